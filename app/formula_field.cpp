@@ -1,0 +1,94 @@
+#include "app/formula_field.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "app/ui_services.h"
+#include "common/number_text.h"
+#include "expr/jxjs.h"
+
+namespace {
+
+class FocusLossFilter final : public QObject {
+public:
+    FocusLossFilter(QLineEdit* box, std::function<void()> handler)
+        : QObject(box), handler_(std::move(handler)) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) handler_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
+class KeyFilter final : public QObject {
+public:
+    KeyFilter(QLineEdit* box, std::function<bool(QChar)> keep) : QObject(box), keep_(std::move(keep)) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (text.isEmpty()) return false;  // arrows, Home, Delete and the like
+        for (QChar ch : text) {
+            if (ch.unicode() < 0x20) continue;  // backspace and other control keys
+            if (!keep_(ch)) return true;        // swallow the key
+        }
+        return false;
+    }
+
+private:
+    std::function<bool(QChar)> keep_;
+};
+
+}  // namespace
+
+bool commitFormulaField(QLineEdit* box, UiServices& ui) {
+    const std::string text = box->text().toStdString();
+    const numerelle::expr::Evaluation result = numerelle::expr::evaluateFormula(text);
+    if (!result.ok()) {
+        if (result.failure == numerelle::expr::Failure::Brackets)
+            ui.message(box->window(), QStringLiteral("括号错了!"));
+        ui.message(box->window(), QStringLiteral("式子有问题"));
+        box->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    box->setText(QString::fromStdString(numerelle::numberText(result.value)));
+    return true;
+}
+
+void onFocusLost(QLineEdit* box, std::function<void()> handler) {
+    box->installEventFilter(new FocusLossFilter(box, std::move(handler)));
+}
+
+void attachFormulaField(QLineEdit* box, UiServices& ui, std::function<void()> afterCommit) {
+    onFocusLost(box, [box, &ui, afterCommit = std::move(afterCommit)] {
+        if (commitFormulaField(box, ui) && afterCommit) afterCommit();
+    });
+}
+
+void attachKeyFilter(QLineEdit* box, std::function<bool(QChar)> keep) {
+    box->installEventFilter(new KeyFilter(box, std::move(keep)));
+}
+
+void attachSignedNumericFilter(QLineEdit* box) {
+    attachKeyFilter(box, [](QChar ch) { return ch == u'-' || (ch >= u'.' && ch <= u'9'); });
+}
+
+void attachUnsignedNumericFilter(QLineEdit* box) {
+    attachKeyFilter(box, [](QChar ch) { return ch >= u'.' && ch <= u'9'; });
+}
+
+double boxNumber(const QLineEdit* box) {
+    return numerelle::expr::leadingNumber(box->text().toStdString());
+}
+
+void normaliseNumberText(QLineEdit* box) {
+    box->setText(QString::fromStdString(numerelle::numberText(boxNumber(box))));
+}

@@ -1,0 +1,86 @@
+#include "app/long_work.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+struct LongWorkRunner::Job {
+    numerelle::WorkControl control;
+    std::function<void(bool)> apply;
+    QFutureWatcher<void> watcher;
+    QTimer poll;
+    QProgressDialog* dialog = nullptr;
+    int elapsedMs = 0;
+};
+
+LongWorkRunner::LongWorkRunner(QWidget* window) : QObject(window), window_(window) {}
+
+LongWorkRunner::~LongWorkRunner() {
+    if (job_) {
+        job_->control.cancel();
+        job_->watcher.waitForFinished();
+    }
+}
+
+bool LongWorkRunner::start(const QString& label, std::function<void(numerelle::WorkControl&)> work,
+                           std::function<void(bool cancelled)> apply) {
+    if (running_) return false;
+    running_ = true;
+    auto job = std::make_shared<Job>();
+    job->apply = std::move(apply);
+    job_ = job;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    constexpr int pollMs = 50;
+    job->poll.setInterval(pollMs);
+    connect(&job->poll, &QTimer::timeout, this, [this, job, label] {
+        job->elapsedMs += pollMs;
+        if (!job->dialog && job->elapsedMs >= progressDelayMs_) {
+            job->dialog = new QProgressDialog(label, QStringLiteral("取消"), 0, 1000, window_);
+            job->dialog->setObjectName(QStringLiteral("longWorkProgress"));
+            job->dialog->setWindowModality(Qt::WindowModal);
+            job->dialog->setMinimumDuration(0);
+            job->dialog->setAutoClose(false);
+            job->dialog->setAutoReset(false);
+            connect(job->dialog, &QProgressDialog::canceled, this, [job] { job->control.cancel(); });
+            job->dialog->show();
+        }
+        if (job->dialog) job->dialog->setValue(job->control.progressPermille());
+    });
+
+    connect(&job->watcher, &QFutureWatcher<void>::finished, this, [this, job] {
+        job->poll.stop();
+        if (job->dialog) {
+            job->dialog->hide();
+            job->dialog->deleteLater();
+            job->dialog = nullptr;
+        }
+        QApplication::restoreOverrideCursor();
+        running_ = false;
+        const bool cancelled = job->control.cancelled();
+        if (job_ == job) job_.reset();
+        job->apply(cancelled);
+        emit finished();
+    });
+    job->poll.start();
+    // The job outlives the worker through this shared pointer.
+    job->watcher.setFuture(QtConcurrent::run([job, work = std::move(work)] { work(job->control); }));
+    return true;
+}
+
+void LongWorkRunner::cancel() {
+    if (job_) job_->control.cancel();
+}
+
+void LongWorkRunner::waitForIdle() {
+    while (running_) {
+        QEventLoop loop;
+        connect(this, &LongWorkRunner::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Runs a core computation off the user-interface thread. The busy cursor
+// shows at once; a progress dialog with Cancel appears when the work lasts
+// longer than about half a second; the result is applied on the UI thread.
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "common/work_control.h"
+
+class QWidget;
+
+class LongWorkRunner : public QObject {
+    Q_OBJECT
+public:
+    explicit LongWorkRunner(QWidget* window);
+    ~LongWorkRunner() override;
+
+    // `work` runs on a worker thread and must only touch what it captured by
+    // value; `apply` runs on the UI thread afterwards, with `cancelled` true
+    // when the user pressed Cancel. One job at a time: while one runs, further
+    // requests are ignored and false is returned.
+    bool start(const QString& label, std::function<void(numerelle::WorkControl&)> work,
+               std::function<void(bool cancelled)> apply);
+
+    bool busy() const { return running_; }
+    // Asks the current job (if any) to stop; its apply step still runs.
+    void cancel();
+    // Waits until the current job (if any) has finished and been applied;
+    // used when the window closes and by tests.
+    void waitForIdle();
+
+    void setProgressDelayMs(int ms) { progressDelayMs_ = ms; }
+
+signals:
+    void finished();
+
+private:
+    struct Job;
+    QWidget* window_;
+    bool running_ = false;
+    int progressDelayMs_ = 500;
+    std::shared_ptr<Job> job_;
+};

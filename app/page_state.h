@@ -1,0 +1,32 @@
+#pragma once
+// The state the main window keeps for its pages between events. Created with
+// its initial values when the window is built; lives until it closes.
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+struct PageState {
+    // Greatest common divisor page: the numbers typed so far (two at start).
+    std::vector<QString> gcdNumbers = std::vector<QString>(2);
+
+    // Matrix page: the current matrix, row-major, with one spare slot
+    // (an order-2 matrix at start).
+    std::vector<double> matrixStore = std::vector<double>(5, 0.0);
+
+    // Linear-system page: coefficients and right-hand sides, and the count of
+    // unknowns.
+    std::vector<double> equationStore = std::vector<double>(2, 0.0);
+    std::int32_t unknownCount = 1;
+
+    // Number-base page: the base the value box is written in.
+    int currentBase = 10;
+
+    // Help page: what the help box must show.
+    QString savedHelpText;
+
+    // Set by the matrix page: completes an order change typed into its order
+    // box but not yet applied. Other pages call it when the user leaves
+    // certain boxes; empty until the matrix page is built.
+    std::function<void()> finishPendingMatrixOrderChange;
+};

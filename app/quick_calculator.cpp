@@ -1,0 +1,40 @@
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/page_context.h"
+#include "app/shell_pages.h"
+#include "app/ui_services.h"
+#include "common/number_text.h"
+#include "expr/jxjs.h"
+
+QWidget* buildQuickCalculator(PageContext& context) {
+    auto* frame = new QGroupBox(QStringLiteral("快速计算"));
+    frame->setObjectName(QStringLiteral("QuickCalculator"));
+    auto* layout = new QHBoxLayout(frame);
+    auto* formula = new QLineEdit(QStringLiteral("0"));
+    formula->setObjectName(QStringLiteral("Text64"));
+    auto* equals = new QPushButton(QStringLiteral("="));
+    equals->setObjectName(QStringLiteral("Command37"));
+    auto* result = new QLineEdit(QStringLiteral("0"));
+    result->setObjectName(QStringLiteral("Text65"));
+    layout->addWidget(formula, 3);
+    layout->addWidget(equals);
+    layout->addWidget(result, 2);
+
+    UiServices& ui = context.ui;
+    QObject::connect(equals, &QPushButton::clicked, frame, [formula, result, &ui] {
+        using namespace numerelle::expr;
+        const Evaluation value = evaluateFormula(formula->text().toStdString());
+        if (!value.ok()) {
+            if (value.failure == Failure::Brackets) ui.message(formula->window(), QStringLiteral("括号错了!"));
+            ui.message(formula->window(), QStringLiteral("式子有问题"));
+            formula->setFocus(Qt::OtherFocusReason);
+            result->clear();
+            return;
+        }
+        result->setText(QString::fromStdString(numerelle::numberText(value.value)));
+    });
+    return frame;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Everything a page asks of the user or the desktop goes through here, so
+// that tests can answer it.
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+    // Modal box with one OK button and no title.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // Modal box with OK and Cancel; true when OK was pressed.
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // Modal input box; std::nullopt when cancelled.
+    virtual std::optional<QString> input(QWidget* parent, const QString& prompt,
+                                         const QString& initial) = 0;
+    virtual void beep() = 0;
+    // Opens a web or mail address with the user's default program.
+    virtual void openAddress(const QString& address) = 0;
+};
+
+class QtUiServices final : public UiServices {
+public:
+    void message(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+    std::optional<QString> input(QWidget* parent, const QString& prompt,
+                                 const QString& initial) override;
+    void beep() override;
+    void openAddress(const QString& address) override;
+};

@@ -1,0 +1,1 @@
+#include "bignum/longjs.h"

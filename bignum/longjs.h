@@ -1,0 +1,2 @@
+#pragma once
+// Decimal strings and the big-number pages' computations.

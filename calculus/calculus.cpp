@@ -1,0 +1,1 @@
+#include "calculus/calculus.h"

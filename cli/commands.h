@@ -1,0 +1,42 @@
+#pragma once
+// The subcommands of numerelle-cli. Each prints exactly what its page shows:
+// result texts on standard output, each message the page would show in a
+// message box on standard error (one line each), and returns 0 when a result
+// was produced, 1 otherwise.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace numerelle::cli {
+
+struct CommandIo {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct Subcommand {
+    std::string name;
+    std::string usage;    // e.g. "log NUMBER [BASE]"
+    std::string summary;  // one line for --help
+    int (*run)(const std::vector<std::string>& args, CommandIo& io);
+};
+
+// Each subsystem lists its own subcommands.
+std::vector<Subcommand> exprCommands();
+std::vector<Subcommand> bignumCommands();
+std::vector<Subcommand> matrixCommands();
+std::vector<Subcommand> numtoolsCommands();
+std::vector<Subcommand> calculusCommands();
+
+// Reads an argument as the user would type it; "@FILE" reads the value from
+// that file (trailing newlines removed). False when the file cannot be read.
+bool readArgument(const std::string& argument, std::string& value, std::ostream& err);
+
+// Prints the usage line and returns 1: for a wrong number of arguments.
+int usageError(const Subcommand& command, CommandIo& io);
+
+// Runs the command line; argv-style arguments without the program name.
+int runCli(const std::vector<std::string>& args, CommandIo& io);
+
+}  // namespace numerelle::cli

@@ -1,0 +1,76 @@
+#pragma once
+// The formula language: normalisation, compiler to a text program, the
+// interpreter with its 35 functions, and the decoded form used to evaluate a
+// formula in x at many points.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace numerelle::expr {
+
+// Why an evaluation produced no value. Every operation fails rather than
+// produce an infinity or a NaN.
+enum class Failure : std::uint8_t {
+    None,
+    DivisionByZero,
+    Overflow,
+    InvalidArgument,
+    MalformedProgram,
+    Brackets,  // the counts of "(" and ")" differ; nothing was compiled
+};
+
+// One Chinese description per failure kind; pages show it after "出了错！"
+// or "Error", or alone in a message box.
+std::string failureDescription(Failure failure);
+
+struct Evaluation {
+    double value = 0;
+    Failure failure = Failure::None;
+    bool ok() const { return failure == Failure::None; }
+};
+
+// Element 0: the normalised text; element 1: the result slot; then the
+// instructions ("x1", "2", "f2", "s3", "S2", "h1", ...).
+using FormulaProgram = std::vector<std::string>;
+
+std::string removeSpaces(std::string_view text);
+std::string replaceText(std::string_view text, std::string_view find, std::string_view replacement);
+bool checkBrackets(std::string_view text);  // true when the counts agree
+// Steps 1 to 4 of the normalisation (brackets checked by the caller).
+std::string normaliseFormula(std::string_view text);
+double leadingNumber(std::string_view text);
+std::string numberToProgramText(double value);
+
+struct CompiledFormula {
+    FormulaProgram program;            // empty when the brackets failed
+    bool bracketsMismatched = false;   // the page shows "括号错了!"
+};
+CompiledFormula compileFormula(std::string_view text, int firstSlot = 1);
+// Compiles one bracket-free expression; its value ends up in slot nextSlot - 1.
+void compileFlat(std::string_view text, FormulaProgram& program, int& nextSlot, int& nextInstruction);
+
+Evaluation runProgram(const FormulaProgram& program, double x);
+// compileFormula + runProgram at x = 0. A bracket mismatch gives Failure::Brackets.
+Evaluation evaluateFormula(std::string_view text);
+
+// A program decoded once into numeric rows for repeated evaluation.
+struct DecodedRow {
+    double kind = 0;  // 1 load number, 1.5 load slot, 2 level, 3 direct op, 4 inverse op, 5 function
+    double a = 0;
+    double b = 0;
+};
+struct DecodedProgram {
+    int resultSlot = 0;
+    std::vector<DecodedRow> rows;
+    bool bracketsMismatched = false;  // preparation failed; every run fails
+};
+
+DecodedProgram decodeProgram(const FormulaProgram& program);
+Evaluation runDecodedProgram(const DecodedProgram& decoded, double x);
+// Substitutes the variable x (a lone x or X, not part of a longer word) and
+// compiles and decodes the formula.
+DecodedProgram prepareFormulaInX(std::string_view text);
+Evaluation evaluateFormulaAt(const DecodedProgram& decoded, double x);
+
+}  // namespace numerelle::expr

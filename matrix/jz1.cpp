@@ -1,0 +1,1 @@
+#include "matrix/jz1.h"

@@ -1,0 +1,2 @@
+#pragma once
+// Matrices: the matrix store and files, determinant, elimination, Hessenberg form and eigenvalues.

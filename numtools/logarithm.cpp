@@ -1,0 +1,27 @@
+#include "numtools/logarithm.h"
+
+#include <cmath>
+
+namespace numerelle::numtools {
+
+LogarithmInputCheck checkLogarithmInputs(double number, double base) {
+    if (base == 1 || base == 0) return LogarithmInputCheck::ResetBase;
+    if (number == 0) return LogarithmInputCheck::ResetNumber;
+    return LogarithmInputCheck::Fine;
+}
+
+expr::Evaluation computeLogarithm(double number, double base, bool natural) {
+    using expr::Failure;
+    if (!std::isfinite(number) || !std::isfinite(base)) return {0, Failure::InvalidArgument};
+    if (number <= 0) return {0, Failure::InvalidArgument};
+    const double numerator = std::log(number);
+    if (natural) return {numerator, Failure::None};
+    if (base <= 0) return {0, Failure::InvalidArgument};
+    const double denominator = std::log(base);
+    if (denominator == 0) return {0, Failure::DivisionByZero};
+    const double value = numerator / denominator;
+    if (!std::isfinite(value)) return {0, Failure::Overflow};
+    return {value, Failure::None};
+}
+
+}  // namespace numerelle::numtools

@@ -1,0 +1,85 @@
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/formula_field.h"
+#include "app/page_context.h"
+#include "app/ui_services.h"
+#include "common/number_text.h"
+#include "numtools/logarithm.h"
+#include "pages/page_frame.h"
+#include "pages/pages.h"
+
+namespace {
+
+QString text(const std::string& value) { return QString::fromStdString(value); }
+
+}  // namespace
+
+QWidget* buildLogarithmPage(PageContext& context) {
+    QGroupBox* frame = makePageFrame("Frame15", QStringLiteral("对数计算"));
+    auto* grid = new QGridLayout(frame);
+
+    auto* name = new QLabel(QStringLiteral("Log"));
+    name->setObjectName(QStringLiteral("Label50"));
+    name->setStyleSheet(QStringLiteral("color: red; font-size: 20px; font-weight: bold;"));
+    auto* number = new QLineEdit(QStringLiteral("1"));
+    number->setObjectName(QStringLiteral("Text47_0"));
+    auto* base = new QLineEdit(QStringLiteral("10"));
+    base->setObjectName(QStringLiteral("Text47_1"));
+    base->setMaximumWidth(70);
+    auto* equals = new QPushButton(QStringLiteral("="));
+    equals->setObjectName(QStringLiteral("Command25"));
+    auto* result = new QLineEdit(QStringLiteral("0"));
+    result->setObjectName(QStringLiteral("Text49"));
+    result->setReadOnly(true);
+    result->setStyleSheet(QStringLiteral("background: palette(window);"));
+    auto* natural = new QCheckBox(QStringLiteral("以e为底数"));
+    natural->setObjectName(QStringLiteral("Check1"));
+
+    // Laid out like the written formula: Log, the base low as a subscript,
+    // the number beside it, then "=" and the result.
+    grid->addWidget(name, 0, 0, Qt::AlignRight | Qt::AlignBottom);
+    grid->addWidget(number, 0, 2);
+    grid->addWidget(base, 1, 1);
+    grid->addWidget(equals, 0, 3);
+    grid->addWidget(result, 0, 4);
+    grid->addWidget(natural, 2, 0, 1, 5);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(4, 1);
+
+    QObject::connect(natural, &QCheckBox::toggled, base, [base](bool on) { base->setEnabled(!on); });
+
+    UiServices& ui = context.ui;
+    auto afterCommit = [number, base, &ui](QLineEdit* box) {
+        box->setText(text(numerelle::numberText(std::fabs(boxNumber(box)))));
+        using numerelle::numtools::LogarithmInputCheck;
+        switch (numerelle::numtools::checkLogarithmInputs(boxNumber(number), boxNumber(base))) {
+            case LogarithmInputCheck::ResetBase:
+                ui.message(base->window(), QStringLiteral("底数不能为0或1"));
+                base->setText(QStringLiteral("10"));
+                break;
+            case LogarithmInputCheck::ResetNumber:
+                ui.message(number->window(), QStringLiteral("增数不能为0！"));
+                number->setText(QStringLiteral("1"));
+                break;
+            case LogarithmInputCheck::Fine:
+                break;
+        }
+    };
+    attachFormulaField(number, ui, [afterCommit, number] { afterCommit(number); });
+    attachFormulaField(base, ui, [afterCommit, base] { afterCommit(base); });
+
+    QObject::connect(equals, &QPushButton::clicked, frame, [number, base, natural, result, &ui] {
+        const auto value = numerelle::numtools::computeLogarithm(boxNumber(number), boxNumber(base),
+                                                                  natural->isChecked());
+        if (!value.ok()) {
+            ui.message(result->window(), text(numerelle::expr::failureDescription(value.failure)));
+            return;
+        }
+        result->setText(text(numerelle::numberText(value.value)));
+    });
+    return frame;
+}

@@ -1,0 +1,6 @@
+// Placeholder until the page is built: an empty frame.
+#include "app/page_context.h"
+#include "pages/page_frame.h"
+#include "pages/pages.h"
+
+QWidget* buildMatrixProductPage(PageContext&) { return makePageFrame("Frame18", QStringLiteral("")); }

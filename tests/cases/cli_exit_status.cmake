@@ -1,0 +1,18 @@
+# The real binary: a result exits 0, a failure exits 1 with its message on
+# standard error, --help lists the subcommands.
+execute_process(COMMAND ${CLI} eval 1+2 RESULT_VARIABLE status OUTPUT_VARIABLE out)
+if(NOT status EQUAL 0 OR NOT out STREQUAL "3\n")
+  message(FATAL_ERROR "eval 1+2: status ${status}, output '${out}'")
+endif()
+execute_process(COMMAND ${CLI} eval 1/0 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 1 OR NOT out STREQUAL "" OR NOT err MATCHES "式子有问题")
+  message(FATAL_ERROR "eval 1/0: status ${status}, output '${out}', error '${err}'")
+endif()
+execute_process(COMMAND ${CLI} --help RESULT_VARIABLE status OUTPUT_VARIABLE out)
+if(NOT status EQUAL 0 OR NOT out MATCHES "eval" OR NOT out MATCHES "log")
+  message(FATAL_ERROR "--help: status ${status}, output '${out}'")
+endif()
+execute_process(COMMAND ${CLI} no-such-command RESULT_VARIABLE status)
+if(NOT status EQUAL 1)
+  message(FATAL_ERROR "unknown subcommand: status ${status}")
+endif()

@@ -1,0 +1,81 @@
+// Runs every golden case file through the command-line front end. A case is
+// one line:   SUBCOMMAND ARG ... | EXPECTED OUTPUT
+// Arguments are split at blanks; EXPECTED is compared with the whole of
+// standard output after "\n" in it is turned into a line break and one final
+// line break is added. The output's leading blank matters, so the text after
+// "| " is taken as it stands. A line "# ..." is a comment. An expected output
+// of "!exit 1" means: nothing on standard output and exit status 1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/commands.h"
+
+namespace {
+
+struct Case {
+    std::string file;
+    int line;
+    std::vector<std::string> args;
+    std::string expected;
+};
+
+std::vector<Case> loadCases() {
+    std::vector<Case> cases;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(NUMERELLE_CASES_DIR))
+        if (entry.path().extension() == ".cases") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& path : files) {
+        std::ifstream in(path);
+        std::string text;
+        int number = 0;
+        while (std::getline(in, text)) {
+            ++number;
+            if (text.empty() || text[0] == '#') continue;
+            const auto bar = text.find(" | ");
+            if (bar == std::string::npos) continue;
+            Case item{path.filename().string(), number, {}, text.substr(bar + 3)};
+            std::istringstream words(text.substr(0, bar));
+            for (std::string word; words >> word;) item.args.push_back(word);
+            cases.push_back(std::move(item));
+        }
+    }
+    return cases;
+}
+
+std::string unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            out += '\n';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+TEST(GoldenCases, EveryCaseMatches) {
+    const std::vector<Case> cases = loadCases();
+    ASSERT_FALSE(cases.empty());
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.file + ":" + std::to_string(item.line));
+        std::istringstream in;
+        std::ostringstream out, err;
+        numerelle::cli::CommandIo io{in, out, err};
+        const int status = numerelle::cli::runCli(item.args, io);
+        if (item.expected == "!exit 1") {
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(out.str(), "");
+        } else {
+            EXPECT_EQ(status, 0) << err.str();
+            EXPECT_EQ(out.str(), unescape(item.expected) + "\n");
+        }
+    }
+}
+
+}  // namespace

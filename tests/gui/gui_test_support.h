@@ -1,0 +1,65 @@
+#pragma once
+// Shared pieces of the GUI tests: a dialog double that records what the
+// program shows and answers its questions, and a window built around it.
+#include <QLineEdit>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <optional>
+
+#include "app/main_form.h"
+#include "app/ui_services.h"
+
+class RecordingUiServices final : public UiServices {
+public:
+    QStringList messages;           // every message box, in order
+    QStringList prompts;            // every input-box prompt
+    QStringList openedAddresses;
+    int beeps = 0;
+    std::deque<bool> confirmAnswers;                   // default: OK
+    std::deque<std::optional<QString>> inputAnswers;   // default: cancelled
+
+    void message(QWidget*, const QString& text) override { messages << text; }
+    bool confirm(QWidget*, const QString& text) override {
+        messages << text;
+        if (confirmAnswers.empty()) return true;
+        bool answer = confirmAnswers.front();
+        confirmAnswers.pop_front();
+        return answer;
+    }
+    std::optional<QString> input(QWidget*, const QString& prompt, const QString&) override {
+        prompts << prompt;
+        if (inputAnswers.empty()) return std::nullopt;
+        auto answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
+    }
+    void beep() override { ++beeps; }
+    void openAddress(const QString& address) override { openedAddresses << address; }
+};
+
+// A shown main window with a recording dialog double. Matrix files go to a
+// fresh temporary folder.
+struct TestWindow {
+    RecordingUiServices ui;
+    std::unique_ptr<MainForm> window;
+
+    TestWindow();
+    ~TestWindow();
+
+    template <typename T = QWidget>
+    T* find(const QString& objectName) const {
+        T* widget = window->findChild<T*>(objectName);
+        if (!widget) qWarning("no widget named %s", qPrintable(objectName));
+        return widget;
+    }
+    // Shows the tab that holds `widget`.
+    void showTabOf(QWidget* widget);
+    // Replaces the text of a line edit as the user would: focus, select all, type.
+    void type(QLineEdit* box, const QString& text);
+    // Moves the focus away from whatever has it (to a neutral widget), so
+    // focus-loss handlers run.
+    void leaveFocus();
+};
