@@ -10,7 +10,7 @@ namespace {
 
 std::vector<Subcommand> allCommands() {
     std::vector<Subcommand> all;
-    for (auto part : {exprCommands, bignumCommands, matrixCommands, numtoolsCommands, calculusCommands}) {
+    for (auto part : {exprCommands, bignumCommands, matrixCommands, numtoolsCommands, conversionCommands, calculusCommands}) {
         auto commands = part();
         all.insert(all.end(), commands.begin(), commands.end());
     }

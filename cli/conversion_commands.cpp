@@ -1,0 +1,7 @@
+#include "cli/commands.h"
+
+namespace numerelle::cli {
+
+std::vector<Subcommand> conversionCommands() { return {}; }
+
+}  // namespace numerelle::cli
