@@ -33,9 +33,12 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-            if (watched == mail_) setLabelColour(mail_, kLinkBlue);
-            else if (watched == home_) setLabelColour(home_, kLinkBlue);
-            else {
+            // A move over a link is consumed there, so that it does not also
+            // reach the page beneath and turn the link red again.
+            if (watched == mail_ || watched == home_) {
+                setLabelColour(static_cast<QLabel*>(watched), kLinkBlue);
+                return event->type() == QEvent::MouseMove;
+            } else {
                 setLabelColour(mail_, kLinkRed);
                 setLabelColour(home_, kLinkRed);
             }

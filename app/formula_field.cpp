@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QVariant>
 
 #include "app/ui_services.h"
 #include "common/number_text.h"
@@ -11,15 +12,22 @@
 
 namespace {
 
+// While a failed commit shows its message and hands the focus back, the
+// focus passes through other boxes; their focus losses are not the user's.
+// The window carries the mark, so that separate windows do not share it.
+constexpr const char* kGivingFocusBack = "numerelleGivingFocusBack";
+
 class FocusLossFilter final : public QObject {
 public:
     FocusLossFilter(QLineEdit* box, std::function<void()> handler)
         : QObject(box), handler_(std::move(handler)) {}
 
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) handler_();
+            const bool givingFocusBack = static_cast<QWidget*>(watched)->window()->property(kGivingFocusBack).toBool();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !givingFocusBack)
+                handler_();
         }
         return false;
     }
@@ -53,10 +61,13 @@ bool commitFormulaField(QLineEdit* box, UiServices& ui) {
     const std::string text = box->text().toStdString();
     const numerelle::expr::Evaluation result = numerelle::expr::evaluateFormula(text);
     if (!result.ok()) {
+        QWidget* window = box->window();
+        window->setProperty(kGivingFocusBack, true);
         if (result.failure == numerelle::expr::Failure::Brackets)
-            ui.message(box->window(), QStringLiteral("括号错了!"));
-        ui.message(box->window(), QStringLiteral("式子有问题"));
+            ui.message(window, QStringLiteral("括号错了!"));
+        ui.message(window, QStringLiteral("式子有问题"));
         box->setFocus(Qt::OtherFocusReason);
+        window->setProperty(kGivingFocusBack, false);
         return false;
     }
     box->setText(QString::fromStdString(numerelle::numberText(result.value)));

@@ -40,7 +40,7 @@ void TestWindow::showTabOf(QWidget* widget) {
 
 void TestWindow::type(QLineEdit* box, const QString& text) {
     showTabOf(box);
-    box->setFocus(Qt::OtherFocusReason);
+    box->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
     box->selectAll();
     if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Backspace);

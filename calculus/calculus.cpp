@@ -1,1 +1,0 @@
-#include "calculus/calculus.h"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the whole
+# suite in a normal build, then the core, fuzz and case tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+install_missing_packages
+
+echo "== Build and test"
+configure_and_build "$BUILD_DIR" -DNUMERELLE_TESTS=ON -DNUMERELLE_BENCH=ON
+(cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
+
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+SANITIZE_DIR="${BUILD_DIR}-sanitize"
+cmake -S "$ROOT" -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DNUMERELLE_GUI=OFF -DNUMERELLE_TESTS=ON -DNUMERELLE_SANITIZE=ON
+cmake --build "$SANITIZE_DIR" -j "$JOBS"
+(cd "$SANITIZE_DIR" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$JOBS" -L 'core|fuzz|cases')

@@ -1,0 +1,274 @@
+// The window shell: tabs, cover links, help page, quick calculator, and the
+// formula-field mechanism every page shares.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringEncoder>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/formula_field.h"
+#include "app/shell_pages.h"
+#include "gui_test_support.h"
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionAndTabs() {
+        TestWindow t;
+        QCOMPARE(t.window->windowTitle(), QStringLiteral("Numerelle v1.01-------设计：Numerelle 开发组"));
+        const QStringList expected = {"封面", "大数计算 I", "大数计算 II", "杂项 I", "复数计算",
+                                      "解方程", "矩阵计算", "单位转化", " 高等数学", "软件帮助"};
+        QTabWidget* tabs = t.find<QTabWidget>("SSTab1");
+        QVERIFY(tabs);
+        QCOMPARE(tabs->count(), expected.size());
+        for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), expected[i]);
+        QVERIFY(!tabs->tabIcon(0).isNull());
+    }
+
+    void initialPageState() {
+        TestWindow t;
+        const PageState& state = t.window->pageState();
+        QCOMPARE(state.gcdNumbers.size(), std::size_t(2));
+        QCOMPARE(state.matrixStore.size(), std::size_t(5));
+        QCOMPARE(state.equationStore.size(), std::size_t(2));
+        QCOMPARE(state.unknownCount, 1);
+        QCOMPARE(state.currentBase, 10);
+        QCOMPARE(state.savedHelpText, welcomeText());
+    }
+
+    void coverLinksChangeColourAndOpen() {
+        TestWindow t;
+        auto* mail = t.find<QLabel>("Label53");
+        auto* home = t.find<QLabel>("Label54");
+        QCOMPARE(t.find<QLabel>("Image1")->pixmap().size(), QSize(463, 168));
+        QTest::mouseMove(mail, QPoint(2, 2));
+        QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QTest::mouseMove(t.find<QWidget>("tabCover"), QPoint(1, 1));
+        QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(home->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QTest::mouseClick(mail, Qt::LeftButton);
+        QTest::mouseClick(home, Qt::LeftButton);
+        QCOMPARE(t.ui.openedAddresses,
+                 QStringList({QStringLiteral("mailto:numerelle@example.org"),
+                              QStringLiteral("https://numerelle.example.org")}));
+    }
+
+    void helpButtonsShowTheirFiles() {
+        TestWindow t;
+        auto* help = t.find<QPlainTextEdit>("helptext");
+        QVERIFY(help->toPlainText().startsWith(QStringLiteral("你好！\n     欢迎使用本软件！")));
+        // The shipped files, decoded from GB2312.
+        t.find<QPushButton>("Command41")->click();
+        QVERIFY(help->toPlainText().startsWith(QStringLiteral("使用帮助")));
+        QVERIFY(help->toPlainText().contains(QStringLiteral("ARCSINH")));
+        t.find<QPushButton>("Command40")->click();
+        QVERIFY(help->toPlainText().startsWith(QStringLiteral("在线升级")));
+        QCOMPARE(t.ui.openedAddresses, QStringList({QStringLiteral("https://numerelle.example.org")}));
+    }
+
+    void helpFilesOfAnyLengthShowWhole() {
+        QTemporaryDir dir;
+        const QByteArray shipped = qgetenv("NUMERELLE_DATA_DIR");
+        qputenv("NUMERELLE_DATA_DIR", dir.path().toLocal8Bit());
+        TestWindow t;
+        auto* help = t.find<QPlainTextEdit>("helptext");
+        struct Row { const char* name; QString text; };
+        // 85 two-byte characters are exactly 170 bytes; 255 of them exactly 510 (2 × 255).
+        const Row rows[] = {
+            {"empty", QString()},
+            {"exact multiple of 255 bytes", QString(255, QChar(u'数'))},
+            {"one byte past a block", QString(255, QChar(u'数')) + QStringLiteral("x")},
+            {"short", QStringLiteral("帮助")},
+        };
+        for (const Row& row : rows) {
+            QFile file(dir.filePath(QStringLiteral("help.vqx")));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QStringEncoder encoder("GB18030");
+            file.write(encoder.encode(row.text));
+            file.close();
+            t.find<QPushButton>("Command38")->click();
+            QCOMPARE(help->toPlainText(), row.text);
+        }
+        // A missing file shows an empty box and is not created.
+        t.find<QPushButton>("Command39")->click();
+        QCOMPARE(help->toPlainText(), QString());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("help1.vqx"))));
+        qputenv("NUMERELLE_DATA_DIR", shipped);
+    }
+
+    void helpBoxCannotBeEdited() {
+        TestWindow t;
+        auto* help = t.find<QPlainTextEdit>("helptext");
+        t.showTabOf(help);
+        const QString before = help->toPlainText();
+        help->setFocus();
+        QTest::keyClicks(help, QStringLiteral("abc"));
+        QTest::keyClick(help, Qt::Key_Backspace);
+        QTest::keyClick(help, Qt::Key_Return);
+        QCOMPARE(help->toPlainText(), before);
+        // A change that arrives another way is undone at once.
+        help->insertPlainText(QStringLiteral("pasted"));
+        QCOMPARE(help->toPlainText(), before);
+        QApplication::clipboard()->setText(QStringLiteral("clip"));
+        QTest::keyClick(help, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(help->toPlainText(), before);
+    }
+
+    void quickCalculator() {
+        TestWindow t;
+        auto* formula = t.find<QLineEdit>("Text64");
+        auto* result = t.find<QLineEdit>("Text65");
+        auto* equals = t.find<QPushButton>("Command37");
+        QCOMPARE(formula->text(), QStringLiteral("0"));
+        QCOMPARE(result->text(), QStringLiteral("0"));
+        struct Row { const char* formula; const char* result; int messages; };
+        const Row rows[] = {
+            {"SIN(PI/2)+1", "2", 0},
+            {"", "0", 0},
+            {"2*-3", "-6", 0},
+            {"1/0", "", 1},
+            {"(2", "", 2},
+        };
+        for (const Row& row : rows) {
+            t.ui.messages.clear();
+            t.type(formula, QString::fromUtf8(row.formula));
+            equals->click();
+            QCOMPARE(result->text(), QString::fromUtf8(row.result));
+            QCOMPARE(t.ui.messages.size(), row.messages);
+            if (row.messages) {
+                QCOMPARE(t.ui.messages.last(), QStringLiteral("式子有问题"));
+                QTRY_VERIFY(formula->hasFocus());
+            }
+        }
+        QCOMPARE(t.ui.messages.first(), QStringLiteral("括号错了!"));
+    }
+
+    void formulaFieldCommitsOnFocusLoss() {
+        TestWindow t;
+        auto* box = t.find<QLineEdit>("Text47_0");  // a formula field on the logarithm page
+        struct Row { const char* typed; const char* shown; };
+        const Row rows[] = {
+            {"2*PI", "6.28318530717958"}, {"1/3", "0.333333333333333"}, {"", "1"},
+            {"abc", "1"}, {"12abc", "12"}, {"1E+20", "1E+20"},
+        };
+        // The logarithm page adds its own steps (absolute value, 0 → 1); the
+        // values here pass them unchanged except where the page resets them.
+        for (const Row& row : rows) {
+            t.ui.messages.clear();
+            t.type(box, QString::fromUtf8(row.typed));
+            t.leaveFocus();
+            QCOMPARE(box->text(), QString::fromUtf8(row.shown));
+        }
+    }
+
+    void formulaFieldKeepsAFailingFormula() {
+        TestWindow t;
+        auto* box = t.find<QLineEdit>("Text47_0");
+        t.type(box, QStringLiteral("1/0"));
+        t.leaveFocus();
+        QCOMPARE(t.ui.messages, QStringList({QStringLiteral("式子有问题")}));
+        QCOMPARE(box->text(), QStringLiteral("1/0"));
+        QTRY_VERIFY(box->hasFocus());
+
+        t.ui.messages.clear();
+        t.type(box, QStringLiteral("(2"));
+        t.leaveFocus();
+        QCOMPARE(t.ui.messages, QStringList({QStringLiteral("括号错了!"), QStringLiteral("式子有问题")}));
+        QCOMPARE(box->text(), QStringLiteral("(2"));
+    }
+
+    void numericKeyFilters() {
+        QLineEdit signedBox, unsignedBox, normalised;
+        attachSignedNumericFilter(&signedBox);
+        attachUnsignedNumericFilter(&unsignedBox);
+        QTest::keyClicks(&signedBox, QStringLiteral("a-1+2.5/3 x*("));
+        QCOMPARE(signedBox.text(), QStringLiteral("-12.5/3"));
+        QTest::keyClicks(&unsignedBox, QStringLiteral("-1.5/2e"));
+        QCOMPARE(unsignedBox.text(), QStringLiteral("1.5/2"));
+        QTest::keyClick(&unsignedBox, Qt::Key_Backspace);
+        QCOMPARE(unsignedBox.text(), QStringLiteral("1.5/"));
+
+        struct Row { const char* text; const char* shown; };
+        const Row rows[] = {{"", "0"}, {"12abc", "12"}, {"-.5", "-0.5"}, {"1/3", "1"}, {"x", "0"}};
+        for (const Row& row : rows) {
+            normalised.setText(QString::fromUtf8(row.text));
+            normaliseNumberText(&normalised);
+            QCOMPARE(normalised.text(), QString::fromUtf8(row.shown));
+        }
+    }
+
+    void logarithmPage() {
+        TestWindow t;
+        auto* number = t.find<QLineEdit>("Text47_0");
+        auto* base = t.find<QLineEdit>("Text47_1");
+        auto* result = t.find<QLineEdit>("Text49");
+        auto* equals = t.find<QPushButton>("Command25");
+        auto* natural = t.find<QCheckBox>("Check1");
+        QCOMPARE(result->text(), QStringLiteral("0"));
+
+        struct Row { const char* number; const char* base; bool natural; const char* result; };
+        const Row rows[] = {
+            {"1000", "10", false, "3"}, {"1", "7", false, "0"}, {"-8", "2", false, "3"},
+            {"8", "0.5", false, "-3"}, {"1", "10", true, "0"}, {"EXP(2)", "10", true, "2"},
+        };
+        for (const Row& row : rows) {
+            natural->setChecked(row.natural);
+            t.type(number, QString::fromUtf8(row.number));
+            t.leaveFocus();
+            if (!row.natural) {
+                t.type(base, QString::fromUtf8(row.base));
+                t.leaveFocus();
+            }
+            equals->click();
+            QCOMPARE(result->text(), QString::fromUtf8(row.result));
+        }
+        QVERIFY(t.ui.messages.isEmpty());
+        natural->setChecked(true);
+        QVERIFY(!base->isEnabled());
+        natural->setChecked(false);
+        QVERIFY(base->isEnabled());
+    }
+
+    void logarithmPageRefusesItsBadInputs() {
+        TestWindow t;
+        auto* number = t.find<QLineEdit>("Text47_0");
+        auto* base = t.find<QLineEdit>("Text47_1");
+        struct Row { QLineEdit* box; const char* typed; const char* message; QLineEdit* reset; const char* to; };
+        const Row rows[] = {
+            {base, "1", "底数不能为0或1", base, "10"},
+            {base, "0", "底数不能为0或1", base, "10"},
+            {base, "-1", "底数不能为0或1", base, "10"},
+            {number, "0", "增数不能为0！", number, "1"},
+        };
+        for (const Row& row : rows) {
+            t.ui.messages.clear();
+            t.type(row.box, QString::fromUtf8(row.typed));
+            t.leaveFocus();
+            QCOMPARE(t.ui.messages, QStringList({QString::fromUtf8(row.message)}));
+            QCOMPARE(row.reset->text(), QString::fromUtf8(row.to));
+        }
+        // Only one message per focus loss, the base's first.
+        t.type(number, QStringLiteral("0"));
+        number->blockSignals(true);
+        base->setText(QStringLiteral("1"));
+        t.ui.messages.clear();
+        t.leaveFocus();
+        QCOMPARE(t.ui.messages, QStringList({QStringLiteral("底数不能为0或1")}));
+    }
+
+    void closingEmptiesTheWindow() {
+        TestWindow t;
+        QVERIFY(t.window->close());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"
