@@ -1,0 +1,281 @@
+// The calculus loops run over plain point functions here, so every rule of
+// stepping, accumulation, failure and cancellation is checked independently
+// of the formula evaluator.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "calculus/loops.h"
+#include "common/number_text.h"
+
+namespace {
+
+using numerelle::WorkControl;
+using numerelle::numberText;
+using numerelle::calculus::Accumulation;
+using numerelle::calculus::InputFault;
+using numerelle::calculus::Result;
+using numerelle::calculus::Status;
+using numerelle::expr::Evaluation;
+using numerelle::expr::Failure;
+using PointFunction = std::function<Evaluation(double)>;
+
+Evaluation ok(double v) { return {v, Failure::None}; }
+
+const PointFunction identity = [](double x) { return ok(x); };
+const PointFunction reciprocal = [](double x) {
+    return x == 0 ? Evaluation{0, Failure::DivisionByZero} : ok(1 / x);
+};
+const PointFunction square = [](double x) { return ok(x * x); };
+const PointFunction squareRoot = [](double x) {
+    return x < 0 ? Evaluation{0, Failure::InvalidArgument} : ok(std::sqrt(x));
+};
+PointFunction constant(double c) {
+    return [c](double) { return ok(c); };
+}
+
+struct RangeRow {
+    const char* name;
+    PointFunction f;
+    double start;
+    double end;
+    Accumulation kind;
+    Status status;
+    double value;      // when Value
+    Failure failure;   // when Failed by the arithmetic
+    InputFault fault;  // when Failed by the inputs
+};
+
+TEST(RangeLoop, SumsAndProducts) {
+    const auto sum = Accumulation::Sum;
+    const auto product = Accumulation::Product;
+    const RangeRow rows[] = {
+        {"sum of x over 1..100", identity, 1, 100, sum, Status::Value, 5050, {}, {}},
+        {"product of x over 1..10", identity, 1, 10, product, Status::Value, 3628800, {}, {}},
+        {"single point", identity, 7, 7, sum, Status::Value, 7, {}, {}},
+        {"negative range", identity, -3, -1, sum, Status::Value, -6, {}, {}},
+        {"fractional start visits 0.5 1.5 2.5", identity, 0.5, 3, sum, Status::Value, 4.5, {}, {}},
+        {"fractional end is not reached", identity, 1, 3.9, sum, Status::Value, 6, {}, {}},
+        {"empty sum", identity, 5, 1, sum, Status::Empty, 0, {}, {}},
+        {"empty product is one", identity, 5, 1, product, Status::Value, 1, {}, {}},
+        {"product through zero", identity, -2, 2, product, Status::Value, 0, {}, {}},
+        {"formula without x", constant(2), 1, 3, sum, Status::Value, 6, {}, {}},
+        {"1/x through 0", reciprocal, 0, 3, sum, Status::Failed, 0, Failure::DivisionByZero, {}},
+        {"1/x reaching 0 at the end", reciprocal, -3, 0, product, Status::Failed, 0, Failure::DivisionByZero, {}},
+        {"1/x stopping short of 0", reciprocal, -3, -0.5, sum, Status::Value, -1.0 - 0.5 - 1.0 / 3, {}, {}},
+        {"running sum overflows", constant(1e308), 1, 2, sum, Status::Failed, 0, Failure::Overflow, {}},
+        {"running product overflows", constant(1e200), 1, 2, product, Status::Failed, 0, Failure::Overflow, {}},
+        {"product underflow is zero, not a failure", constant(1e-200), 1, 2, product, Status::Value, 0, {}, {}},
+        {"x too large to step", identity, 9007199254740992.0, 9007199254740996.0, sum, Status::Failed, 0, {},
+         InputFault::StepLost},
+    };
+    for (const RangeRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        WorkControl control;
+        const Result result = numerelle::calculus::accumulateOverRange(row.f, row.start, row.end, row.kind, control);
+        ASSERT_EQ(result.status, row.status);
+        if (row.status == Status::Value) {
+            EXPECT_DOUBLE_EQ(result.value, row.value);
+        }
+        EXPECT_EQ(result.failure, row.failure);
+        EXPECT_EQ(result.fault, row.fault);
+    }
+}
+
+TEST(RangeLoop, TheFirstTermBecomesTheSumAsItIs) {
+    // Starting from 0 and adding would turn a lone -0.0 into +0.0; more to the
+    // point, an empty sum must differ from a sum of zeros.
+    WorkControl control;
+    const Result zeros = numerelle::calculus::accumulateOverRange(constant(0), 1, 3, Accumulation::Sum, control);
+    EXPECT_EQ(zeros.status, Status::Value);
+    EXPECT_EQ(numerelle::calculus::resultBoxText(zeros), "0");
+}
+
+TEST(RangeLoop, CancelledFromTheStartComputesNothing) {
+    int calls = 0;
+    const PointFunction counting = [&calls](double x) {
+        ++calls;
+        return ok(x);
+    };
+    for (const auto kind : {Accumulation::Sum, Accumulation::Product}) {
+        WorkControl control;
+        control.cancel();
+        EXPECT_EQ(numerelle::calculus::accumulateOverRange(counting, 1, 1e9, kind, control).status,
+                  Status::Cancelled);
+        EXPECT_EQ(numerelle::calculus::accumulateOverRange(counting, 5, 1, kind, control).status,
+                  Status::Cancelled);
+    }
+    WorkControl control;
+    control.cancel();
+    EXPECT_EQ(numerelle::calculus::integrateTrapezoids(counting, 0, 1, 1e8, control).status, Status::Cancelled);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(RangeLoop, CancelDuringTheRunStopsWithinOnePollInterval) {
+    WorkControl control;
+    long calls = 0;
+    const PointFunction cancelling = [&](double x) {
+        if (++calls == 10000) control.cancel();
+        return ok(x);
+    };
+    EXPECT_EQ(numerelle::calculus::accumulateOverRange(cancelling, 1, 1e12, Accumulation::Sum, control).status,
+              Status::Cancelled);
+    EXPECT_LE(calls, 10000 + static_cast<long>(numerelle::calculus::pollInterval));
+
+    WorkControl integralControl;
+    calls = 0;
+    const PointFunction cancellingIntegral = [&](double x) {
+        if (++calls == 10000) integralControl.cancel();
+        return ok(x);
+    };
+    EXPECT_EQ(numerelle::calculus::integrateTrapezoids(cancellingIntegral, 0, 1, 1e12, integralControl).status,
+              Status::Cancelled);
+    EXPECT_LE(calls, 10000 + static_cast<long>(numerelle::calculus::pollInterval));
+}
+
+TEST(RangeLoop, ProgressReachesTheEnd) {
+    WorkControl control;
+    numerelle::calculus::accumulateOverRange(identity, 1, 100000, Accumulation::Sum, control);
+    EXPECT_EQ(control.progressPermille(), 1000);
+    WorkControl integral;
+    numerelle::calculus::integrateTrapezoids(identity, 0, 1, 100000, integral);
+    EXPECT_EQ(integral.progressPermille(), 1000);
+}
+
+struct IntegralRow {
+    const char* name;
+    PointFunction f;
+    double start;  // the lower box
+    double end;    // the upper box
+    double intervals;
+    const char* text;  // the result box
+};
+
+TEST(Integral, ResultBoxTexts) {
+    const std::string divisionByZero = "出了错！" + numerelle::expr::failureDescription(Failure::DivisionByZero);
+    const std::string badCount = "出了错！" + numerelle::calculus::failureText(
+                                                 Result::failedWith(InputFault::IntervalCount));
+    const std::string overflow = "出了错！" + numerelle::expr::failureDescription(Failure::Overflow);
+    const IntegralRow rows[] = {
+        {"defaults: x from 2 down to 1", identity, 2, 1, 1000, "1.5"},
+        {"x^2 over [0, 1]: trapezoid error 1/(6n^2)", square, 0, 1, 1000, "0.3333335"},
+        {"x over [1, 10] keeps its last trapezoid", identity, 1, 10, 1000, "49.5"},
+        {"x over [0, 0.3] with steps of 0.1", identity, 0, 0.3, 3, "0.045"},
+        {"equal limits", identity, 4, 4, 1000, "0"},
+        {"one interval", square, 0, 2, 1, "4"},
+        {"1/x from 0", reciprocal, 0, 1, 1000, divisionByZero.c_str()},
+        {"1/x at equal limits 0", reciprocal, 0, 0, 1000, divisionByZero.c_str()},
+        {"1/x crossing 0 at a point", reciprocal, -1, 1, 2, divisionByZero.c_str()},
+        {"n = 0", identity, 0, 1, 0, divisionByZero.c_str()},
+        {"fractional n", identity, 0, 1, 2.5, badCount.c_str()},
+        {"n below 1", identity, 0, 1, 0.5, badCount.c_str()},
+        {"negative n", identity, 0, 1, -4, badCount.c_str()},
+        {"n beyond counting", identity, 0, 1, 1e16, badCount.c_str()},
+        {"step too large", identity, -1e308, 1e308, 2, overflow.c_str()},
+        {"sum too large", constant(1e308), 0, 10, 4, overflow.c_str()},
+    };
+    for (const IntegralRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        WorkControl control;
+        const Result result =
+            numerelle::calculus::integrateTrapezoids(row.f, row.start, row.end, row.intervals, control);
+        EXPECT_EQ(numerelle::calculus::resultBoxText(result), row.text);
+    }
+}
+
+TEST(Integral, VisitsExactlyNPlusOnePointsEndingAtTheLimit) {
+    // Adding the step again and again drifts; here the last point must be
+    // the upper limit itself and no point may repeat.
+    const double limits[][2] = {{1, 10}, {0, 1}, {2, 1}, {1e6, 1e6 + 0.7}, {-3.3, 7.1}};
+    for (const auto& limit : limits) {
+        for (const double n : {1.0, 3.0, 10.0, 1000.0, 4099.0}) {
+            SCOPED_TRACE(numberText(limit[0]) + " .. " + numberText(limit[1]) + " n=" + numberText(n));
+            std::vector<double> points;
+            const PointFunction recording = [&points](double x) {
+                points.push_back(x);
+                return ok(x);
+            };
+            WorkControl control;
+            numerelle::calculus::integrateTrapezoids(recording, limit[0], limit[1], n, control);
+            ASSERT_EQ(points.size(), static_cast<std::size_t>(n) + 1);
+            EXPECT_EQ(points.front(), limit[0]);
+            EXPECT_EQ(points.back(), limit[1]);
+            for (std::size_t i = 1; i < points.size(); ++i)
+                ASSERT_NE(points[i], points[i - 1]) << "point " << i << " repeated";
+        }
+    }
+}
+
+TEST(Integral, PolynomialsOfDegreeOneAreExactForAnyN) {
+    struct Line {
+        double slope, offset;
+    };
+    const Line lines[] = {{0, 0}, {0, 2.5}, {1, 0}, {3, -2}, {-0.5, 7}};
+    const double limits[][2] = {{0, 1}, {1, 10}, {2, 1}, {-5, 3}, {0.1, 0.7}, {-1e3, 2e3}};
+    for (const Line& line : lines) {
+        const PointFunction f = [line](double x) { return ok(line.slope * x + line.offset); };
+        const auto antiderivative = [line](double x) { return line.slope * x * x / 2 + line.offset * x; };
+        for (const auto& limit : limits) {
+            // Widths are |h|: the integral runs upwards whichever limit is larger.
+            const double low = std::min(limit[0], limit[1]);
+            const double high = std::max(limit[0], limit[1]);
+            const double exact = antiderivative(high) - antiderivative(low);
+            for (const double n : {1.0, 2.0, 7.0, 1000.0, 9999.0}) {
+                SCOPED_TRACE(numberText(line.slope) + "x+" + numberText(line.offset) + " over " +
+                             numberText(limit[0]) + ".." + numberText(limit[1]) + " n=" + numberText(n));
+                WorkControl control;
+                const Result result = numerelle::calculus::integrateTrapezoids(f, limit[0], limit[1], n, control);
+                ASSERT_TRUE(result.hasValue());
+                const double scale = std::fabs(limit[1] - limit[0]) *
+                                     (std::fabs(line.slope) * std::max(std::fabs(limit[0]), std::fabs(limit[1])) +
+                                      std::fabs(line.offset));
+                EXPECT_NEAR(result.value, exact, 1e-12 * scale + 1e-300);
+            }
+        }
+    }
+}
+
+struct DerivativeRow {
+    const char* name;
+    PointFunction f;
+    double point;
+    double n;
+    Status status;
+    double value;
+    Failure failure;
+};
+
+TEST(Derivative, DifferenceQuotient) {
+    const PointFunction sine = [](double x) { return ok(std::sin(x)); };
+    const DerivativeRow rows[] = {
+        {"x at 1", identity, 1, 1000, Status::Value, 1, {}},
+        {"x^2 at 3 is exact for a parabola", square, 3, 1000, Status::Value, 6, {}},
+        {"SIN at 0", sine, 0, 1000, Status::Value, 1000 * std::sin(0.001), {}},
+        {"negative n gives the same quotient", square, 3, -1000, Status::Value, 6, {}},
+        {"SQRT at 0 fails instead of counting 0", squareRoot, 0, 1000, Status::Failed, 0, Failure::InvalidArgument},
+        {"1/x at 0 steps over the pole", reciprocal, 0, 1000, Status::Value, 1e6, {}},
+        {"n = 0", identity, 1, 0, Status::Failed, 0, Failure::DivisionByZero},
+        {"step beyond doubles", identity, 1, 1e-320, Status::Failed, 0, Failure::Overflow},
+        {"quotient overflows", [](double x) { return ok(x > 0 ? 1e308 : -1e308); }, 0, 1e10, Status::Failed, 0,
+         Failure::Overflow},
+    };
+    for (const DerivativeRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result result = numerelle::calculus::differenceQuotient(row.f, row.point, row.n);
+        ASSERT_EQ(result.status, row.status);
+        if (row.status == Status::Value) {
+            EXPECT_NEAR(result.value, row.value, 1e-9 * std::fabs(row.value));
+        }
+        EXPECT_EQ(result.failure, row.failure);
+    }
+}
+
+TEST(Derivative, SineAtZeroShowsFifteenDigits) {
+    const PointFunction sine = [](double x) { return ok(std::sin(x)); };
+    EXPECT_EQ(numerelle::calculus::resultBoxText(numerelle::calculus::differenceQuotient(sine, 0, 1000)),
+              "0.999999833333342");
+}
+
+}  // namespace
