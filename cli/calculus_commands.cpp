@@ -1,7 +1,96 @@
+// sum, product, integral, derivative: the calculus pages' buttons. Each
+// prints the result box's text; a failure text ("出了错！…") is printed too,
+// but exits 1 because no value was produced.
+#include <ostream>
+
+#include "calculus/page_actions.h"
 #include "cli/commands.h"
+#include "common/number_text.h"
+#include "expr/jxjs.h"
 
 namespace numerelle::cli {
 
-std::vector<Subcommand> calculusCommands() { return {}; }
+namespace {
+
+bool readAll(const std::vector<std::string>& args, std::vector<std::string>& values, CommandIo& io) {
+    values.resize(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (!readArgument(args[i], values[i], io.err)) return false;
+    return true;
+}
+
+int report(const calculus::PageAnswer& answer, CommandIo& io) {
+    for (const std::string& message : answer.messages) io.err << message << '\n';
+    if (!answer.resultText) return 1;
+    io.out << *answer.resultText << '\n';
+    return answer.result.status == calculus::Status::Failed ? 1 : 0;
+}
+
+int runRange(const std::vector<std::string>& args, CommandIo& io, bool product) {
+    std::vector<std::string> values;
+    if (!readAll(args, values, io)) return 1;
+    const std::string& formula = values[0];
+    const std::string& lower = values[1];
+    const std::string& upper = values[2];
+    // The page shows this when the user leaves a range box; the computation
+    // still runs (over an empty range).
+    if (calculus::rangeOrderWrong(upper, lower)) io.err << calculus::rangeOrderMessage << '\n';
+    WorkControl control;
+    return report(product ? calculus::productAction(formula, upper, lower, control)
+                          : calculus::sumAction(formula, upper, lower, control),
+                  io);
+}
+
+int runSum(const std::vector<std::string>& args, CommandIo& io);
+int runProduct(const std::vector<std::string>& args, CommandIo& io);
+int runIntegral(const std::vector<std::string>& args, CommandIo& io);
+int runDerivative(const std::vector<std::string>& args, CommandIo& io);
+
+const std::vector<Subcommand>& commandList() {
+    static const std::vector<Subcommand> list = {
+        {"sum", "sum FORMULA START END", "sum of a formula in x over x = START, START+1, ... <= END", runSum},
+        {"product", "product FORMULA START END", "product of a formula in x over the same points", runProduct},
+        {"integral", "integral FORMULA A B N", "trapezoidal integral between B and A with N intervals",
+         runIntegral},
+        {"derivative", "derivative FORMULA P N", "central difference at P with step 1/N", runDerivative},
+    };
+    return list;
+}
+
+int runSum(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 3) return usageError(commandList()[0], io);
+    return runRange(args, io, false);
+}
+
+int runProduct(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 3) return usageError(commandList()[1], io);
+    return runRange(args, io, true);
+}
+
+int runIntegral(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 4) return usageError(commandList()[2], io);
+    std::vector<std::string> values;
+    if (!readAll(args, values, io)) return 1;
+    WorkControl control;
+    return report(calculus::integralAction(values[0], values[1], values[2], values[3], control), io);
+}
+
+int runDerivative(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 3) return usageError(commandList()[3], io);
+    std::vector<std::string> values;
+    if (!readAll(args, values, io)) return 1;
+    // The point box is a formula field: it is committed before the button reads it.
+    const expr::Evaluation point = expr::evaluateFormula(values[1]);
+    if (!point.ok()) {
+        if (point.failure == expr::Failure::Brackets) io.err << calculus::bracketsMessage << '\n';
+        io.err << "式子有问题\n";
+        return 1;
+    }
+    return report(calculus::derivativeAction(values[0], numberText(point.value), values[2]), io);
+}
+
+}  // namespace
+
+std::vector<Subcommand> calculusCommands() { return commandList(); }
 
 }  // namespace numerelle::cli
