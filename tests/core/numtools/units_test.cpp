@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "numtools/units.h"
+
+namespace numerelle::numtools {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(UnitCategories, ItemsMapToTheirFiles) {
+    const struct {
+        const char* item;
+        const char* file;
+    } rows[] = {
+        {"长度单位", "dw1.vqx"}, {"时间单位", "dw2.vqx"}, {"质量单位", "dw5.vqx"},
+        {"面积单位", "dw3.vqx"}, {"体积，容积单位", "dw4.vqx"},
+    };
+    ASSERT_EQ(unitCategories().size(), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].item);
+        EXPECT_EQ(std::string(unitCategories()[i].name), rows[i].item);
+        EXPECT_EQ(unitFileForCategory(rows[i].item), rows[i].file);
+    }
+    EXPECT_FALSE(unitFileForCategory("长度"));
+    EXPECT_FALSE(unitFileForCategory(""));
+}
+
+TEST(SplitUnitFileLines, LineEndsAndTrailingBlankLines) {
+    const struct {
+        const char* name;
+        std::string content;
+        Lines expected;
+    } rows[] = {
+        {"final line break adds no line", "米\n1\n", {"米", "1"}},
+        {"no final line break", "米\n1", {"米", "1"}},
+        {"carriage returns dropped", "米\r\n1\r\n", {"米", "1"}},
+        {"blank lines at the end dropped", "米\n1\n\n \r\n", {"米", "1"}},
+        {"blank line inside kept", "米\n\n", {"米"}},
+        {"blank name inside kept", "\n1\n米\n1\n", {"", "1", "米", "1"}},
+        {"empty file", "", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(splitUnitFileLines(row.content), row.expected);
+    }
+}
+
+TEST(ParseUnitList, GoodPairsAreReadInOrder) {
+    const UnitList list = parseUnitList({"米", "1", "千米", "1000", "尺", " 0.33333333333333333333 ", "纳米", "1E-09"});
+    EXPECT_TRUE(list.errors.empty());
+    ASSERT_EQ(list.units.size(), 4u);
+    EXPECT_EQ(list.units[0].name, "米");
+    EXPECT_EQ(list.units[0].size, 1);
+    EXPECT_EQ(list.units[1].name, "千米");
+    EXPECT_EQ(list.units[1].size, 1000);
+    EXPECT_EQ(list.units[2].size, 1.0 / 3);
+    EXPECT_EQ(list.units[3].size, 1e-9);
+}
+
+TEST(ParseUnitList, ProblemsNameTheLineAndKeepTheRest) {
+    const struct {
+        const char* name;
+        Lines lines;
+        std::vector<std::string> unitsKept;
+        std::vector<UnitFileError> errors;
+    } rows[] = {
+        {"odd number of lines", {"米", "1", "千米"}, {"米"}, {{UnitFileProblem::SizeMissing, 3, "千米"}}},
+        {"lone name", {"米"}, {}, {{UnitFileProblem::SizeMissing, 1, "米"}}},
+        {"size not a number", {"米", "1", "尺", "abc", "寸", "0.0333"}, {"米", "寸"},
+         {{UnitFileProblem::SizeNotPositive, 4, "abc"}}},
+        {"size zero", {"米", "0", "寸", "2"}, {"寸"}, {{UnitFileProblem::SizeNotPositive, 2, "0"}}},
+        {"size negative", {"米", "-1"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "-1"}}},
+        {"size empty", {"米", ""}, {}, {{UnitFileProblem::SizeNotPositive, 2, ""}}},
+        {"size with trailing text", {"米", "12abc"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "12abc"}}},
+        {"size as a fraction", {"丈", "10/3"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "10/3"}}},
+        {"size infinite", {"米", "inf"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "inf"}}},
+        {"names and sizes swapped from a line on", {"米", "1", "1000", "千米"}, {"米"},
+         {{UnitFileProblem::SizeNotPositive, 4, "千米"}}},
+        {"two problems", {"米", "x", "千米", "1000", "尺"}, {"千米"},
+         {{UnitFileProblem::SizeNotPositive, 2, "x"}, {UnitFileProblem::SizeMissing, 5, "尺"}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const UnitList list = parseUnitList(row.lines);
+        std::vector<std::string> names;
+        for (const Unit& unit : list.units) names.push_back(unit.name);
+        EXPECT_EQ(names, row.unitsKept);
+        ASSERT_EQ(list.errors.size(), row.errors.size());
+        for (std::size_t i = 0; i < row.errors.size(); ++i) {
+            EXPECT_EQ(list.errors[i].problem, row.errors[i].problem);
+            EXPECT_EQ(list.errors[i].line, row.errors[i].line);
+            EXPECT_EQ(list.errors[i].text, row.errors[i].text);
+        }
+    }
+}
+
+TEST(UnitFileErrorText, NamesFileAndLine) {
+    const std::string odd = unitFileErrorText("dw/dw1.vqx", {UnitFileProblem::SizeMissing, 7, "海里"});
+    EXPECT_NE(odd.find("dw/dw1.vqx"), std::string::npos);
+    EXPECT_NE(odd.find("第 7 行"), std::string::npos);
+    EXPECT_NE(odd.find("海里"), std::string::npos);
+    const std::string bad = unitFileErrorText("dw3.vqx", {UnitFileProblem::SizeNotPositive, 12, "abc"});
+    EXPECT_NE(bad.find("dw3.vqx"), std::string::npos);
+    EXPECT_NE(bad.find("第 12 行"), std::string::npos);
+    EXPECT_NE(bad.find("abc"), std::string::npos);
+    const std::string missing = unitFileErrorText("/x/dw/dw2.vqx", {UnitFileProblem::FileMissing, 0, ""});
+    EXPECT_NE(missing.find("/x/dw/dw2.vqx"), std::string::npos);
+    EXPECT_EQ(missing.find("行"), std::string::npos);
+}
+
+TEST(ReadNumber, OnlyWholeDecimalTexts) {
+    const struct {
+        const char* text;
+        std::optional<double> expected;
+    } rows[] = {
+        {"2.5", 2.5}, {"-0.5", -0.5}, {".5", 0.5}, {"+3", 3}, {" 12 ", 12}, {"1E+16", 1e16},
+        {"1.5E-07", 1.5e-7}, {"0", 0},
+        {"", std::nullopt}, {"  ", std::nullopt}, {"abc", std::nullopt}, {"12abc", std::nullopt},
+        {"1/3", std::nullopt}, {"2*PI", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
+        {"0x10", std::nullopt}, {"1e400", std::nullopt}, {"++1", std::nullopt}, {"1 2", std::nullopt},
+        {"-", std::nullopt}, {".", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(readNumber(row.text), row.expected);
+    }
+}
+
+TEST(ConvertUnits, MultipliesThenDivides) {
+    const struct {
+        const char* name;
+        double amount, from, to;
+        double expected;
+    } rows[] = {
+        {"kilometre to metre", 2.5, 1000, 1, 2500},
+        {"metre to kilometre", 2500, 1, 1000, 2.5},
+        {"unit into itself", 0.1, 0.9144, 0.9144, 0.1},
+        {"three chi make a metre", 3, 1.0 / 3, 1, 1},
+        {"mile in yards", 1, 1609.344, 0.9144, 1760},
+        {"zero", 0, 5, 7, 0},
+        {"negative", -2, 1000, 1, -2000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const expr::Evaluation result = convertUnits(row.amount, row.from, row.to);
+        EXPECT_TRUE(result.ok());
+        EXPECT_DOUBLE_EQ(result.value, row.expected);
+    }
+    // The product overflows even though the quotient would fit.
+    EXPECT_EQ(convertUnits(1e308, 1000, 1000).failure, expr::Failure::Overflow);
+    EXPECT_EQ(convertUnits(-1e308, 1e9, 1).failure, expr::Failure::Overflow);
+}
+
+}  // namespace
+}  // namespace numerelle::numtools
