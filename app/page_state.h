@@ -22,6 +22,10 @@ struct PageState {
     // Number-base page: the base the value box is written in.
     int currentBase = 10;
 
+    // Unit page: the size of each unit in the two unit lists, by list
+    // position; empty until a category is chosen.
+    std::vector<double> unitSizes;
+
     // Help page: what the help box must show.
     QString savedHelpText;
 
