@@ -1,0 +1,44 @@
+#pragma once
+// The limb layer under natural.h: natural numbers as vectors of base-10^9
+// limbs, least significant first, with no zero limbs on top (empty = 0).
+// A power-of-ten base keeps reading and writing decimal text linear.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace numerelle::bignum::limbs {
+
+using Limb = std::uint32_t;
+using Limbs = std::vector<Limb>;
+constexpr Limb kBase = 1000000000u;
+constexpr int kLimbDigits = 9;
+
+// Multiplication switches, in limbs of the shorter operand (schoolbook below
+// the first, Karatsuba up to the second, number-theoretic transform above).
+constexpr std::size_t kKaratsubaThreshold = 48;
+constexpr std::size_t kTransformThreshold = 1200;
+// The transform's largest length (the primes' 2-power roots of unity).
+constexpr std::size_t kTransformMaxLog = 26;
+
+enum class MulAlgorithm { Automatic, Schoolbook, Karatsuba, Transform };
+
+Limbs fromDecimal(std::string_view digits);
+std::string toDecimal(const Limbs& a);
+void trim(Limbs& a);
+
+Limbs multiply(const Limbs& a, const Limbs& b, MulAlgorithm algorithm = MulAlgorithm::Automatic);
+Limbs square(const Limbs& a, MulAlgorithm algorithm = MulAlgorithm::Automatic);
+// a := a * factor.
+void multiplySmall(Limbs& a, std::uint64_t factor);
+// a := a / divisor (divisor > 0); returns the remainder.
+std::uint64_t divideSmall(Limbs& a, std::uint64_t divisor);
+
+// Span kernels (z has room for n + m limbs; overwritten).
+void mulSchoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z);
+void mulKaratsuba(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z);
+void mulTransform(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z);
+void sqrTransform(const Limb* a, std::size_t n, Limb* z);
+
+}  // namespace numerelle::bignum::limbs

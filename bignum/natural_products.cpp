@@ -1,0 +1,285 @@
+// Factorials, powers, falling factorials and binomials: long products built
+// by balanced product trees (so the big multiplications meet operands of
+// equal size) and powers by repeated squaring.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "bignum/natural.h"
+#include "bignum/natural_limbs.h"
+
+namespace numerelle::bignum {
+namespace {
+
+using limbs::Limbs;
+
+// Words multiplied one after another into a leaf of the product tree.
+constexpr std::size_t kLeafWords = 24;
+// Product-tree nodes at least this long (in limbs) poll for cancellation.
+constexpr std::size_t kPollLimbs = 256;
+// Binomials of n up to this size factor n! / (m! (n-m)!) over a prime sieve
+// (when m is not tiny beside n); larger n remove m!'s primes from the block.
+constexpr std::uint64_t kBinomialSieveLimit = std::uint64_t{1} << 27;
+constexpr std::uint64_t kBinomialSieveRatio = 8;
+
+constexpr std::uint64_t kWordLimit32 = 0xFFFFFFFFu;
+
+// Packs factors into as few words as possible, each product at most `limit`.
+class WordPacker {
+public:
+    explicit WordPacker(std::uint64_t limit) : limit_(limit) {}
+    void add(std::uint64_t f) {
+        if (f <= 1) return;
+        if (cur_ <= limit_ / f) {
+            cur_ *= f;
+        } else {
+            words_.push_back(cur_);
+            cur_ = f;
+        }
+    }
+    std::vector<std::uint64_t> take() {
+        if (cur_ > 1) words_.push_back(cur_);
+        cur_ = 1;
+        return std::move(words_);
+    }
+
+private:
+    std::uint64_t limit_;
+    std::uint64_t cur_ = 1;
+    std::vector<std::uint64_t> words_;
+};
+
+struct TreeContext {
+    WorkControl& control;
+    double progressFrom;
+    double progressTo;
+    std::size_t total;
+};
+
+// Product of words[lo, hi); std::nullopt when cancelled.
+std::optional<Limbs> wordProduct(const std::vector<std::uint64_t>& words, std::size_t lo, std::size_t hi,
+                                 TreeContext& ctx) {
+    if (hi - lo <= kLeafWords) {
+        Limbs acc{1};
+        for (std::size_t i = lo; i < hi; ++i) limbs::multiplySmall(acc, words[i]);
+        return acc;
+    }
+    const std::size_t mid = lo + (hi - lo) / 2;
+    auto left = wordProduct(words, lo, mid, ctx);
+    if (!left) return std::nullopt;
+    auto right = wordProduct(words, mid, hi, ctx);
+    if (!right) return std::nullopt;
+    if (left->size() >= kPollLimbs) {
+        if (ctx.control.cancelled()) return std::nullopt;
+        ctx.control.setProgress(ctx.progressFrom +
+                                (ctx.progressTo - ctx.progressFrom) * static_cast<double>(hi) / ctx.total);
+    }
+    return limbs::multiply(*left, *right);
+}
+
+std::optional<Limbs> productOfWords(const std::vector<std::uint64_t>& words, WorkControl& control,
+                                    double from = 0.0, double to = 1.0) {
+    if (words.empty()) return Limbs{1};
+    TreeContext ctx{control, from, to, words.size()};
+    return wordProduct(words, 0, words.size(), ctx);
+}
+
+std::vector<std::uint32_t> primesUpTo(std::uint64_t limit) {
+    std::vector<std::uint32_t> primes;
+    if (limit < 2) return primes;
+    std::vector<bool> composite(limit + 1, false);
+    for (std::uint64_t i = 2; i <= limit; ++i) {
+        if (composite[i]) continue;
+        primes.push_back(static_cast<std::uint32_t>(i));
+        for (std::uint64_t j = i * i; j <= limit; j += i) composite[j] = true;
+    }
+    return primes;
+}
+
+std::optional<std::uint64_t> toU64(std::string_view s) {
+    if (s.size() > 20) return std::nullopt;
+    unsigned __int128 v = 0;
+    for (char c : s) v = v * 10 + static_cast<unsigned>(c - '0');
+    if (v > std::numeric_limits<std::uint64_t>::max()) return std::nullopt;
+    return static_cast<std::uint64_t>(v);
+}
+
+// Exponent of p in x! (Legendre).
+std::uint64_t legendre(std::uint64_t x, std::uint64_t p) {
+    std::uint64_t e = 0;
+    while (x >= p) {
+        x /= p;
+        e += x;
+    }
+    return e;
+}
+
+std::string finish(const Limbs& value) { return limbs::toDecimal(value); }
+
+// Binomial from the exponents of every prime up to n.
+std::optional<std::string> binomialBySieve(std::uint64_t n, std::uint64_t m, WorkControl& control) {
+    const std::vector<std::uint32_t> primes = primesUpTo(n);
+    WordPacker packer(kWordLimit32);
+    for (std::uint32_t p : primes) {
+        std::uint64_t e = legendre(n, p) - legendre(m, p) - legendre(n - m, p);
+        for (std::uint64_t k = 0; k < e; ++k) packer.add(p);
+    }
+    auto r = productOfWords(packer.take(), control);
+    if (!r) return std::nullopt;
+    return finish(*r);
+}
+
+// Binomial from the block n - m + 1 … n with the primes of m! divided out.
+std::optional<std::string> binomialByBlock(std::uint64_t n, std::uint64_t m, WorkControl& control) {
+    std::vector<std::uint64_t> terms(m);
+    for (std::uint64_t i = 0; i < m; ++i) terms[i] = n - m + 1 + i;
+    for (std::uint32_t p : primesUpTo(m)) {
+        if (control.cancelled()) return std::nullopt;
+        std::uint64_t e = legendre(m, p);
+        std::uint64_t first = (p - terms[0] % p) % p;
+        for (std::uint64_t i = first; e > 0 && i < m; i += p) {
+            while (e > 0 && terms[i] % p == 0) {
+                terms[i] /= p;
+                --e;
+            }
+        }
+    }
+    const std::uint64_t limit = n <= kWordLimit32 ? kWordLimit32 : std::numeric_limits<std::uint64_t>::max();
+    WordPacker packer(limit);
+    for (std::uint64_t t : terms) packer.add(t);
+    auto r = productOfWords(packer.take(), control);
+    if (!r) return std::nullopt;
+    return finish(*r);
+}
+
+// Product of the limb vectors n - lo, …, n - (hi - 1), for n beyond 64 bits.
+std::optional<Limbs> bigBlockProduct(const std::vector<Limbs>& terms, std::size_t lo, std::size_t hi,
+                                     WorkControl& control) {
+    if (hi - lo == 1) return terms[lo];
+    const std::size_t mid = lo + (hi - lo) / 2;
+    auto left = bigBlockProduct(terms, lo, mid, control);
+    if (!left) return std::nullopt;
+    auto right = bigBlockProduct(terms, mid, hi, control);
+    if (!right) return std::nullopt;
+    if (control.cancelled()) return std::nullopt;
+    return limbs::multiply(*left, *right);
+}
+
+void subtractSmall(Limbs& a, std::uint64_t v) {
+    // a -= v, a >= v.
+    std::uint64_t borrow = v;
+    for (std::size_t i = 0; borrow != 0 && i < a.size(); ++i) {
+        std::uint64_t sub = borrow % limbs::kBase;
+        borrow /= limbs::kBase;
+        if (a[i] >= sub) {
+            a[i] = static_cast<limbs::Limb>(a[i] - sub);
+        } else {
+            a[i] = static_cast<limbs::Limb>(a[i] + limbs::kBase - sub);
+            ++borrow;
+        }
+    }
+    limbs::trim(a);
+}
+
+// The terms n - m + 1 … n for n beyond 64 bits (so every term exceeds m).
+std::vector<Limbs> bigTerms(std::string_view n, std::uint32_t m) {
+    Limbs top = limbs::fromDecimal(n);
+    std::vector<Limbs> terms(m);
+    for (std::uint32_t i = 0; i < m; ++i) {
+        terms[i] = top;
+        subtractSmall(terms[i], m - 1 - i);
+    }
+    return terms;
+}
+
+std::uint64_t modLimbs(const Limbs& a, std::uint64_t p) {
+    std::uint64_t rem = 0;
+    for (std::size_t i = a.size(); i-- > 0;) rem = (rem * limbs::kBase + a[i]) % p;
+    return rem;
+}
+
+}  // namespace
+
+std::optional<std::string> naturalFactorial(std::uint32_t n, WorkControl& control) {
+    WordPacker packer(kWordLimit32);
+    for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
+    auto r = productOfWords(packer.take(), control);
+    if (!r) return std::nullopt;
+    return finish(*r);
+}
+
+std::optional<std::string> naturalPower(std::string_view base, std::uint64_t exponent, WorkControl& control) {
+    if (exponent == 0) return std::string("1");
+    if (base == "0" || base == "1") return std::string(base);
+    // base = digits * 10^zeros; the zeros are appended at the end.
+    std::size_t zeros = 0;
+    while (base[base.size() - 1 - zeros] == '0') ++zeros;
+    const Limbs b = limbs::fromDecimal(base.substr(0, base.size() - zeros));
+    const bool smallBase = b.size() <= 1;
+    int top = 63;
+    while (((exponent >> top) & 1) == 0) --top;
+    Limbs r = b;
+    for (int bit = top - 1; bit >= 0; --bit) {
+        if (control.cancelled()) return std::nullopt;
+        control.setProgress(static_cast<double>(top - bit) / (top + 1));
+        r = limbs::square(r);
+        if ((exponent >> bit) & 1) {
+            if (smallBase) {
+                limbs::multiplySmall(r, b[0]);
+            } else {
+                r = limbs::multiply(r, b);
+            }
+        }
+    }
+    std::string out = finish(r);
+    if (zeros > 0) out.append(zeros * exponent, '0');
+    return out;
+}
+
+std::optional<std::string> naturalFallingFactorial(std::string_view n, std::uint32_t m, WorkControl& control) {
+    if (m == 0) return std::string("1");
+    if (naturalCompare(n, std::to_string(m)) < 0) return std::string("0");
+    if (auto small = toU64(n)) {
+        const std::uint64_t limit =
+            *small <= kWordLimit32 ? kWordLimit32 : std::numeric_limits<std::uint64_t>::max();
+        WordPacker packer(limit);
+        for (std::uint64_t i = 0; i < m; ++i) packer.add(*small - i);
+        auto r = productOfWords(packer.take(), control);
+        if (!r) return std::nullopt;
+        return finish(*r);
+    }
+    auto r = bigBlockProduct(bigTerms(n, m), 0, m, control);
+    if (!r) return std::nullopt;
+    return finish(*r);
+}
+
+std::optional<std::string> naturalBinomial(std::string_view n, std::uint32_t m, WorkControl& control) {
+    if (naturalCompare(n, std::to_string(m)) < 0) return std::string("0");
+    if (auto small = toU64(n)) {
+        const std::uint64_t nn = *small;
+        const std::uint64_t mm = std::min<std::uint64_t>(m, nn - m);
+        if (mm == 0) return std::string("1");
+        if (nn <= kBinomialSieveLimit && nn / kBinomialSieveRatio <= mm) return binomialBySieve(nn, mm, control);
+        return binomialByBlock(nn, mm, control);
+    }
+    if (m == 0) return std::string("1");
+    // n beyond 64 bits: divide m!'s primes out of the block of terms.
+    std::vector<Limbs> terms = bigTerms(n, m);
+    const Limbs& first = terms[0];
+    for (std::uint32_t p : primesUpTo(m)) {
+        if (control.cancelled()) return std::nullopt;
+        std::uint64_t e = legendre(m, p);
+        std::uint64_t startIndex = (p - modLimbs(first, p)) % p;
+        for (std::uint64_t i = startIndex; e > 0 && i < m; i += p) {
+            while (e > 0 && modLimbs(terms[i], p) == 0) {
+                limbs::divideSmall(terms[i], p);
+                --e;
+            }
+        }
+    }
+    auto r = bigBlockProduct(terms, 0, m, control);
+    if (!r) return std::nullopt;
+    return finish(*r);
+}
+
+}  // namespace numerelle::bignum

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "bignum/natural.h"
+#include "bignum/natural_limbs.h"
+#include "tests/core/bignum/natural_reference.h"
+
+namespace numerelle::bignum {
+namespace {
+
+using limbs::MulAlgorithm;
+
+enum class Shape { Random, AllNines, PowerOfTen, SparseTop };
+
+// "1" followed by `zeros` zeros.
+std::string tenTo(std::size_t zeros) {
+    std::string s(zeros + 1, '0');
+    s[0] = '1';
+    return s;
+}
+
+std::string makeNumber(std::mt19937_64& rng, std::size_t digits, Shape shape) {
+    switch (shape) {
+    case Shape::AllNines:
+        return std::string(digits, '9');
+    case Shape::PowerOfTen:
+        return tenTo(digits - 1);
+    case Shape::SparseTop: {
+        // Non-zero only at the ends: long runs of zero limbs inside.
+        std::string s(digits, '0');
+        s[0] = '1';
+        s[digits - 1] = static_cast<char>('1' + rng() % 9);
+        return s;
+    }
+    case Shape::Random:
+        break;
+    }
+    std::string s(digits, '0');
+    for (auto& c : s) c = static_cast<char>('0' + rng() % 10);
+    s[0] = static_cast<char>('1' + rng() % 9);
+    return s;
+}
+
+const Shape kShapes[] = {Shape::Random, Shape::AllNines, Shape::PowerOfTen, Shape::SparseTop};
+
+// Limb counts on both sides of every switch of the multiplication.
+std::vector<std::size_t> thresholdSizes() {
+    const std::size_t k = limbs::kKaratsubaThreshold, t = limbs::kTransformThreshold;
+    return {1, 2, 3, k - 1, k, k + 1, 2 * k - 1, 2 * k, 2 * k + 1, 4 * k + 3, t - 1, t, t + 1, 2 * t + 5};
+}
+
+TEST(NaturalMultiply, EveryAlgorithmMatchesSchoolbookAcrossThresholds) {
+    std::mt19937_64 rng(7);
+    const auto sizes = thresholdSizes();
+    for (std::size_t n : sizes) {
+        for (Shape shape : kShapes) {
+            // Pair each size with a balanced and an unbalanced partner.
+            for (std::size_t m : {n, std::max<std::size_t>(1, n / 3 + 1), n + 7}) {
+                std::string a = makeNumber(rng, n * limbs::kLimbDigits, shape);
+                std::string b = makeNumber(rng, m * limbs::kLimbDigits - rng() % 9, Shape::Random);
+                SCOPED_TRACE("limbs " + std::to_string(n) + " x " + std::to_string(m) + " shape " +
+                             std::to_string(static_cast<int>(shape)));
+                const std::string expected = reference::multiply(a, b);
+                const limbs::Limbs x = limbs::fromDecimal(a), y = limbs::fromDecimal(b);
+                for (MulAlgorithm alg : {MulAlgorithm::Automatic, MulAlgorithm::Karatsuba, MulAlgorithm::Transform}) {
+                    SCOPED_TRACE("algorithm " + std::to_string(static_cast<int>(alg)));
+                    ASSERT_EQ(limbs::toDecimal(limbs::multiply(x, y, alg)), expected);
+                }
+            }
+        }
+    }
+}
+
+TEST(NaturalMultiply, SquaresMatchSchoolbookAcrossThresholds) {
+    std::mt19937_64 rng(11);
+    for (std::size_t n : thresholdSizes()) {
+        for (Shape shape : kShapes) {
+            std::string a = makeNumber(rng, n * limbs::kLimbDigits - (n > 1 ? 4 : 0), shape);
+            SCOPED_TRACE("limbs " + std::to_string(n) + " shape " + std::to_string(static_cast<int>(shape)));
+            const std::string expected = reference::multiply(a, a);
+            const limbs::Limbs x = limbs::fromDecimal(a);
+            for (MulAlgorithm alg : {MulAlgorithm::Automatic, MulAlgorithm::Karatsuba, MulAlgorithm::Transform}) {
+                ASSERT_EQ(limbs::toDecimal(limbs::square(x, alg)), expected);
+            }
+        }
+    }
+}
+
+// Beyond the reach of the schoolbook reference: the transform against
+// Karatsuba, with all-nines operands giving the largest coefficients.
+TEST(NaturalMultiply, LongTransformAgreesWithKaratsuba) {
+    std::mt19937_64 rng(13);
+    struct Row {
+        const char* name;
+        std::size_t n, m;
+        Shape shape;
+    } rows[] = {
+        {"random balanced", 20000, 20000, Shape::Random},
+        {"nines balanced", 16384, 16384, Shape::AllNines},
+        {"random unbalanced", 30000, 2500, Shape::Random},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        limbs::Limbs x = limbs::fromDecimal(makeNumber(rng, row.n * 9, row.shape));
+        limbs::Limbs y = limbs::fromDecimal(makeNumber(rng, row.m * 9, row.shape));
+        EXPECT_EQ(limbs::multiply(x, y, MulAlgorithm::Transform), limbs::multiply(x, y, MulAlgorithm::Karatsuba));
+    }
+}
+
+TEST(NaturalMultiply, PublicProductHandlesZerosAndTrailingZeros) {
+    WorkControl control;
+    struct Row {
+        const char* name;
+        std::string a, b;
+    } rows[] = {
+        {"zero left", "0", "123456789123456789"},
+        {"zero right", "987654321", "0"},
+        {"one", "1", "99999999999999999999"},
+        {"trailing zeros", "1230000000000000", "4500000"},
+        {"powers of ten", tenTo(40), tenTo(17)},
+        {"long with zeros", std::string(3000, '9') + std::string(500, '0'), naturalMultiplySmall(tenTo(20000), 7)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(naturalMultiply(row.a, row.b, control).value(), reference::multiply(row.a, row.b));
+    }
+    WorkControl cancelled;
+    cancelled.cancel();
+    EXPECT_FALSE(naturalMultiply("123", "456", cancelled).has_value());
+}
+
+TEST(NaturalMultiply, AddAndSubtractMatchReferenceAcrossLimbBoundaries) {
+    std::mt19937_64 rng(17);
+    const std::size_t lengths[] = {1, 2, 8, 9, 10, 17, 18, 19, 27, 100, 1001};
+    for (std::size_t la : lengths) {
+        for (std::size_t lb : lengths) {
+            for (Shape shape : kShapes) {
+                std::string a = makeNumber(rng, la, shape);
+                std::string b = makeNumber(rng, lb, shape == Shape::AllNines ? Shape::PowerOfTen : Shape::Random);
+                SCOPED_TRACE(a + " , " + b);
+                ASSERT_EQ(naturalAdd(a, b), reference::add(a, b));
+                if (naturalCompare(a, b) < 0) std::swap(a, b);
+                ASSERT_EQ(naturalSubtract(a, b), reference::subtract(a, b));
+            }
+        }
+    }
+    EXPECT_EQ(naturalSubtract(tenTo(30), std::string(30, '9')), "1");
+    EXPECT_EQ(naturalAdd(std::string(30, '9'), "1"), tenTo(30));
+}
+
+TEST(NaturalMultiply, SmallFactorsAndDivisors) {
+    std::mt19937_64 rng(19);
+    const std::uint64_t values[] = {1, 2, 7, 999999999, 1000000000, 1000000001, 4294967295ull, 4294967296ull,
+                                    999999999999999999ull, 18446744073709551615ull};
+    for (std::size_t digits : {1, 9, 10, 50, 400}) {
+        std::string a = makeNumber(rng, digits, Shape::Random);
+        for (std::uint64_t v : values) {
+            SCOPED_TRACE(a + " op " + std::to_string(v));
+            std::string product = naturalMultiplySmall(a, v);
+            EXPECT_EQ(product, reference::multiply(a, std::to_string(v)));
+            std::uint64_t rem = 12345;
+            EXPECT_EQ(naturalDivideSmall(product, v, &rem), a);
+            EXPECT_EQ(rem, 0u);
+            // a = q v + r with r < v, checked through the other routines.
+            std::string q = naturalDivideSmall(a, v, &rem);
+            EXPECT_LT(rem, v);
+            EXPECT_EQ(naturalAdd(naturalMultiplySmall(q, v), std::to_string(rem)), a);
+            EXPECT_EQ(naturalModSmall(a, v), rem);
+        }
+    }
+    EXPECT_EQ(naturalMultiplySmall("12345", 0), "0");
+    EXPECT_EQ(naturalDivideSmall("5", 7), "0");
+}
+
+}  // namespace
+}  // namespace numerelle::bignum
