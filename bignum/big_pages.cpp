@@ -1,0 +1,316 @@
+// The button actions of the addition, multiplication, factorial, power and
+// permutation pages.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "bignum/longjs.h"
+#include "bignum/natural.h"
+#include "common/number_text.h"
+
+namespace numerelle::bignum {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A signed decimal as the user typed it: blanks dropped, sign split off.
+struct SignedText {
+    std::string magnitude;
+    bool negative = false;
+    DecimalTextProblem problem = DecimalTextProblem::None;
+};
+
+SignedText readSigned(std::string_view text) {
+    SignedText value;
+    value.magnitude = std::string(text);
+    removeSpaces(value.magnitude);
+    value.problem = checkDecimalText(value.magnitude);
+    if (!value.magnitude.empty() && value.magnitude.front() == '-') {
+        value.negative = true;
+        value.magnitude.erase(0, 1);
+    }
+    return value;
+}
+
+PageOutcome refusal(DecimalTextProblem problem) {
+    PageOutcome outcome;
+    outcome.messages.push_back(decimalTextMessage(problem));
+    return outcome;
+}
+
+PageOutcome failureText(std::string text, bool beep) {
+    PageOutcome outcome;
+    outcome.result = std::move(text);
+    outcome.resultIsFailure = true;
+    outcome.beep = beep;
+    return outcome;
+}
+
+PageOutcome cancelledOutcome() {
+    PageOutcome outcome;
+    outcome.cancelled = true;
+    return outcome;
+}
+
+bool isZeroText(std::string_view digits) { return digits.find_first_not_of("0. ") == std::string_view::npos; }
+
+// Runs an action; exhausted memory ends it with the failure's description in
+// the result box and a beep.
+template <typename Action>
+PageOutcome guarded(Action action) {
+    try {
+        return action();
+    } catch (const std::bad_alloc&) {
+        return failureText(outOfMemoryDescription(), true);
+    } catch (const std::length_error&) {
+        return failureText(outOfMemoryDescription(), true);
+    }
+}
+
+// The four sign cases of a sum: a + b with each of a, b possibly negative.
+std::string signedSum(const SignedText& a, const SignedText& b) {
+    std::string out;
+    if (!a.negative && !b.negative) {
+        bigAdd(a.magnitude, b.magnitude, out);
+    } else if (a.negative && !b.negative) {
+        bigSubtract(b.magnitude, a.magnitude, out);
+    } else if (!a.negative && b.negative) {
+        bigSubtract(a.magnitude, b.magnitude, out);
+    } else {
+        bigAdd(a.magnitude, b.magnitude, out);
+        out.insert(0, 1, '-');
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string outOfMemoryDescription() { return "内存不够"; }
+
+std::string elapsedSecondsText(double seconds) {
+    // The clock's reading is shown with single precision: 7 significant digits.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.7G", seconds);
+    return signedNumberText(std::strtod(buffer, nullptr)) + "秒";
+}
+
+PageOutcome computeSum(std::string_view a, std::string_view b) {
+    const SignedText x = readSigned(a), y = readSigned(b);
+    if (x.problem != DecimalTextProblem::None) return refusal(x.problem);
+    if (y.problem != DecimalTextProblem::None) return refusal(y.problem);
+    return guarded([&] {
+        PageOutcome outcome;
+        outcome.result = signedSum(x, y);
+        return outcome;
+    });
+}
+
+PageOutcome computeDifference(std::string_view a, std::string_view b) {
+    SignedText x = readSigned(a), y = readSigned(b);
+    if (x.problem != DecimalTextProblem::None) return refusal(x.problem);
+    if (y.problem != DecimalTextProblem::None) return refusal(y.problem);
+    y.negative = !y.negative;  // a - b = a + (-b), with the same four cases
+    return guarded([&] {
+        PageOutcome outcome;
+        outcome.result = signedSum(x, y);
+        return outcome;
+    });
+}
+
+PageOutcome computeProduct(std::string_view a, std::string_view b, WorkControl& control) {
+    const SignedText x = readSigned(a), y = readSigned(b);
+    if (x.problem != DecimalTextProblem::None) return refusal(x.problem);
+    if (y.problem != DecimalTextProblem::None) return refusal(y.problem);
+    return guarded([&] {
+        const auto start = Clock::now();
+        std::string product;
+        if (!bigMultiply(x.magnitude, y.magnitude, product, control)) return cancelledOutcome();
+        // The sign goes in front of the magnitude's normal form, as on the
+        // addition page ("- 3"); a zero product has no sign.
+        if (x.negative != y.negative && !isZeroText(product)) product.insert(0, 1, '-');
+        PageOutcome outcome;
+        outcome.result = std::move(product);
+        outcome.elapsedSeconds = secondsSince(start);
+        return outcome;
+    });
+}
+
+PageOutcome computeFactorial(std::string_view text, WorkControl& control) {
+    const std::uint64_t n = leadingWholeNumber(text);
+    if (n == 0) {
+        PageOutcome outcome;
+        outcome.result = "1";
+        return outcome;
+    }
+    if (n > 99999) return failureText("太大了！", false);
+    if (n <= 17) {
+        double f = 1;
+        for (std::uint64_t i = 1; i <= n; ++i) f *= static_cast<double>(i);  // 17! is exact in a double
+        PageOutcome outcome;
+        outcome.result = signedNumberText(f);
+        return outcome;
+    }
+    return guarded([&] {
+        const auto start = Clock::now();
+        std::optional<std::string> digits = naturalFactorial(static_cast<std::uint32_t>(n), control);
+        if (!digits) return cancelledOutcome();
+        PageOutcome outcome;
+        outcome.result = std::move(*digits);
+        outcome.elapsedSeconds = secondsSince(start);
+        return outcome;
+    });
+}
+
+namespace {
+
+// The largest k with v^k <= 10^6 (v >= 2): below that exponent the power is
+// short enough to be written as a signed number text.
+unsigned groupedFactors(std::uint64_t v) {
+    unsigned k = 0;
+    for (std::uint64_t p = v; p <= 1'000'000; p *= v) ++k;
+    return k;
+}
+
+}  // namespace
+
+PageOutcome computePower(std::string_view baseText, std::string_view exponentText, WorkControl& control) {
+    const SignedText base = readSigned(baseText);
+    if (base.problem != DecimalTextProblem::None) return refusal(base.problem);
+    const std::uint64_t e = leadingWholeNumber(exponentText);
+    std::string b = (base.negative ? "-" : "") + base.magnitude;
+
+    const bool zeroBase = isZeroText(base.magnitude);
+    PageOutcome outcome;
+    if (zeroBase && e == 0) return failureText("无意义！", false);
+    if (e == 0) {
+        outcome.result = "1";
+        return outcome;
+    }
+    if (b == "0") {
+        outcome.result = "0";
+        return outcome;
+    }
+    if (e == 1) {
+        outcome.result = std::move(b);
+        return outcome;
+    }
+
+    return guarded([&]() -> PageOutcome {
+        const auto start = Clock::now();
+        std::string d = b;
+        std::int64_t x10 = 0;
+        int negative = 0;
+        splitDecimal(d, x10, negative);
+        const std::string significant(d.find_first_not_of('0') == std::string::npos
+                                          ? std::string_view("0")
+                                          : std::string_view(d).substr(d.find_first_not_of('0')));
+
+        // Refuse what cannot fit rather than exhaust the machine's memory.
+        const double digitsPerFactor = (significant == "1" || significant == "0")
+                                           ? 0.0
+                                           : static_cast<double>(significant.size());
+        const double estimate = static_cast<double>(e) * (digitsPerFactor + std::abs(static_cast<double>(x10)));
+        if (estimate > static_cast<double>(kMaxPowerDigits)) return failureText(outOfMemoryDescription(), true);
+
+        std::string r;
+        if (significant == "0") {
+            r = "0";
+        } else if (significant == "1") {
+            r = "1";
+        } else if (d.size() < 7 && e < groupedFactors(std::stoull(significant))) {
+            // A short power keeps the signed-number-text form (" 25").
+            std::uint64_t t = 1;
+            const std::uint64_t v = std::stoull(significant);
+            for (std::uint64_t i = 0; i < e; ++i) t *= v;
+            r = std::to_string(t);
+            r.insert(r.begin(), ' ');
+        } else {
+            std::optional<std::string> power = naturalPower(significant, e, control);
+            if (!power) return cancelledOutcome();
+            r = std::move(*power);
+        }
+        const int g = negative == 0 ? 0 : (e % 2 == 1 ? -1 : 1);
+        applySignAndExponent(r, static_cast<std::int64_t>(e) * x10, g);
+        normaliseDecimal(r);
+        PageOutcome done;
+        done.result = std::move(r);
+        done.elapsedSeconds = secondsSince(start);
+        return done;
+    });
+}
+
+namespace {
+
+constexpr std::uint64_t kMaxSelection = 99999;
+
+// The checks both buttons make before computing. Returns false when the
+// handler ends; `outcome` then holds what to show.
+struct SelectionInputs {
+    std::uint32_t m = 0;
+    std::string n;          // digits, leading zeros dropped
+    bool shortSet = false;  // the set size was typed with fewer than 6 characters
+    std::uint64_t value = 0;
+};
+
+bool readSelection(std::string_view mText, std::string_view nText, SelectionInputs& inputs, PageOutcome& outcome) {
+    std::string n(nText);
+    removeSpaces(n);
+    if (n.find_first_not_of("0123456789") != std::string::npos) {
+        outcome.messages.push_back("只能输入数字");
+        return false;
+    }
+    const std::uint64_t m = leadingWholeNumber(mText);
+    if (m > kMaxSelection) {
+        outcome.messages.push_back("数据太大？需要很长时间，所以不能计算！");
+        return false;
+    }
+    inputs.m = static_cast<std::uint32_t>(m);
+    inputs.shortSet = n.size() < 6;
+    const std::size_t first = n.find_first_not_of('0');
+    inputs.n = first == std::string::npos ? "0" : n.substr(first);
+    if (inputs.shortSet) {
+        inputs.value = std::stoull(inputs.n);
+        if (inputs.value < m) outcome.messages.push_back("数据要上小，下大？");
+    }
+    return true;
+}
+
+}  // namespace
+
+PageOutcome computePermutation(std::string_view mText, std::string_view nText, WorkControl& control) {
+    PageOutcome outcome;
+    SelectionInputs inputs;
+    if (!readSelection(mText, nText, inputs, outcome)) return outcome;
+    return guarded([&] {
+        std::optional<std::string> p = naturalFallingFactorial(inputs.n, inputs.m, control);
+        if (!p) return cancelledOutcome();
+        outcome.result = std::move(*p);
+        return outcome;
+    });
+}
+
+PageOutcome computeCombination(std::string_view mText, std::string_view nText, WorkControl& control) {
+    PageOutcome outcome;
+    SelectionInputs inputs;
+    if (!readSelection(mText, nText, inputs, outcome)) return outcome;
+    if (inputs.shortSet && inputs.value < inputs.m) {
+        // After the warning the count of factors turns negative: no factor,
+        // no divisor, and the result stays 1.
+        outcome.result.emplace(1, '1');
+        return outcome;
+    }
+    return guarded([&] {
+        std::optional<std::string> c = naturalBinomial(inputs.n, inputs.m, control);
+        if (!c) return cancelledOutcome();
+        outcome.result = std::move(*c);
+        return outcome;
+    });
+}
+
+}  // namespace numerelle::bignum

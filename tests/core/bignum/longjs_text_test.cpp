@@ -1,0 +1,219 @@
+// The decimal-string routines: normal form, splitting, sign and exponent,
+// sum, difference and product of unsigned decimals.
+#include <gtest/gtest.h>
+
+#include "bignum/longjs.h"
+
+namespace nb = numerelle::bignum;
+
+namespace {
+
+struct TextRow {
+    const char* name;
+    const char* input;
+    const char* expected;
+};
+
+TEST(NormaliseDecimal, GivesTheNormalForm) {
+    const TextRow rows[] = {
+        {"leading zeros go", "000123", "123"},
+        {"zero alone stays", "0", "0"},
+        {"several zeros shrink to one", "000", "0"},
+        {"zero with a point becomes signed text", "0.0", " 0"},
+        {"a whole value with a point becomes signed text", "3.0", " 3"},
+        {"three characters keep their point", "21.0", "21."},
+        {"a half", "0.50", " .5"},
+        {"two fraction digits stay as they are", "0.25", ".25"},
+        {"a lone point", ".", " 0"},
+        {"trailing fraction zeros go", "12.340", "12.34"},
+        {"zeros of a whole number stay", "1200", "1200"},
+        {"a negative keeps its zero-free form", "-3.0", "-3."},
+        {"a negative fraction", "-.20", "-.2"},
+        {"the blank of a signed text is not a zero", " 2500", " 2500"},
+        {"leading zeros before a fraction", "007.5", "7.5"},
+    };
+    for (const TextRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string s = row.input;
+        nb::normaliseDecimal(s);
+        EXPECT_EQ(s, row.expected);
+    }
+}
+
+TEST(RemoveSpaces, DeletesEveryBlank) {
+    std::string s = "  1 234 567.8  ";
+    nb::removeSpaces(s);
+    EXPECT_EQ(s, "1234567.8");
+}
+
+TEST(SplitDecimal, SeparatesDigitsSignAndPowerOfTen) {
+    struct Row {
+        const char* name;
+        const char* input;
+        const char* digits;
+        std::int64_t x10;
+        int negative;
+    };
+    const Row rows[] = {
+        {"trailing zeros of a whole number", "1200", "12", 2, 0},
+        {"negative fraction", "-0.5", "05", -1, -1},
+        {"fraction keeps its trailing zeros", "123.40", "12340", -2, 0},
+        {"long negative whole", "-12345678", "12345678", 0, -1},
+        {"zero", "0", "", 1, 0},
+        {"point at the end", "25.", "25", 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string s = row.input;
+        std::int64_t x10 = 99;
+        int negative = 99;
+        nb::splitDecimal(s, x10, negative);
+        EXPECT_EQ(s, row.digits);
+        EXPECT_EQ(x10, row.x10);
+        EXPECT_EQ(negative, row.negative);
+    }
+}
+
+TEST(ApplySignAndExponent, PlacesSignZerosAndPoint) {
+    struct Row {
+        const char* name;
+        const char* input;
+        std::int64_t x;
+        int g;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"point inside a signed text", " 25", -2, 0, " .25"},
+        {"digits fewer than places get zeros after the blank", " 4", -2, 0, " .04"},
+        {"one digit, three places", "1", -3, 0, ".001"},
+        {"sign before a signed text", " 8", 0, -1, "- 8"},
+        {"no second sign", "-5", 0, -1, "-5"},
+        {"even power of a negative stays positive", "16", 0, 1, "16"},
+        {"zeros appended", "1", 3, 0, "1000"},
+        {"point between digits", "15625", -2, 0, "156.25"},
+        {"sign, blank, point", " 125", -3, -1, "- .125"},
+        {"zeros after the sign of a plain text", "-7", -3, 0, "-.007"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string r = row.input;
+        nb::applySignAndExponent(r, row.x, row.g);
+        EXPECT_EQ(r, row.expected);
+    }
+}
+
+struct PairRow {
+    const char* name;
+    const char* x;
+    const char* y;
+    const char* expected;
+};
+
+TEST(BigAdd, AddsUnsignedDecimals) {
+    const PairRow rows[] = {
+        {"carry out of a full 14-digit group", "99999999999999", "1", "100000000000000"},
+        {"operands of very different lengths", "123456789012345678901234567890", "1", "123456789012345678901234567891"},
+        {"carry through every digit", "99999999999999999999999999999", "1", "100000000000000000000000000000"},
+        {"inner zeros kept", "101000000000000", "0", "101000000000000"},
+        {"whole result from fractions", "1.5", "1.5", " 3"},
+        {"three-character result keeps its point", "10.5", "10.5", "21."},
+        {"fractions of different lengths", "0.5", "0.25", ".75"},
+        {"small fractions", "0.05", "0.01", ".06"},
+        {"two short fractions make a half", "0.25", "0.25", " .5"},
+        {"zeros", "0", "0", "0"},
+        {"leading zeros of an operand", "007", "1", "8"},
+        {"empty counts as zero", "", "5", "5"},
+        {"carry across the point", "0.99999999999999999999", "0.00000000000000000001", " 1"},
+    };
+    for (const PairRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string out;
+        nb::bigAdd(row.x, row.y, out);
+        EXPECT_EQ(out, row.expected);
+    }
+}
+
+TEST(BigSubtract, SubtractsUnsignedDecimals) {
+    const PairRow rows[] = {
+        {"negative whole", "5", "7", "-2"},
+        {"equal wholes", "5", "5", "0"},
+        {"equal fractions", "1.5", "1.5", " 0"},
+        {"just above", "100000000000000", "100000000000001", "-1"},
+        {"borrow across a group", "100000000000000", "1", "99999999999999"},
+        {"negative with a point left", "2.5", "3.5", "-1."},
+        {"negative fraction", "0.5", "0.7", "-.2"},
+        {"negative small fraction padded", "1", "1.01", "-.01"},
+        {"positive fraction", "3", "0.25", "2.75"},
+        {"long borrow", "1000000000000000000000000000000", "0.000000001", "999999999999999999999999999999.999999999"},
+    };
+    for (const PairRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string out;
+        nb::bigSubtract(row.x, row.y, out);
+        EXPECT_EQ(out, row.expected);
+    }
+}
+
+TEST(BigMultiply, MultipliesUnsignedDecimals) {
+    const PairRow rows[] = {
+        {"largest 7-digit group squared", "9999999", "9999999", "99999980000001"},
+        {"one-digit top group", "40000000000", "30000000000", "1200000000000000000000"},
+        {"zero groups under the top", "50000000000", "20000000000", "1000000000000000000000"},
+        {"twenty digits each", "12345678901234567890", "98765432109876543210", "1219326311370217952237463801111263526900"},
+        {"halves", "0.5", "0.5", ".25"},
+        {"tenths", "0.1", "0.1", ".01"},
+        {"whole from a fraction", "1.5", "2", " 3"},
+        {"fraction kept", "2.5", "4.2", "10.5"},
+        {"zero", "0", "5", "0"},
+        {"zero times a fraction", "0", "0.5", " 0"},
+        {"fewer digits than fraction places get zeros", ".000001", ".000001", ".000000000001"},
+        {"tiny times whole", "0.001", "3", ".003"},
+    };
+    numerelle::WorkControl control;
+    for (const PairRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string out;
+        ASSERT_TRUE(nb::bigMultiply(row.x, row.y, out, control));
+        EXPECT_EQ(out, row.expected);
+    }
+}
+
+TEST(DecimalText, RefusesWhatIsNotADecimal) {
+    struct Row {
+        const char* name;
+        const char* text;
+        nb::DecimalTextProblem expected;
+    };
+    const Row rows[] = {
+        {"plain", "-12.5", nb::DecimalTextProblem::None},
+        {"empty", "", nb::DecimalTextProblem::None},
+        {"minus inside", "1-2", nb::DecimalTextProblem::MisplacedMinus},
+        {"two minus signs", "--1", nb::DecimalTextProblem::MisplacedMinus},
+        {"two points", "1.2.3", nb::DecimalTextProblem::TwoPoints},
+        {"letter", "12a", nb::DecimalTextProblem::OtherCharacter},
+        {"slash passes the key filter but is no digit", "1/2", nb::DecimalTextProblem::OtherCharacter},
+        {"exponent form", "1E5", nb::DecimalTextProblem::OtherCharacter},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(nb::checkDecimalText(row.text), row.expected);
+    }
+}
+
+TEST(DecimalText, FocusLossShowsMinusThenPointMessages) {
+    EXPECT_EQ(nb::decimalBoxFocusMessages("1-2"), std::vector<std::string>{"不能把负号放在这里"});
+    EXPECT_EQ(nb::decimalBoxFocusMessages("1.2.3"), std::vector<std::string>{"不能有两个小数点"});
+    EXPECT_EQ(nb::decimalBoxFocusMessages("1.2-.3"), (std::vector<std::string>{"不能把负号放在这里", "不能有两个小数点"}));
+    EXPECT_TRUE(nb::decimalBoxFocusMessages("-1.5").empty());
+    EXPECT_TRUE(nb::decimalBoxFocusMessages(" -1.5").empty());
+}
+
+TEST(LeadingWholeNumber, ReadsLeadingDigitsAndSaturates) {
+    EXPECT_EQ(nb::leadingWholeNumber("12abc"), 12u);
+    EXPECT_EQ(nb::leadingWholeNumber("  007"), 7u);
+    EXPECT_EQ(nb::leadingWholeNumber(""), 0u);
+    EXPECT_EQ(nb::leadingWholeNumber("x5"), 0u);
+    EXPECT_EQ(nb::leadingWholeNumber("99999999999999999999999"), UINT64_MAX);
+}
+
+}  // namespace
