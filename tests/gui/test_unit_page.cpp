@@ -1,0 +1,230 @@
+// The unit converter: categories, the unit lists read from the files, both
+// conversion buttons, and the problems of a missing or damaged unit file.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "gui_test_support.h"
+
+namespace {
+
+struct UnitPage {
+    TestWindow t;
+    QComboBox* category = t.find<QComboBox>("Combo1");
+    QListWidget* from = t.find<QListWidget>("List2");
+    QListWidget* to = t.find<QListWidget>("List3");
+    QLineEdit* fromAmount = t.find<QLineEdit>("Text16");
+    QLineEdit* toAmount = t.find<QLineEdit>("Text17");
+    QPushButton* forward = t.find<QPushButton>("Command10");
+    QPushButton* back = t.find<QPushButton>("Command11");
+
+    UnitPage() { t.showTabOf(category); }
+
+    void choose(const QString& item) {
+        const int index = category->findText(item);
+        QVERIFY2(index >= 0, qPrintable(item));
+        category->setCurrentIndex(index);
+        emit category->activated(index);
+    }
+    QStringList names(const QListWidget* list) const {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+        return out;
+    }
+    void select(QListWidget* list, const QString& unit) {
+        const QList<QListWidgetItem*> found = list->findItems(unit, Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(unit));
+        list->setCurrentItem(found.first());
+    }
+};
+
+// Writes a unit file in the encoding the program reads.
+void writeUnitFile(const QString& path, const QString& content) {
+    QStringEncoder encoder("GB18030");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(encoder(content));
+}
+
+// Points the program at another data folder for one test.
+struct DataDirectory {
+    QTemporaryDir directory;
+    QByteArray previous = qgetenv("NUMERELLE_DATA_DIR");
+    DataDirectory() {
+        QDir(directory.path()).mkpath(QStringLiteral("dw"));
+        qputenv("NUMERELLE_DATA_DIR", directory.path().toLocal8Bit());
+    }
+    ~DataDirectory() { qputenv("NUMERELLE_DATA_DIR", previous); }
+    QString unitFile(const char* name) const { return directory.path() + QStringLiteral("/dw/") + QLatin1String(name); }
+};
+
+}  // namespace
+
+class UnitPageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initialControls() {
+        UnitPage p;
+        QCOMPARE(p.t.find<QLabel>("Label9")->text(), QStringLiteral("类型"));
+        QCOMPARE(p.t.find<QLabel>("Label10")->text(), QStringLiteral("这是许多计算软件所必有的功能！这下不愁了！"));
+        QStringList items;
+        for (int i = 0; i < p.category->count(); ++i) items << p.category->itemText(i);
+        QCOMPARE(items, QStringList({"长度单位", "时间单位", "质量单位", "面积单位", "体积，容积单位"}));
+        QCOMPARE(p.category->currentIndex(), -1);
+        QCOMPARE(p.from->count(), 0);
+        QCOMPARE(p.to->count(), 0);
+        QCOMPARE(p.fromAmount->text(), QString());
+        QCOMPARE(p.toAmount->text(), QString());
+        QCOMPARE(p.forward->text(), QStringLiteral(">>"));
+        QCOMPARE(p.back->text(), QStringLiteral("<<"));
+    }
+
+    void choosingACategoryFillsBothListsWithoutSelection() {
+        UnitPage p;
+        p.choose(QStringLiteral("长度单位"));
+        const QStringList length = p.names(p.from);
+        QCOMPARE(p.names(p.to), length);
+        for (const char* unit : {"米", "千米", "厘米", "毫米", "微米", "纳米", "英里", "码", "英尺", "英寸", "海里", "里", "丈", "尺", "寸"})
+            QVERIFY2(length.contains(QString::fromUtf8(unit)), unit);
+        QVERIFY(p.from->selectedItems().isEmpty());
+        QVERIFY(p.to->selectedItems().isEmpty());
+        QCOMPARE(p.t.window->pageState().unitSizes.size(), std::size_t(length.size()));
+
+        // Another category replaces the lists.
+        p.choose(QStringLiteral("质量单位"));
+        QVERIFY(p.names(p.from).contains(QStringLiteral("斤")));
+        QVERIFY(!p.names(p.from).contains(QStringLiteral("米")));
+        QCOMPARE(p.t.window->pageState().unitSizes.size(), std::size_t(p.from->count()));
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void noSelectionChangesNothing() {
+        UnitPage p;
+        p.choose(QStringLiteral("长度单位"));
+        p.fromAmount->setText(QStringLiteral("5"));
+        QTest::mouseClick(p.forward, Qt::LeftButton);
+        QCOMPARE(p.toAmount->text(), QString());
+        p.select(p.from, QStringLiteral("米"));
+        QTest::mouseClick(p.forward, Qt::LeftButton);
+        QCOMPARE(p.toAmount->text(), QString());
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void conversionsWithTheShippedFiles_data() {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("fromUnit");
+        QTest::addColumn<QString>("toUnit");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("km to m") << "长度单位" << "千米" << "米" << "2.5" << "2500";
+        QTest::newRow("unit into itself") << "长度单位" << "尺" << "尺" << "0.7" << "0.7";
+        QTest::newRow("mile in yards") << "长度单位" << "英里" << "码" << "1" << "1760";
+        QTest::newRow("foot in inches") << "长度单位" << "英尺" << "英寸" << "1" << "12";
+        QTest::newRow("nautical mile") << "长度单位" << "海里" << "米" << "1" << "1852";
+        QTest::newRow("three zhang") << "长度单位" << "丈" << "米" << "3" << "10";
+        QTest::newRow("li in chi") << "长度单位" << "里" << "尺" << "1" << "1500";
+        QTest::newRow("cun in cm") << "长度单位" << "寸" << "厘米" << "3" << "10";
+        QTest::newRow("week in hours") << "时间单位" << "周" << "小时" << "1" << "168";
+        QTest::newRow("day in seconds") << "时间单位" << "天" << "秒" << "1" << "86400";
+        QTest::newRow("jin in liang") << "质量单位" << "斤" << "两" << "1" << "10";
+        QTest::newRow("pound in kg") << "质量单位" << "磅" << "千克" << "1" << "0.45359237";
+        QTest::newRow("pound in ounces") << "质量单位" << "磅" << "盎司" << "1" << "16";
+        QTest::newRow("ton in jin") << "质量单位" << "吨" << "斤" << "1" << "2000";
+        QTest::newRow("hectare in mu") << "面积单位" << "公顷" << "亩" << "1" << "15";
+        QTest::newRow("square foot") << "面积单位" << "平方英尺" << "平方米" << "1" << "0.09290304";
+        QTest::newRow("acre in square feet") << "面积单位" << "英亩" << "平方英尺" << "1" << "43560";
+        QTest::newRow("US gallon") << "体积，容积单位" << "美制加仑" << "升" << "1" << "3.785411784";
+        QTest::newRow("imperial gallon") << "体积，容积单位" << "英制加仑" << "毫升" << "1" << "4546.09";
+        QTest::newRow("litre in cm3") << "体积，容积单位" << "升" << "立方厘米" << "1" << "1000";
+    }
+    void conversionsWithTheShippedFiles() {
+        QFETCH(QString, category);
+        QFETCH(QString, fromUnit);
+        QFETCH(QString, toUnit);
+        QFETCH(QString, amount);
+        QFETCH(QString, expected);
+        UnitPage p;
+        p.choose(category);
+        p.select(p.from, fromUnit);
+        p.select(p.to, toUnit);
+        p.fromAmount->setText(amount);
+        QTest::mouseClick(p.forward, Qt::LeftButton);
+        QCOMPARE(p.toAmount->text(), expected);
+        // And back again.
+        p.fromAmount->clear();
+        QTest::mouseClick(p.back, Qt::LeftButton);
+        QCOMPARE(p.fromAmount->text(), amount);
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void convertingTextThatIsNoNumberAsksForOne_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("letters") << "abc";
+        QTest::newRow("failed formula") << "1/0";
+        QTest::newRow("leading number only") << "12abc";
+    }
+    void convertingTextThatIsNoNumberAsksForOne() {
+        QFETCH(QString, text);
+        UnitPage p;
+        p.choose(QStringLiteral("长度单位"));
+        p.select(p.from, QStringLiteral("千米"));
+        p.select(p.to, QStringLiteral("米"));
+        p.fromAmount->setText(text);
+        p.toAmount->setText(QStringLiteral("7"));
+        QTest::mouseClick(p.forward, Qt::LeftButton);
+        QCOMPARE(p.t.ui.messages, QStringList({"请先在框里输入一个数！"}));
+        QCOMPARE(p.toAmount->text(), QStringLiteral("7"));
+        p.toAmount->setText(text);
+        p.fromAmount->setText(QStringLiteral("7"));
+        QTest::mouseClick(p.back, Qt::LeftButton);
+        QCOMPARE(p.t.ui.messages.size(), 2);
+        QCOMPARE(p.fromAmount->text(), QStringLiteral("7"));
+    }
+
+    void missingFileIsReportedAndEmptiesTheLists() {
+        DataDirectory data;
+        UnitPage p;
+        writeUnitFile(data.unitFile("dw1.vqx"), QStringLiteral("米\n1\n千米\n1000\n"));
+        p.choose(QStringLiteral("长度单位"));
+        QCOMPARE(p.from->count(), 2);
+        p.choose(QStringLiteral("时间单位"));
+        QCOMPARE(p.t.ui.messages.size(), 1);
+        QVERIFY2(p.t.ui.messages[0].contains(data.unitFile("dw2.vqx")), qPrintable(p.t.ui.messages[0]));
+        QCOMPARE(p.from->count(), 0);
+        QCOMPARE(p.to->count(), 0);
+        QVERIFY(p.t.window->pageState().unitSizes.empty());
+    }
+
+    void damagedFileKeepsTheGoodUnits() {
+        DataDirectory data;
+        UnitPage p;
+        // Line 4 is no size and line 7 has no size line at all.
+        writeUnitFile(data.unitFile("dw5.vqx"), QStringLiteral("克\n1\n斤\nabc\n千克\n1000\n两"));
+        p.choose(QStringLiteral("质量单位"));
+        QCOMPARE(p.names(p.from), QStringList({"克", "千克"}));
+        QCOMPARE(p.names(p.to), QStringList({"克", "千克"}));
+        QCOMPARE(p.t.ui.messages.size(), 1);
+        const QString message = p.t.ui.messages[0];
+        QVERIFY2(message.contains(data.unitFile("dw5.vqx")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("第 4 行")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("第 7 行")), qPrintable(message));
+        // The units that were read convert with their own sizes.
+        p.select(p.from, QStringLiteral("千克"));
+        p.select(p.to, QStringLiteral("克"));
+        p.fromAmount->setText(QStringLiteral("2.5"));
+        QTest::mouseClick(p.forward, Qt::LeftButton);
+        QCOMPARE(p.toAmount->text(), QStringLiteral("2500"));
+    }
+};
+
+QTEST_MAIN(UnitPageTest)
+#include "test_unit_page.moc"
