@@ -1,7 +1,158 @@
+// factor, frac, sqrt, complex: the number-tool pages of the "杂项 I" and
+// "复数计算" tabs. Each argument is what the user types into the page's box
+// and passes through that box's focus-loss handling first. Result boxes go
+// to standard output, one line each; message boxes, and the refusals and
+// failures a page writes into its result box, go to standard error with exit
+// status 1.
+#include <cmath>
+#include <ostream>
+
 #include "cli/commands.h"
+#include "common/number_text.h"
+#include "expr/jxjs.h"
+#include "numtools/complex.h"
+#include "numtools/continued_fraction.h"
+#include "numtools/factorisation.h"
+#include "numtools/square_root.h"
 
 namespace numerelle::cli {
 
-std::vector<Subcommand> numtoolsCommands() { return {}; }
+namespace {
+
+// A formula field's commit: the value, or its messages on standard error.
+bool commitBox(const std::string& argument, double& value, CommandIo& io) {
+    std::string text;
+    if (!readArgument(argument, text, io.err)) return false;
+    const expr::Evaluation result = expr::evaluateFormula(text);
+    if (!result.ok()) {
+        if (result.failure == expr::Failure::Brackets) io.err << "括号错了!\n";
+        io.err << "式子有问题\n";
+        return false;
+    }
+    value = result.value;
+    return true;
+}
+
+int runFactor(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 1) {
+        io.err << "usage: numerelle-cli factor N\n";
+        return 1;
+    }
+    std::string typed;
+    if (!readArgument(args[0], typed, io.err)) return 1;
+    const numtools::FactorisationInput box = numtools::rewriteFactorisationInput(typed);
+    if (box.failure != expr::Failure::None) {
+        if (box.failure == expr::Failure::Brackets) io.err << "括号错了!\n";
+        io.err << "式子有问题\n";
+        return 1;
+    }
+    const numtools::FactorisationOutput line = numtools::factorisationText(box.text);
+    (line.factorised ? io.out : io.err) << line.text << '\n';
+    return line.factorised ? 0 : 1;
+}
+
+int runFraction(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 1) {
+        io.err << "usage: numerelle-cli frac X\n";
+        return 1;
+    }
+    double value = 0;
+    if (!commitBox(args[0], value, io)) return 1;
+    const std::string boxText = numberText(value);
+    const numtools::FractionPageOutput out = numtools::fractionPageResult(expr::leadingNumber(boxText), boxText);
+    if (out.beep) {
+        io.err << out.denominator << '\n';
+        return 1;
+    }
+    io.out << out.wholePart << '\n' << out.numerator << '\n' << out.denominator << '\n';
+    return 0;
+}
+
+int runSquareRoot(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 1) {
+        io.err << "usage: numerelle-cli sqrt X\n";
+        return 1;
+    }
+    double value = 0;
+    if (!commitBox(args[0], value, io)) return 1;
+    // The box keeps the absolute value; the question about long searches is
+    // answered with OK, since a command line has no one to ask.
+    const std::string boxText = numberText(std::fabs(value));
+    WorkControl control;
+    const numtools::SquareRootOutput out =
+        numtools::finishSquareRoot(numtools::planSquareRoot(expr::leadingNumber(boxText)), control);
+    if (out.beep || !out.decimal) {
+        if (out.underRoot) io.err << *out.underRoot << '\n';
+        return 1;
+    }
+    io.out << *out.factorNumerator << '\n'
+           << *out.factorDenominator << '\n'
+           << *out.underRoot << '\n'
+           << *out.decimal << '\n';
+    return 0;
+}
+
+int complexUsage(CommandIo& io) {
+    io.err << "usage: numerelle-cli complex [--unit deg|rad|grad] OP A1 B1 A2 B2 [N K]\n"
+              "       OP is one of + - * / pow\n";
+    return 1;
+}
+
+int runComplex(const std::vector<std::string>& args, CommandIo& io) {
+    numtools::ComplexAngleUnit unit = numtools::ComplexAngleUnit::Degrees;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--unit") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 == args.size()) return complexUsage(io);
+        const std::string& name = args[++i];
+        if (name == "deg") unit = numtools::ComplexAngleUnit::Degrees;
+        else if (name == "rad") unit = numtools::ComplexAngleUnit::Radians;
+        else if (name == "grad") unit = numtools::ComplexAngleUnit::Gradians;
+        else return complexUsage(io);
+    }
+    if (rest.size() != 5 && rest.size() != 7) return complexUsage(io);
+    const std::string& op = rest[0];
+    if (op != "+" && op != "-" && op != "*" && op != "/" && op != "pow") return complexUsage(io);
+
+    // Z1 and Z2, then the exponent box and the root-number box.
+    double boxes[6] = {0, 0, 0, 0, 0, 1};
+    for (std::size_t i = 1; i < rest.size(); ++i)
+        if (!commitBox(rest[i], boxes[i - 1], io)) return 1;
+    const double rootNumber = std::fabs(std::floor(boxes[5]));
+
+    numtools::ComplexResult result;
+    if (op == "pow") {
+        result = numtools::complexPower(boxes[0], boxes[1], boxes[4], rootNumber, unit);
+    } else {
+        const numtools::ComplexOperation operation = op == "+"   ? numtools::ComplexOperation::Add
+                                                     : op == "-" ? numtools::ComplexOperation::Subtract
+                                                     : op == "*" ? numtools::ComplexOperation::Multiply
+                                                                 : numtools::ComplexOperation::Divide;
+        result = numtools::complexArithmetic(operation, boxes[0], boxes[1], boxes[2], boxes[3], unit);
+    }
+    if (!result.ok()) {
+        io.err << expr::failureDescription(result.failure) << '\n';
+        return 1;
+    }
+    io.out << *result.real << '\n'
+           << *result.imaginary << '\n'
+           << *result.modulus << ' ' << *result.angle << ' ' << *result.angleCopy << '\n';
+    return 0;
+}
+
+}  // namespace
+
+std::vector<Subcommand> numtoolsCommands() {
+    return {
+        {"factor", "factor N", "prime factorisation of a whole number up to 10^16", runFactor},
+        {"frac", "frac X", "decimal to fraction: whole part, numerator, denominator", runFraction},
+        {"sqrt", "sqrt X", "square root as a / b * sqrt(c), then its decimal value", runSquareRoot},
+        {"complex", "complex [--unit U] OP A1 B1 A2 B2 [N K]",
+         "Z1 OP Z2 (+ - * /) or Z1 to the power N, root number K (pow)", runComplex},
+    };
+}
 
 }  // namespace numerelle::cli
