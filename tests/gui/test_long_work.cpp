@@ -1,0 +1,97 @@
+// The long-work runner: work off the UI thread, busy cursor, a progress
+// dialog with Cancel for long jobs, results applied on the UI thread.
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+#include "app/long_work.h"
+
+class LongWorkTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void shortWorkAppliesOnTheUiThreadWithoutADialog() {
+        QWidget window;
+        LongWorkRunner runner(&window);
+        std::atomic<bool> ranElsewhere{false};
+        const auto uiThread = QThread::currentThread();
+        int result = 0;
+        bool appliedOnUi = false;
+        QVERIFY(runner.start(QStringLiteral("short"),
+                             [&](numerelle::WorkControl&) { ranElsewhere = QThread::currentThread() != uiThread; },
+                             [&](bool cancelled) {
+                                 QVERIFY(!cancelled);
+                                 appliedOnUi = QThread::currentThread() == uiThread;
+                                 result = 42;
+                             }));
+        QVERIFY(runner.busy());
+        QCOMPARE(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor,
+                 Qt::WaitCursor);
+        runner.waitForIdle();
+        QCOMPARE(result, 42);
+        QVERIFY(ranElsewhere);
+        QVERIFY(appliedOnUi);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!window.findChild<QProgressDialog*>());
+    }
+
+    void longWorkShowsProgressAndCanBeCancelled() {
+        QWidget window;
+        window.show();
+        LongWorkRunner runner(&window);
+        runner.setProgressDelayMs(100);
+        bool sawCancel = false;
+        bool appliedCancelled = false;
+        QVERIFY(runner.start(
+            QStringLiteral("long"),
+            [&](numerelle::WorkControl& control) {
+                for (int i = 0; i < 1000 && !control.cancelled(); ++i) {
+                    control.setProgress(i / 1000.0);
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                }
+                sawCancel = control.cancelled();
+            },
+            [&](bool cancelled) { appliedCancelled = cancelled; }));
+        // A second job is refused while one runs.
+        QVERIFY(!runner.start(QStringLiteral("second"), [](numerelle::WorkControl&) {}, [](bool) {}));
+        QProgressDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = window.findChild<QProgressDialog*>()) && dialog->isVisible());
+        QTRY_VERIFY(dialog->value() > 0);
+        QPushButton* cancel = dialog->findChild<QPushButton*>();
+        QVERIFY(cancel);
+        QCOMPARE(cancel->text(), QStringLiteral("取消"));
+        cancel->click();
+        runner.waitForIdle();
+        QVERIFY(sawCancel);
+        QVERIFY(appliedCancelled);
+        QVERIFY(!runner.busy());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void windowStaysResponsiveWhileWorking() {
+        QWidget window;
+        LongWorkRunner runner(&window);
+        std::atomic<bool> release{false};
+        runner.start(QStringLiteral("wait"),
+                     [&](numerelle::WorkControl& control) {
+                         while (!release && !control.cancelled()) std::this_thread::yield();
+                     },
+                     [](bool) {});
+        // Events keep flowing on the UI thread while the worker runs.
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(10);
+        QTRY_VERIFY(ticks >= 5);
+        release = true;
+        runner.waitForIdle();
+    }
+};
+
+QTEST_MAIN(LongWorkTest)
+#include "test_long_work.moc"
