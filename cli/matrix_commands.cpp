@@ -1,7 +1,205 @@
+// det, solve, hess, eig, roots. A matrix is read from standard input, a row
+// a line, numbers separated by blanks; or from one argument in which ";"
+// also ends a row and "," also separates numbers ("1,2;3,4", or @FILE).
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <ostream>
+#include <sstream>
+
 #include "cli/commands.h"
+#include "common/number_text.h"
+#include "matrix/jz1.h"
+#include "matrix/messages.h"
 
 namespace numerelle::cli {
 
-std::vector<Subcommand> matrixCommands() { return {}; }
+namespace {
+
+using namespace numerelle::matrix;
+
+bool parseNumber(const std::string& word, double& value) {
+    const char* first = word.data();
+    const char* last = first + word.size();
+    if (first != last && *first == '+') ++first;
+    const auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc() && end == last && std::isfinite(value);
+}
+
+// Reads the non-blank lines of standard input as rows of numbers; each must
+// hold `extra` more numbers than there are rows.
+bool readRows(const std::vector<std::string>& args, CommandIo& io, int extra,
+              std::vector<std::vector<double>>& rows) {
+    std::istringstream argumentText;
+    if (!args.empty()) {
+        std::string text;
+        if (!readArgument(args[0], text, io.err)) return false;
+        for (char& ch : text) {
+            if (ch == ';') ch = '\n';
+            else if (ch == ',') ch = ' ';
+        }
+        argumentText.str(text);
+    }
+    std::istream& in = args.empty() ? io.in : argumentText;
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        std::istringstream words(line);
+        std::vector<double> row;
+        for (std::string word; words >> word;) {
+            double value = 0;
+            if (!parseNumber(word, value)) {
+                io.err << "line " << lineNumber << ": not a number: " << word << '\n';
+                return false;
+            }
+            row.push_back(value);
+        }
+        if (!row.empty()) rows.push_back(std::move(row));
+        if (static_cast<int>(rows.size()) > kMaxOrder) {
+            io.err << "more than " << kMaxOrder << " rows\n";
+            return false;
+        }
+    }
+    if (rows.empty()) {
+        io.err << "no matrix given\n";
+        return false;
+    }
+    const std::size_t width = rows.size() + static_cast<std::size_t>(extra);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r].size() != width) {
+            io.err << "row " << r + 1 << " has " << rows[r].size() << " numbers, " << width << " expected\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool readSquare(const std::vector<std::string>& args, CommandIo& io, Matrix& a) {
+    std::vector<std::vector<double>> rows;
+    if (!readRows(args, io, 0, rows)) return false;
+    const int n = static_cast<int>(rows.size());
+    a = Matrix(n);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c) a(r, c) = rows[r - 1][c - 1];
+    return true;
+}
+
+int det(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() > 1) return usageError(matrixCommands()[0], io);
+    Matrix a;
+    if (!readSquare(args, io, a)) return 1;
+    const Determinant d = determinant(a);
+    if (d.outcome != Outcome::Done) {
+        io.err << kOverflow << '\n';
+        return 1;
+    }
+    io.out << numberText(d.value) << '\n';
+    return 0;
+}
+
+int solve(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() > 1) return usageError(matrixCommands()[1], io);
+    std::vector<std::vector<double>> rows;
+    if (!readRows(args, io, 1, rows)) return 1;
+    const int n = static_cast<int>(rows.size());
+    Store equations;
+    for (const auto& row : rows) equations.insert(equations.end(), row.begin(), row.end());
+    equations.push_back(0);
+    Matrix a;
+    std::vector<double> b;
+    splitEquationStore(equations, n, a, b);
+    const Solution solution = solveLinearSystem(std::move(a), std::move(b));
+    if (solution.outcome == Outcome::Singular) {
+        io.err << kNoUniqueSolution << '\n';
+        return 1;
+    }
+    if (solution.outcome != Outcome::Done) {
+        io.err << kOverflow << '\n';
+        return 1;
+    }
+    io.out << solutionLine(solution.x) << '\n';
+    return 0;
+}
+
+int hess(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() > 1) return usageError(matrixCommands()[2], io);
+    Matrix a;
+    if (!readSquare(args, io, a)) return 1;
+    if (toHessenberg(a) != Outcome::Done) {
+        io.err << kOverflow << '\n';
+        return 1;
+    }
+    for (int r = 1; r <= a.order(); ++r) {
+        for (int c = 1; c <= a.order(); ++c) io.out << (c > 1 ? " " : "") << numberText(a(r, c));
+        io.out << '\n';
+    }
+    return 0;
+}
+
+int eig(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() > 1) return usageError(matrixCommands()[3], io);
+    Matrix a;
+    if (!readSquare(args, io, a)) return 1;
+    Eigenvalues values;
+    if (toHessenberg(a) == Outcome::Done) values = hessenbergEigenvalues(a, kEigenvalueTolerance);
+    else values.outcome = Outcome::Overflow;
+    if (values.outcome == Outcome::NoConvergence) {
+        io.err << kNoConvergence << '\n';
+        return 1;
+    }
+    if (values.outcome != Outcome::Done) {
+        io.err << kOverflow << '\n';
+        return 1;
+    }
+    io.out << eigenvalueText(values) << '\n';
+    return 0;
+}
+
+int roots(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() < 2) return usageError(matrixCommands()[4], io);
+    if (args.size() > 101) {
+        io.err << "the degree is at most 100\n";
+        return 1;
+    }
+    std::vector<double> coefficients;
+    for (const std::string& arg : args) {
+        std::string text;
+        if (!readArgument(arg, text, io.err)) return 1;
+        double value = 0;
+        if (!parseNumber(text, value)) {
+            io.err << "not a number: " << text << '\n';
+            return 1;
+        }
+        coefficients.push_back(value);
+    }
+    const PolynomialRoots found = polynomialRoots(coefficients);
+    if (found.leadingZero) {
+        io.err << kLeadingZero << '\n';
+        return 1;
+    }
+    if (found.outcome == Outcome::NoConvergence) {
+        io.err << kRootsNoConvergence << '\n';
+        return 1;
+    }
+    if (found.outcome != Outcome::Done) {
+        io.err << kOverflow << '\n';
+        return 1;
+    }
+    for (const auto& z : found.roots) io.out << complexText(z.real(), z.imag()) << '\n';
+    return 0;
+}
+
+}  // namespace
+
+std::vector<Subcommand> matrixCommands() {
+    return {
+        {"det", "det [ROWS]", "determinant; ROWS like 1,2;3,4 (default: rows on standard input)", det},
+        {"solve", "solve [ROWS]", "linear system: n rows of n coefficients and a right-hand side", solve},
+        {"hess", "hess [ROWS]", "the matrix reduced to upper Hessenberg form, a row a line", hess},
+        {"eig", "eig [ROWS]", "eigenvalues of the square matrix, one a line", eig},
+        {"roots", "roots C_n ... C_1 C_0", "roots of the polynomial C_n x^n + ... + C_0, one a line", roots},
+    };
+}
 
 }  // namespace numerelle::cli

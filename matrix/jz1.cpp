@@ -1,1 +1,0 @@
-#include "matrix/jz1.h"

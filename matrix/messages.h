@@ -1,0 +1,22 @@
+#pragma once
+// The texts the matrix and equation pages (and their command-line twins)
+// show, in one place so both say the same.
+namespace numerelle::matrix {
+
+// The eigenvalue button's deflation tolerance.
+inline constexpr double kEigenvalueTolerance = 0.00001;
+
+inline constexpr const char* kMissingMatrix = "矩阵不存在，请重新输入！";
+inline constexpr const char* kWrongElementCount = "矩阵元素数目不对，请重新输入！";
+inline constexpr const char* kCorruptFile = "矩阵文件已损坏，无法读取！";
+inline constexpr const char* kEmptyName = "请输入矩阵的名称！";
+inline constexpr const char* kForbiddenName = "矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！";
+inline constexpr const char* kLongName = "矩阵名称太长，请重新输入！";
+inline constexpr const char* kSaveFailed = "矩阵保存失败，原来的文件没有改变！";
+inline constexpr const char* kNoUniqueSolution = "无解或有无穷多的解";
+inline constexpr const char* kOverflow = "数太大了，超出了计算范围！";
+inline constexpr const char* kNoConvergence = "迭代200次仍不收敛，求不出全部特征值！";
+inline constexpr const char* kLeadingZero = "最高次项的系数不能为0！";
+inline constexpr const char* kRootsNoConvergence = "求根的迭代不收敛！";
+
+}  // namespace numerelle::matrix

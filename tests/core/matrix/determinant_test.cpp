@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "matrix/jz1.h"
+#include "test_support.h"
+
+namespace numerelle::matrix {
+namespace {
+
+using testing::matrixOf;
+
+Matrix identity(int n) {
+    Matrix m(n);
+    for (int i = 1; i <= n; ++i) m(i, i) = 1;
+    return m;
+}
+
+TEST(Determinant, KnownValues) {
+    struct Row {
+        const char* name;
+        Matrix a;
+        double expected;
+    };
+    Matrix zeroFirstRow(5);
+    for (int r = 2; r <= 5; ++r)
+        for (int c = 1; c <= 5; ++c) zeroFirstRow(r, c) = r * 7 + c * c;
+    const Row rows[] = {
+        {"2x2", matrixOf({{1, 2}, {3, 4}}), -2},
+        {"diagonal 3x3", matrixOf({{2, 0, 0}, {0, 3, 0}, {0, 0, 4}}), 24},
+        {"full 3x3", matrixOf({{1, 2, 3}, {4, 5, 6}, {7, 8, 10}}), -3},
+        {"identity 4", identity(4), 1},
+        {"two equal rows", matrixOf({{1, 2, 3, 4}, {5, 6, 7, 8}, {1, 2, 3, 4}, {9, 1, 2, 3}}), 0},
+        {"first-row expansion sign", matrixOf({{0, 1, 0, 0}, {1, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}), -1},
+        {"first row zero", zeroFirstRow, 0},
+        {"order 1", matrixOf({{-7}}), -7},
+        {"order 5 with fractions", matrixOf({{0.5, 0, 0, 0, 1}, {0, 0.25, 0, 0, 0}, {0, 0, 2, 0, 0}, {0, 0, 0, 4, 0}, {1, 0, 0, 0, 0.5}}), -1.5},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Determinant d = determinant(row.a);
+        ASSERT_EQ(d.outcome, Outcome::Done);
+        EXPECT_NEAR(d.value, row.expected, 1e-9 * std::fabs(row.expected) + 1e-12 * (row.expected == 0));
+        // LU agrees with the cofactor sum on every small matrix.
+        EXPECT_NEAR(luDeterminant(row.a).value, d.value, 1e-9 * std::fabs(d.value) + 1e-12);
+    }
+}
+
+TEST(Determinant, CofactorSumIsExactOnIntegers) {
+    // Entries small enough that every partial sum is an exact integer: the
+    // textbook expansion must give the exact value, LU only a close one.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> digit(-9, 9);
+    for (int n = 4; n <= 8; ++n) {
+        SCOPED_TRACE(n);
+        Matrix a(n);
+        for (int r = 1; r <= n; ++r)
+            for (int c = 1; c <= n; ++c) a(r, c) = digit(random);
+        const double exact = cofactorDeterminant(a).value;
+        EXPECT_EQ(exact, std::round(exact));
+        EXPECT_NEAR(luDeterminant(a).value, exact, 1e-6 * std::max(1.0, std::fabs(exact)));
+    }
+}
+
+TEST(Determinant, ProductRuleHoldsAcrossBothMethods) {
+    std::mt19937 random(11);
+    for (int n : {2, 3, 5, 9, 12, 40}) {
+        SCOPED_TRACE(n);
+        const Matrix a = testing::randomMatrix(n, 2, random);
+        const Matrix b = testing::randomMatrix(n, 2, random);
+        const Product ab = multiply(a, b);
+        ASSERT_EQ(ab.outcome, Outcome::Done);
+        const double lhs = determinant(ab.c).value;
+        const double rhs = determinant(a).value * determinant(b).value;
+        EXPECT_NEAR(lhs, rhs, 1e-8 * std::fabs(rhs));
+    }
+}
+
+TEST(Determinant, OverflowAndCancellation) {
+    const Matrix huge = matrixOf({{1e200, 1}, {1, 1e200}});
+    EXPECT_EQ(determinant(huge).outcome, Outcome::Overflow);
+    Matrix big(20);
+    for (int i = 1; i <= 20; ++i) big(i, i) = 1e20;
+    EXPECT_EQ(determinant(big).outcome, Outcome::Overflow);
+
+    WorkControl control;
+    control.cancel();
+    std::mt19937 random(3);
+    EXPECT_EQ(determinant(testing::randomMatrix(10, 1, random), &control).outcome, Outcome::Cancelled);
+    EXPECT_EQ(determinant(testing::randomMatrix(30, 1, random), &control).outcome, Outcome::Cancelled);
+}
+
+TEST(Determinant, LargeOrderByLu) {
+    // Upper triangular with a row exchange: the sign must flip.
+    Matrix a(50);
+    for (int i = 1; i <= 50; ++i)
+        for (int j = i; j <= 50; ++j) a(i, j) = (i == j) ? 2 : 1;
+    for (int j = 1; j <= 50; ++j) std::swap(a(1, j), a(2, j));
+    const Determinant d = determinant(a);
+    ASSERT_EQ(d.outcome, Outcome::Done);
+    EXPECT_NEAR(d.value, -std::ldexp(1.0, 50), 1e-6 * std::ldexp(1.0, 50));
+}
+
+TEST(Product, KnownProducts) {
+    const Matrix a = matrixOf({{1, 2}, {3, 4}});
+    EXPECT_EQ(multiply(a, matrixOf({{0, 1}, {1, 0}})).c, matrixOf({{2, 1}, {4, 3}}));
+    EXPECT_EQ(multiply(a, identity(2)).c, a);
+    EXPECT_EQ(multiply(matrixOf({{1e200, 0}, {0, 1}}), matrixOf({{1e200, 0}, {0, 1}})).outcome, Outcome::Overflow);
+}
+
+}  // namespace
+}  // namespace numerelle::matrix

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "matrix/jz1.h"
+#include "test_support.h"
+
+namespace numerelle::matrix {
+namespace {
+
+using testing::matrixOf;
+
+TEST(LinearSystem, SolutionLines) {
+    struct Row {
+        const char* name;
+        Matrix a;
+        std::vector<double> b;
+        const char* line;
+    };
+    const Row rows[] = {
+        {"one unknown", matrixOf({{3}}), {6}, "A=2 "},
+        {"sum and difference", matrixOf({{1, 1}, {1, -1}}), {3, 1}, "A=2 B=1 "},
+        {"needs a row exchange", matrixOf({{0, 1}, {1, 0}}), {1, 2}, "A=2 B=1 "},
+        {"halves without a leading zero", matrixOf({{2, 0}, {0, -2}}), {1, 1}, "A=.5 B=-.5 "},
+        {"zero stays 0", matrixOf({{1, 1}, {1, 2}}), {1, 1}, "A=1 B=0 "},
+        {"tiny pivot needs partial pivoting", matrixOf({{1e-20, 1}, {1, 1}}), {1, 2}, "A=1 B=1 "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Solution s = solveLinearSystem(row.a, row.b);
+        ASSERT_EQ(s.outcome, Outcome::Done);
+        EXPECT_EQ(solutionLine(s.x), row.line);
+    }
+}
+
+TEST(LinearSystem, SingularSystems) {
+    struct Row {
+        const char* name;
+        Matrix a;
+        std::vector<double> b;
+    };
+    const Row rows[] = {
+        {"dependent rows", matrixOf({{1, 1}, {2, 2}}), {1, 2}},
+        {"inconsistent", matrixOf({{1, 1}, {1, 1}}), {1, 2}},
+        {"all zero", matrixOf({{0, 0}, {0, 0}}), {0, 0}},
+        {"zero column", matrixOf({{1, 0, 2}, {3, 0, 4}, {5, 0, 6}}), {1, 2, 3}},
+        // Rounding leaves ~1e-16 where the exact pivot is zero.
+        {"dependent up to rounding", matrixOf({{0.1, 0.2, 0.3}, {0.4, 0.5, 0.6}, {0.7, 0.8, 0.9}}), {1, 2, 3}},
+        {"large scale, dependent", matrixOf({{1e150, 2e150}, {3e150, 6e150}}), {1, 1}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(solveLinearSystem(row.a, row.b).outcome, Outcome::Singular);
+    }
+}
+
+TEST(LinearSystem, ScaleDoesNotMatter) {
+    // The same well-posed system at tiny and huge scales: a fixed tolerance
+    // would call the first singular, division-free elimination would
+    // overflow on the second.
+    for (double scale : {1e-150, 1.0, 1e150}) {
+        SCOPED_TRACE(scale);
+        const Solution s = solveLinearSystem(matrixOf({{2 * scale, scale}, {scale, 3 * scale}}), {3 * scale, 4 * scale});
+        ASSERT_EQ(s.outcome, Outcome::Done);
+        EXPECT_NEAR(s.x[0], 1, 1e-14);
+        EXPECT_NEAR(s.x[1], 1, 1e-14);
+    }
+}
+
+double residual(const Matrix& a, const std::vector<double>& x, const std::vector<double>& b) {
+    double worst = 0;
+    for (int i = 1; i <= a.order(); ++i) {
+        double sum = -b[i - 1];
+        for (int j = 1; j <= a.order(); ++j) sum += a(i, j) * x[j - 1];
+        worst = std::max(worst, std::fabs(sum));
+    }
+    return worst;
+}
+
+TEST(LinearSystem, FiftyFourUnknownsWithLargeEntries) {
+    std::mt19937 random(54);
+    for (int trial = 0; trial < 5; ++trial) {
+        SCOPED_TRACE(trial);
+        const Matrix a = testing::randomMatrix(54, 1000, random);
+        std::vector<double> known(54), b(54, 0.0);
+        std::uniform_real_distribution<double> value(-1000, 1000);
+        for (double& k : known) k = value(random);
+        for (int i = 1; i <= 54; ++i)
+            for (int j = 1; j <= 54; ++j) b[i - 1] += a(i, j) * known[j - 1];
+        const Solution s = solveLinearSystem(a, b);
+        ASSERT_EQ(s.outcome, Outcome::Done);
+        // Residual relative to |A|·|x| and the error against the known answer.
+        EXPECT_LT(residual(a, s.x, b), 1e-9 * 1000 * 1000 * 54);
+        for (int j = 0; j < 54; ++j) EXPECT_NEAR(s.x[j], known[j], 1e-6);
+    }
+}
+
+TEST(LinearSystem, OverflowAndCancellation) {
+    // Each pivot is fine; the solution itself leaves the double range.
+    EXPECT_EQ(solveLinearSystem(matrixOf({{1e-200, 0}, {0, 1e-200}}), {1e300, 1}).outcome, Outcome::Overflow);
+    // Against the largest coefficient, 1e-300 is a vanishing pivot.
+    EXPECT_EQ(solveLinearSystem(matrixOf({{1e-300, 0}, {0, 1}}), {1, 1}).outcome, Outcome::Singular);
+    WorkControl control;
+    control.cancel();
+    EXPECT_EQ(solveLinearSystem(matrixOf({{1}}), {1}, &control).outcome, Outcome::Cancelled);
+}
+
+}  // namespace
+}  // namespace numerelle::matrix

@@ -1,0 +1,74 @@
+// Random and mutated matrix files must be refused or read, never crash,
+// over-read or allocate beyond what the current matrix needs.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "matrix/jz1.h"
+
+namespace numerelle::matrix {
+namespace {
+
+TEST(MatrixFileFuzz, RandomBytesNeverReadPastTheEnd) {
+    std::mt19937 random(2024);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> length(0, 120);
+    for (int trial = 0; trial < 20000; ++trial) {
+        std::vector<unsigned char> bytes(length(random));
+        for (auto& b : bytes) b = static_cast<unsigned char>(byte(random));
+        // Half the time, a plausible count in front.
+        if (bytes.size() >= 4 && trial % 2 == 0) {
+            bytes[0] = static_cast<unsigned char>(trial % 3 == 0 ? 4 : 9);
+            bytes[1] = bytes[2] = bytes[3] = 0;
+        }
+        const FileRead read = decodeMatrixFile(bytes, 4);
+        if (read.problem == FileProblem::None) {
+            ASSERT_EQ(read.store.size(), 5u);
+            ASSERT_GE(bytes.size(), 44u);
+        } else {
+            ASSERT_TRUE(read.store.empty());
+        }
+    }
+}
+
+TEST(MatrixFileFuzz, MutatedValidFilesRoundTripOrFail) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> value(-1e6, 1e6);
+    for (int trial = 0; trial < 2000; ++trial) {
+        const int n = 2 + trial % 5;
+        Store store(static_cast<std::size_t>(n) * n + 1);
+        for (double& v : store) v = value(random);
+        std::vector<unsigned char> bytes = encodeMatrixFile(store);
+        const std::size_t upper = store.size() - 1;
+        switch (trial % 4) {
+            case 0: break;                                            // untouched
+            case 1: bytes.resize(random() % bytes.size()); break;     // cut short
+            case 2: bytes[random() % 4] ^= static_cast<unsigned char>(1 + random() % 255); break;  // count
+            case 3: bytes[4 + random() % (bytes.size() - 4)] ^= 0xFF; break;  // an element
+        }
+        const FileRead read = decodeMatrixFile(bytes, upper);
+        if (trial % 4 == 0) {
+            ASSERT_EQ(read.problem, FileProblem::None);
+            ASSERT_EQ(read.store, store);
+        }
+        if (read.problem == FileProblem::None) {
+            ASSERT_EQ(read.store.size(), upper + 1);
+        }
+    }
+}
+
+TEST(MatrixFileFuzz, NameCheckAcceptsOnlyPlainNames) {
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> byte(1, 255);
+    for (int trial = 0; trial < 20000; ++trial) {
+        std::string name(1 + random() % 12, ' ');
+        for (char& ch : name) ch = static_cast<char>(byte(random));
+        if (checkMatrixName(name) == NameProblem::None) {
+            ASSERT_EQ(name.find_first_of("/\\:*?\"<>|"), std::string::npos) << name;
+            ASSERT_NE(name.find_first_not_of('.'), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace numerelle::matrix
