@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/number_text.h"
+#include "expr/jxjs.h"
+
+namespace {
+
+using namespace numerelle::expr;
+
+// The same decoded program run through its rows instead of its compact form.
+Evaluation runRowsOnly(DecodedProgram decoded, double x) {
+    decoded.fast = nullptr;
+    return runDecodedProgram(decoded, x);
+}
+
+bool sameEvaluation(const Evaluation& a, const Evaluation& b) {
+    if (a.failure != b.failure) return false;
+    return !a.ok() || a.value == b.value;
+}
+
+TEST(DecodedProgram, RowsFollowTheInstructions) {
+    const FormulaProgram program{"", "3", "x1", "x0", "h1", "f3", "x2", "2.5", "s2", "S4", "f2", "sx1", "junk"};
+    const DecodedProgram decoded = decodeProgram(program);
+    ASSERT_EQ(decoded.resultSlot, 3);
+    const std::vector<std::vector<double>> expected{
+        {3, 0, 0}, {1.5, 1, 0}, {5, 1, 0}, {2, 3, 0}, {1, 2, 2.5}, {3, 0, 2}, {4, 0, 4}, {2, 2, 0}, {3, 1, 1},
+    };
+    ASSERT_EQ(decoded.rows.size(), expected.size());
+    for (std::size_t r = 0; r < expected.size(); ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(decoded.rows[r].kind, expected[r][0]);
+        EXPECT_EQ(decoded.rows[r].a, expected[r][1]);
+        EXPECT_EQ(decoded.rows[r].b, expected[r][2]);
+    }
+}
+
+TEST(DecodedProgram, FormulasInX) {
+    struct Row {
+        const char* formula;
+        double x;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"x^2", 3, "9"},
+        {"X^2", 3, "9"},
+        {"2*x+1", 3, "7"},
+        {"SIN(x)", 0, "0"},
+        {"EXP(x)", 1, "2.71828182845905"},
+        {"E(x)", 1, "2.71828182845905"},
+        {"FIX(x)", -2.5, "-2"},
+        {"FIX0(x)", 2.7, "2"},
+        {"x*-x", 3, "-9"},
+        {"-x^2", 3, "-9"},
+        {"(x)+x0", 3, "6"},
+        {"(5)+x1", 3, "10"},
+        {"7", 123, "7"},
+        {"", 4, "4"},
+        {"SIN(x)*x^2+1", 2, "4.63718970730273"},
+        {"2^x^2", 3, "64"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.formula);
+        const DecodedProgram decoded = prepareFormulaInX(row.formula);
+        const Evaluation fast = evaluateFormulaAt(decoded, row.x);
+        ASSERT_TRUE(fast.ok()) << failureDescription(fast.failure);
+        EXPECT_EQ(numerelle::numberText(fast.value), row.expected);
+        EXPECT_TRUE(sameEvaluation(fast, runRowsOnly(decoded, row.x)));
+    }
+}
+
+TEST(DecodedProgram, FailuresEndTheRun) {
+    EXPECT_EQ(evaluateFormulaAt(prepareFormulaInX("1/x"), 0).failure, Failure::DivisionByZero);
+    EXPECT_EQ(evaluateFormulaAt(prepareFormulaInX("1/x"), 2).value, 0.5);
+    EXPECT_EQ(evaluateFormulaAt(prepareFormulaInX("LN(x)"), -1).failure, Failure::InvalidArgument);
+    EXPECT_EQ(evaluateFormulaAt(prepareFormulaInX("x^x"), 1000).failure, Failure::Overflow);
+    EXPECT_EQ(evaluateFormulaAt(prepareFormulaInX("x"), std::nan("")).failure, Failure::Overflow);
+
+    const DecodedProgram brackets = prepareFormulaInX("SIN(x");
+    EXPECT_TRUE(brackets.bracketsMismatched);
+    EXPECT_EQ(evaluateFormulaAt(brackets, 1).failure, Failure::Brackets);
+    EXPECT_EQ(evaluateFormulaAt(DecodedProgram{}, 1).failure, Failure::MalformedProgram);
+}
+
+// Hand-made programs: the text interpreter, the rows and the compact form
+// must fail in the same way at the same instruction.
+TEST(DecodedProgram, MalformedProgramsFailAlikeEverywhere) {
+    struct Row {
+        const char* name;
+        FormulaProgram program;
+        Failure expected;
+        double value;
+    };
+    const Row rows[] = {
+        {"empty", {}, Failure::MalformedProgram, 0},
+        {"header only", {""}, Failure::MalformedProgram, 0},
+        {"no instructions", {"", "1"}, Failure::None, 0},
+        {"result slot beyond the bound", {"", "5000000"}, Failure::MalformedProgram, 0},
+        {"negative result slot", {"", "-1"}, Failure::MalformedProgram, 0},
+        {"load without operand", {"", "1", "x1"}, Failure::MalformedProgram, 0},
+        {"load into a missing slot", {"", "1", "x2", "3"}, Failure::MalformedProgram, 0},
+        {"load from a missing slot", {"", "1", "x1", "x9"}, Failure::MalformedProgram, 0},
+        {"fractional slot", {"", "1", "x1.5", "2"}, Failure::MalformedProgram, 0},
+        {"step before any level", {"", "1", "x1", "2", "s3"}, Failure::MalformedProgram, 0},
+        {"inverse power", {"", "1", "f3", "x1", "2", "S3"}, Failure::MalformedProgram, 0},
+        {"unknown level", {"", "1", "f7"}, Failure::MalformedProgram, 0},
+        {"unknown function", {"", "1", "x1", "2", "h36"}, Failure::MalformedProgram, 0},
+        {"function zero", {"", "1", "x1", "2", "h0"}, Failure::MalformedProgram, 0},
+        {"overflowing literal", {"", "1", "x1", "1E+999"}, Failure::Overflow, 0},
+        {"overflowing operand", {"", "1", "f1", "x1", "1", "s-1E+999"}, Failure::Overflow, 0},
+        {"first failure wins", {"", "1", "x1", "2", "f2", "S0", "h99"}, Failure::DivisionByZero, 0},
+        {"unknown elements are skipped", {"", "1", "q", "x1", "4", "", "zz"}, Failure::None, 4},
+        {"step on slot 0 before a load", {"", "0", "f1", "s1"}, Failure::None, 1},
+        {"slot read before it is written", {"", "2", "x2", "x1", "f1", "s5"}, Failure::None, 5},
+        {"operand is the current slot", {"", "1", "x1", "3", "f2", "sx1", "sx1"}, Failure::None, 81},
+        {"result is not the last slot", {"", "2", "x2", "5", "x1", "7"}, Failure::None, 5},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Evaluation text = runProgram(row.program, 0);
+        const DecodedProgram decoded = decodeProgram(row.program);
+        EXPECT_EQ(text.failure, row.expected);
+        if (row.expected == Failure::None) EXPECT_EQ(text.value, row.value);
+        EXPECT_TRUE(sameEvaluation(text, runDecodedProgram(decoded, 0)));
+        EXPECT_TRUE(sameEvaluation(text, runRowsOnly(decoded, 0)));
+    }
+}
+
+// Differential check: the text interpreter, the rows and the compact form
+// agree bit for bit, and a few formulas are checked against plain C++.
+TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
+    const char* formulas[] = {
+        "SIN(x)*x^2+1", "x^2-2*x+1", "1/x", "x^x", "(-x)^0.5", "2^-x", "x*-x^-2", "x/(x-1)/(x+1)",
+        "LN(x)+LG(x)+LOG2(x)", "SQRT(x)*SQRT(x)", "E(x)-EXP(x)", "ARCSIN(x)+ARCCOS(x)", "ARCCSC(x)-ARCSEC(x)",
+        "ARCTGH(x)+ARCCTGH(x)", "ARCCOSH(x)*ARCSECH(x)", "ARCSINH(x)/ARCCSCH(x)", "TG(x)*CTG(x)", "SEC(x)*CSC(x)",
+        "SINH(x)+COSH(x)+TGH(x)+CTGH(x)+SECH(x)+CSCH(x)", "INT(x)+FIX(x)+FIX0(x)+SGN(x)+ABS(x)+|(x)",
+        "A(x)+ARCTG(x)+ARCCTG(x)", "x^3^x", "((x+1)*(x-1))/(x^2-1)", "-x^2+x*2-x/3", "x--x", "x+-(x*2)",
+        "1E300*x*x", "x0+x1", "(x)+x1*x2", "2*x^2^0.5", "-(x)^2", "x^-2", "0^x", "(x-x)^-1", "S(C(T(x)))",
+    };
+    const double points[] = {0, 1, -1, 0.5, -0.5, 2, -2, 3.75, -7.25, 1e-300, 1e300, 100, -1000, 1.0 / 3};
+    for (const char* formula : formulas) {
+        const CompiledFormula compiled = compileFormula(substituteVariable(formula));
+        const DecodedProgram decoded = prepareFormulaInX(formula);
+        for (double x : points) {
+            SCOPED_TRACE(std::string(formula) + " at " + numerelle::numberText(x));
+            const Evaluation text = runProgram(compiled.program, x);
+            const Evaluation fast = evaluateFormulaAt(decoded, x);
+            EXPECT_TRUE(sameEvaluation(text, fast)) << text.value << " " << fast.value;
+            EXPECT_TRUE(sameEvaluation(text, runRowsOnly(decoded, x)));
+            if (fast.ok()) EXPECT_TRUE(std::isfinite(fast.value));
+        }
+    }
+
+    struct Native {
+        const char* formula;
+        std::function<double(double)> f;
+    };
+    const Native natives[] = {
+        {"SIN(x)*x^2+1", [](double x) { return std::sin(x) * x * x + 1; }},
+        {"x^3-2*x/(1+x^2)", [](double x) { return std::pow(x, 3) - 2 * x / (1 + x * x); }},
+        {"E(-x^2)", [](double x) { return std::exp(-(x * x)); }},
+        {"2^-x", [](double x) { return std::pow(2, -x); }},
+    };
+    for (const Native& native : natives) {
+        const DecodedProgram decoded = prepareFormulaInX(native.formula);
+        for (double x = -5; x <= 5; x += 0.25) {
+            SCOPED_TRACE(std::string(native.formula) + " at " + numerelle::numberText(x));
+            const Evaluation value = evaluateFormulaAt(decoded, x);
+            ASSERT_TRUE(value.ok());
+            EXPECT_NEAR(value.value, native.f(x), 1e-12 * (1 + std::fabs(native.f(x))));
+        }
+    }
+}
+
+}  // namespace
