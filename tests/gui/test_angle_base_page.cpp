@@ -1,0 +1,235 @@
+// Frame7: the angle converter and the number-base converter with its two
+// rows of base buttons and the custom base.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "expr/jxjs.h"
+#include "gui_test_support.h"
+
+namespace {
+
+struct BasePage {
+    TestWindow t;
+    QLineEdit* value = t.find<QLineEdit>("Text62");
+    QLineEdit* result = t.find<QLineEdit>("Text63");
+    QPushButton* convert = t.find<QPushButton>("Command36");
+
+    BasePage() { t.showTabOf(value); }
+
+    QRadioButton* option(const char* name, int row) {
+        return t.find<QRadioButton>(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(row));
+    }
+    QRadioButton* forBase(int base, int row) {
+        switch (base) {
+        case 16: return option("Option6", row);
+        case 10: return option("Option7", row);
+        case 8: return option("Option8", row);
+        case 2: return option("Option9", row);
+        }
+        return nullptr;
+    }
+    // Chooses a base in a row, asking for a custom base when it is none of the fixed four.
+    void chooseBase(int base, int row) {
+        if (QRadioButton* fixed = forBase(base, row)) {
+            QTest::mouseClick(fixed, Qt::LeftButton);
+        } else {
+            t.ui.inputAnswers.push_back(QString::number(base));
+            QTest::mouseClick(option("Option10", row), Qt::LeftButton);
+        }
+    }
+    QString run(const QString& input, int from, int to) {
+        chooseBase(from, 0);
+        chooseBase(to, 1);
+        value->setText(input);
+        QTest::mouseClick(convert, Qt::LeftButton);
+        return result->text();
+    }
+};
+
+}  // namespace
+
+class AngleBasePageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initialControls() {
+        BasePage p;
+        QCOMPARE(p.t.find<QGroupBox>("Frame7")->title(), QStringLiteral("常用单位与进制的转化"));
+        QCOMPARE(p.t.find<QLabel>("Label11")->text(), QStringLiteral("弧度《=》角度"));
+        QCOMPARE(p.t.find<QPushButton>("Command12")->text(), QStringLiteral("=》"));
+        QCOMPARE(p.t.find<QPushButton>("Command13")->text(), QStringLiteral("《="));
+        QCOMPARE(p.t.find<QLineEdit>("Text18_0")->text(), QString());
+        QCOMPARE(p.t.find<QLineEdit>("Text18_1")->text(), QString());
+        for (int row : {0, 1}) {
+            QVERIFY(p.t.find<QGroupBox>(QStringLiteral("Frame22_%1").arg(row)));
+            QCOMPARE(p.option("Option6", row)->text(), QStringLiteral("16"));
+            QCOMPARE(p.option("Option7", row)->text(), QStringLiteral("10"));
+            QCOMPARE(p.option("Option8", row)->text(), QStringLiteral("8"));
+            QCOMPARE(p.option("Option9", row)->text(), QStringLiteral("2"));
+            QCOMPARE(p.option("Option10", row)->text(), QStringLiteral("？"));
+            QVERIFY(p.option("Option7", row)->isChecked());
+        }
+        QCOMPARE(p.value->text(), QStringLiteral("0"));
+        QCOMPARE(p.result->text(), QStringLiteral("0"));
+        QVERIFY(p.result->isReadOnly());
+        QCOMPARE(p.convert->text(), QStringLiteral("转化"));
+        QCOMPARE(p.t.window->pageState().currentBase, 10);
+    }
+
+    void angles_data() {
+        QTest::addColumn<bool>("toDegrees");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("180 degrees") << false << "180" << "3.14159265358979";
+        QTest::newRow("90 degrees") << false << "90" << "1.5707963267949";
+        QTest::newRow("pi radians") << true << "3.14159265358979" << "180";
+        QTest::newRow("1 radian") << true << "1" << "57.2957795130824";
+    }
+    void angles() {
+        QFETCH(bool, toDegrees);
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        BasePage p;
+        auto* radians = p.t.find<QLineEdit>("Text18_0");
+        auto* degrees = p.t.find<QLineEdit>("Text18_1");
+        (toDegrees ? radians : degrees)->setText(input);
+        QTest::mouseClick(p.t.find<QPushButton>(toDegrees ? "Command12" : "Command13"), Qt::LeftButton);
+        QCOMPARE((toDegrees ? degrees : radians)->text(), expected);
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void angleBoxWithoutANumberAsksForOne() {
+        BasePage p;
+        auto* radians = p.t.find<QLineEdit>("Text18_0");
+        auto* degrees = p.t.find<QLineEdit>("Text18_1");
+        degrees->setText(QStringLiteral("45"));
+        QTest::mouseClick(p.t.find<QPushButton>("Command12"), Qt::LeftButton);
+        QCOMPARE(p.t.ui.messages, QStringList({"请先在框里输入一个数！"}));
+        QCOMPARE(degrees->text(), QStringLiteral("45"));
+        QCOMPARE(radians->text(), QString());
+    }
+
+    void conversions_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("255 to hex") << "255" << 10 << 16 << "FF";
+        QTest::newRow("255 to binary") << "255" << 10 << 2 << "11111111";
+        QTest::newRow("255 to decimal") << "255" << 10 << 10 << " 255";
+        QTest::newRow("hex to decimal") << "FF" << 16 << 10 << " 255";
+        QTest::newRow("negative hex") << "-FF" << 16 << 10 << "-255";
+        QTest::newRow("binary to octal") << "111.1" << 2 << 8 << "7.4";
+        QTest::newRow("0.1 to binary") << "0.1" << 10 << 2 << "0.0001100110011001100110011001100110011001100110011001101";
+        QTest::newRow("custom bases") << "ZZ" << 36 << 3 << "1202222";
+    }
+    void conversions() {
+        QFETCH(QString, input);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, expected);
+        BasePage p;
+        QCOMPARE(p.run(input, from, to), expected);
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void lowerCaseInputIsRewrittenInUpperCase() {
+        BasePage p;
+        p.chooseBase(16, 0);
+        p.chooseBase(10, 1);
+        p.t.type(p.value, QStringLiteral("ff"));
+        QCOMPARE(p.value->text(), QStringLiteral("ff"));
+        QTest::mouseClick(p.convert, Qt::LeftButton);
+        QCOMPARE(p.value->text(), QStringLiteral("FF"));
+        QCOMPARE(p.result->text(), QStringLiteral(" 255"));
+    }
+
+    void keyFilterFollowsTheInputBase() {
+        BasePage p;
+        p.t.type(p.value, QStringLiteral("-1a2.f/9+ "));
+        QCOMPARE(p.value->text(), QStringLiteral("-12.9"));
+        p.chooseBase(16, 0);
+        p.t.type(p.value, QStringLiteral("aFgG1z"));
+        QCOMPARE(p.value->text(), QStringLiteral("aF1"));
+        p.chooseBase(12, 0);
+        p.t.type(p.value, QStringLiteral("abcAB"));
+        QCOMPARE(p.value->text(), QStringLiteral("abAB"));
+    }
+
+    void overflowShowsTheMessageAndEmptiesTheResult() {
+        BasePage p;
+        QCOMPARE(p.run(QStringLiteral("3000000000"), 10, 16), QString());
+        const QString overflow = QString::fromStdString(numerelle::expr::failureDescription(numerelle::expr::Failure::Overflow));
+        QCOMPARE(p.t.ui.messages, QStringList({overflow}));
+    }
+
+    void customBaseIsClamped_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("above 36") << "40" << "36";
+        QTest::newRow("below 2") << "1" << "2";
+        QTest::newRow("negative") << "-5" << "5";
+        QTest::newRow("fraction") << "12.7" << "12";
+    }
+    void customBaseIsClamped() {
+        QFETCH(QString, answer);
+        QFETCH(QString, caption);
+        BasePage p;
+        p.t.ui.inputAnswers.push_back(answer);
+        QTest::mouseClick(p.option("Option10", 0), Qt::LeftButton);
+        QCOMPARE(p.t.ui.prompts, QStringList({"请输入需要转化的进制数！（2-36）"}));
+        QCOMPARE(p.option("Option10", 0)->text(), caption);
+        QVERIFY(p.option("Option10", 0)->isChecked());
+        QCOMPARE(p.t.window->pageState().currentBase, caption.toInt());
+        // The output row stores nothing, but its caption is the output base.
+        p.t.ui.inputAnswers.push_back(answer);
+        QTest::mouseClick(p.option("Option10", 1), Qt::LeftButton);
+        QCOMPARE(p.option("Option10", 1)->text(), caption);
+        QCOMPARE(p.t.window->pageState().currentBase, caption.toInt());
+    }
+
+    void cancellingTheCustomBaseKeepsThePreviousBase() {
+        BasePage p;
+        p.chooseBase(16, 0);
+        QTest::mouseClick(p.option("Option10", 0), Qt::LeftButton);  // cancelled
+        QCOMPARE(p.t.ui.prompts.size(), 1);
+        QVERIFY(p.option("Option6", 0)->isChecked());
+        QVERIFY(!p.option("Option10", 0)->isChecked());
+        QCOMPARE(p.option("Option10", 0)->text(), QStringLiteral("？"));
+        QCOMPARE(p.t.window->pageState().currentBase, 16);
+
+        // A custom base already set stays when asked again and cancelled.
+        p.chooseBase(7, 0);
+        QCOMPARE(p.t.window->pageState().currentBase, 7);
+        QTest::mouseClick(p.option("Option10", 0), Qt::LeftButton);  // cancelled
+        QVERIFY(p.option("Option10", 0)->isChecked());
+        QCOMPARE(p.option("Option10", 0)->text(), QStringLiteral("7"));
+        QCOMPARE(p.t.window->pageState().currentBase, 7);
+
+        // The output row never ends up on an unset "？".
+        QTest::mouseClick(p.option("Option10", 1), Qt::LeftButton);  // cancelled
+        QVERIFY(p.option("Option7", 1)->isChecked());
+        p.value->setText(QStringLiteral("10"));
+        QTest::mouseClick(p.convert, Qt::LeftButton);
+        QCOMPARE(p.result->text(), QStringLiteral(" 7"));
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void customBaseAnswerThatIsNoNumberKeepsThePreviousBase() {
+        BasePage p;
+        p.chooseBase(8, 0);
+        p.t.ui.inputAnswers.push_back(QStringLiteral("abc"));
+        QTest::mouseClick(p.option("Option10", 0), Qt::LeftButton);
+        QCOMPARE(p.t.ui.messages.size(), 1);
+        QVERIFY(p.option("Option8", 0)->isChecked());
+        QCOMPARE(p.option("Option10", 0)->text(), QStringLiteral("？"));
+        QCOMPARE(p.t.window->pageState().currentBase, 8);
+    }
+};
+
+QTEST_MAIN(AngleBasePageTest)
+#include "test_angle_base_page.moc"
