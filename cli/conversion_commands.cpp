@@ -1,7 +1,191 @@
+// units, angle, base: the converters of the tab "单位转化". Amounts and
+// angles are formula fields on the page, so they pass through the box's
+// focus-loss handling first and are then read back from the box text.
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
 #include "cli/commands.h"
+#include "common/number_text.h"
+#include "expr/jxjs.h"
+#include "numtools/angles.h"
+#include "numtools/number_base.h"
+#include "numtools/units.h"
 
 namespace numerelle::cli {
 
-std::vector<Subcommand> conversionCommands() { return {}; }
+namespace {
+
+namespace fs = std::filesystem;
+
+// A formula field's commit followed by reading the box: the value as the
+// box shows it (15 significant digits), or the messages on standard error.
+bool commitBox(const std::string& argument, double& value, CommandIo& io) {
+    std::string text;
+    if (!readArgument(argument, text, io.err)) return false;
+    const expr::Evaluation result = expr::evaluateFormula(text);
+    if (!result.ok()) {
+        if (result.failure == expr::Failure::Brackets) io.err << "括号错了!\n";
+        io.err << "式子有问题\n";
+        return false;
+    }
+    value = numtools::readNumber(numberText(result.value)).value_or(0);
+    return true;
+}
+
+// The "dw" folder: NUMERELLE_DATA_DIR when set; otherwise beside the
+// program (where the build copies it), in "data" beside or above it, and
+// last the source tree's, for programs run from the build tree.
+fs::path unitDirectory() {
+    if (const char* overridden = std::getenv("NUMERELLE_DATA_DIR"); overridden && *overridden)
+        return fs::path(overridden) / "dw";
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const fs::path folder = program.parent_path();
+        for (const fs::path& candidate : {folder / "dw", folder / "data" / "dw", folder.parent_path() / "data" / "dw"})
+            if (fs::is_directory(candidate, error)) return candidate;
+    }
+#ifdef NUMERELLE_SOURCE_DATA_DIR
+    return fs::path(NUMERELLE_SOURCE_DATA_DIR) / "dw";
+#else
+    return fs::path("dw");
+#endif
+}
+
+// The unit files are GB2312 text; the core reads UTF-8.
+std::optional<std::string> decodeGb18030(const std::string& bytes) {
+    iconv_t converter = iconv_open("UTF-8", "GB18030");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string input = bytes;
+    std::string output(bytes.size() * 2 + 16, '\0');
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    const std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
+    iconv_close(converter);
+    if (done == static_cast<std::size_t>(-1)) return std::nullopt;
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
+int runUnits(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 4) {
+        io.err << "usage: numerelle-cli units CATEGORY FROM TO AMOUNT\n";
+        return 1;
+    }
+    const std::optional<std::string> fileName = numtools::unitFileForCategory(args[0]);
+    if (!fileName) {
+        io.err << "没有这一类单位：" << args[0] << "（可选：";
+        for (const numtools::UnitCategory& category : numtools::unitCategories())
+            io.err << category.name << (&category == &numtools::unitCategories().back() ? "）\n" : "、");
+        return 1;
+    }
+    const std::string path = (unitDirectory() / *fileName).string();
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        io.err << numtools::unitFileErrorText(path, {numtools::UnitFileProblem::FileMissing, 0, ""}) << '\n';
+        return 1;
+    }
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    const std::optional<std::string> content = decodeGb18030(bytes.str());
+    if (!content) {
+        io.err << "单位文件 " << path << " 不是 GB2312 文本！\n";
+        return 1;
+    }
+    const numtools::UnitList list = numtools::parseUnitList(numtools::splitUnitFileLines(*content));
+    // The page shows the file's problems and still converts with the units it read.
+    for (const numtools::UnitFileError& error : list.errors) io.err << numtools::unitFileErrorText(path, error) << '\n';
+
+    auto find = [&list](const std::string& name) -> const numtools::Unit* {
+        for (const numtools::Unit& unit : list.units)
+            if (unit.name == name) return &unit;
+        return nullptr;
+    };
+    const numtools::Unit* from = find(args[1]);
+    const numtools::Unit* to = find(args[2]);
+    for (const auto& [unit, name] : {std::pair{from, &args[1]}, std::pair{to, &args[2]}}) {
+        if (!unit) {
+            io.err << "“" << args[0] << "”里没有单位“" << *name << "”\n";
+            return 1;
+        }
+    }
+    double amount = 0;
+    if (!commitBox(args[3], amount, io)) return 1;
+    const expr::Evaluation result = numtools::convertUnits(amount, from->size, to->size);
+    if (!result.ok()) {
+        io.err << expr::failureDescription(result.failure) << '\n';
+        return 1;
+    }
+    io.out << numberText(result.value) << '\n';
+    return 0;
+}
+
+int runAngle(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 2 || (args[0] != "deg2rad" && args[0] != "rad2deg")) {
+        io.err << "usage: numerelle-cli angle deg2rad|rad2deg X\n";
+        return 1;
+    }
+    double value = 0;
+    if (!commitBox(args[1], value, io)) return 1;
+    const expr::Evaluation result =
+        args[0] == "deg2rad" ? numtools::degreesToRadians(value) : numtools::radiansToDegrees(value);
+    if (!result.ok()) {
+        io.err << expr::failureDescription(result.failure) << '\n';
+        return 1;
+    }
+    io.out << numberText(result.value) << '\n';
+    return 0;
+}
+
+// A base given on the command line: a whole number from 2 to 36.
+std::optional<int> readBase(const std::string& text) {
+    const std::optional<double> value = numtools::readNumber(text);
+    if (!value || *value != static_cast<int>(*value) || *value < numtools::kSmallestBase ||
+        *value > numtools::kLargestBase)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+int runBase(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() != 3) {
+        io.err << "usage: numerelle-cli base VALUE FROM TO\n";
+        return 1;
+    }
+    std::string value;
+    if (!readArgument(args[0], value, io.err)) return 1;
+    const std::optional<int> from = readBase(args[1]);
+    const std::optional<int> to = readBase(args[2]);
+    if (!from || !to) {
+        io.err << "进制应当是 2 到 36 之间的整数\n";
+        return 1;
+    }
+    const numtools::BaseText result = numtools::convertNumberBase(value, *from, *to);
+    if (!result.ok()) {
+        io.err << expr::failureDescription(result.failure) << '\n';
+        return 1;
+    }
+    io.out << result.text << '\n';
+    return 0;
+}
+
+}  // namespace
+
+std::vector<Subcommand> conversionCommands() {
+    return {
+        {"units", "units CATEGORY FROM TO AMOUNT", "converts an amount between two units of a category (长度单位 ...)",
+         runUnits},
+        {"angle", "angle deg2rad|rad2deg X", "converts degrees to radians or back", runAngle},
+        {"base", "base VALUE FROM TO", "rewrites a number from one base (2-36) in another", runBase},
+    };
+}
 
 }  // namespace numerelle::cli
