@@ -9,187 +9,18 @@
 #include "bignum/natural_limbs.h"
 
 namespace numerelle::bignum::limbs {
+
+namespace avx2 {
+bool available();
+void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
+                     std::uint32_t* buffer, Limb* z, std::size_t zn);
+}  // namespace avx2
+
+namespace plain {
+#include "bignum/natural_ntt_kernels.h"
+}  // namespace plain
+
 namespace {
-
-// Below this block length the transform runs level by level; above it, it
-// recurses into halves so that the working set stays in cache.
-constexpr std::size_t kTransformBlock = 1u << 12;
-
-constexpr std::uint32_t powMod(std::uint64_t a, std::uint64_t e, std::uint32_t p) {
-    std::uint64_t r = 1;
-    a %= p;
-    while (e > 0) {
-        if (e & 1) r = r * a % p;
-        a = a * a % p;
-        e >>= 1;
-    }
-    return static_cast<std::uint32_t>(r);
-}
-
-template <std::uint32_t P, std::uint32_t G>
-struct Field {
-    static constexpr std::uint32_t kP = P;
-    // -P^-1 mod 2^32 by Newton's iteration.
-    static constexpr std::uint32_t negInverse() {
-        std::uint32_t inv = P;
-        for (int i = 0; i < 5; ++i) inv *= 2u - P * inv;
-        return 0u - inv;
-    }
-    static constexpr std::uint32_t kNegInv = negInverse();
-    static constexpr std::uint32_t kR2 = static_cast<std::uint32_t>((static_cast<unsigned __int128>(1) << 64) % P);
-
-    // Montgomery product a * b / 2^32 mod P, for a, b < P.
-    static std::uint32_t mul(std::uint32_t a, std::uint32_t b) {
-        std::uint64_t t = static_cast<std::uint64_t>(a) * b;
-        std::uint32_t m = static_cast<std::uint32_t>(t) * kNegInv;
-        std::uint32_t u = static_cast<std::uint32_t>((t + static_cast<std::uint64_t>(m) * P) >> 32);
-        return u >= P ? u - P : u;
-    }
-    static std::uint32_t toMont(std::uint32_t a) { return mul(a, kR2); }
-    static std::uint32_t add(std::uint32_t a, std::uint32_t b) {
-        std::uint32_t s = a + b;
-        return s >= P ? s - P : s;
-    }
-    static std::uint32_t sub(std::uint32_t a, std::uint32_t b) { return a >= b ? a - b : a + P - b; }
-
-    // table[len + j] = w_{2 len}^j in Montgomery form, for every level len < n.
-    static void roots(std::uint32_t* table, std::size_t n, bool inverse) {
-        std::uint32_t w = powMod(G, (P - 1) / n, P);
-        if (inverse) w = powMod(w, P - 2, P);
-        const std::size_t half = n / 2;
-        std::uint32_t wm = toMont(w);
-        std::uint32_t cur = toMont(1);
-        for (std::size_t j = 0; j < half; ++j) {
-            table[half + j] = cur;
-            cur = mul(cur, wm);
-        }
-        for (std::size_t len = half / 2; len >= 1; len /= 2) {
-            for (std::size_t j = 0; j < len; ++j) table[len + j] = table[2 * len + 2 * j];
-        }
-    }
-
-    static void forwardLevels(std::uint32_t* a, std::size_t n, std::size_t topLen, const std::uint32_t* w) {
-        for (std::size_t len = topLen; len >= 1; len /= 2) {
-            for (std::size_t s = 0; s < n; s += 2 * len) {
-                std::uint32_t* x = a + s;
-                std::uint32_t* y = x + len;
-                const std::uint32_t* t = w + len;
-                for (std::size_t j = 0; j < len; ++j) {
-                    std::uint32_t u = x[j], v = y[j];
-                    x[j] = add(u, v);
-                    y[j] = mul(sub(u, v), t[j]);
-                }
-            }
-        }
-    }
-    // Decimation in frequency: natural order in, bit-reversed order out.
-    static void forward(std::uint32_t* a, std::size_t n, const std::uint32_t* w) {
-        if (n <= kTransformBlock) {
-            forwardLevels(a, n, n / 2, w);
-            return;
-        }
-        const std::size_t len = n / 2;
-        std::uint32_t* y = a + len;
-        const std::uint32_t* t = w + len;
-        for (std::size_t j = 0; j < len; ++j) {
-            std::uint32_t u = a[j], v = y[j];
-            a[j] = add(u, v);
-            y[j] = mul(sub(u, v), t[j]);
-        }
-        forward(a, len, w);
-        forward(y, len, w);
-    }
-    static void inverseLevels(std::uint32_t* a, std::size_t n, const std::uint32_t* w) {
-        for (std::size_t len = 1; len < n; len *= 2) {
-            for (std::size_t s = 0; s < n; s += 2 * len) {
-                std::uint32_t* x = a + s;
-                std::uint32_t* y = x + len;
-                const std::uint32_t* t = w + len;
-                for (std::size_t j = 0; j < len; ++j) {
-                    std::uint32_t u = x[j], v = mul(y[j], t[j]);
-                    x[j] = add(u, v);
-                    y[j] = sub(u, v);
-                }
-            }
-        }
-    }
-    // Decimation in time: bit-reversed order in, natural order out (times n).
-    static void inverse(std::uint32_t* a, std::size_t n, const std::uint32_t* w) {
-        if (n <= kTransformBlock) {
-            inverseLevels(a, n, w);
-            return;
-        }
-        const std::size_t len = n / 2;
-        std::uint32_t* y = a + len;
-        inverse(a, len, w);
-        inverse(y, len, w);
-        const std::uint32_t* t = w + len;
-        for (std::size_t j = 0; j < len; ++j) {
-            std::uint32_t u = a[j], v = mul(y[j], t[j]);
-            a[j] = add(u, v);
-            y[j] = sub(u, v);
-        }
-    }
-
-    static void load(std::uint32_t* f, std::size_t n, const Limb* a, std::size_t an) {
-        for (std::size_t i = 0; i < an; ++i) f[i] = a[i] % P;
-        std::fill(f + an, f + n, 0);
-    }
-
-    // out[0..n) = the cyclic convolution of a and b modulo P (b == nullptr: of a with itself).
-    static void convolve(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
-                         std::uint32_t* out, std::uint32_t* work, std::uint32_t* table) {
-        roots(table, n, false);
-        load(out, n, a, an);
-        forward(out, n, table);
-        if (b != nullptr) {
-            load(work, n, b, bn);
-            forward(work, n, table);
-            for (std::size_t i = 0; i < n; ++i) out[i] = mul(out[i], work[i]);
-        } else {
-            for (std::size_t i = 0; i < n; ++i) out[i] = mul(out[i], out[i]);
-        }
-        roots(table, n, true);
-        inverse(out, n, table);
-        // Undo the Montgomery factor of the pointwise product and the 1/n.
-        const std::uint32_t scale = toMont(toMont(powMod(n, P - 2, P)));
-        for (std::size_t i = 0; i < n; ++i) out[i] = mul(out[i], scale);
-    }
-};
-
-using F1 = Field<2013265921u, 31u>;  // 15 * 2^27 + 1
-using F2 = Field<1811939329u, 13u>;  // 27 * 2^26 + 1
-using F3 = Field<469762049u, 3u>;    // 7 * 2^26 + 1
-constexpr std::uint64_t kP1 = F1::kP, kP2 = F2::kP, kP3 = F3::kP;
-constexpr std::uint64_t kP1P2 = kP1 * kP2;
-constexpr std::uint64_t kInvP1ModP2 = powMod(kP1, kP2 - 2, static_cast<std::uint32_t>(kP2));
-constexpr std::uint64_t kInvP1P2ModP3 = powMod(kP1P2 % kP3, kP3 - 2, static_cast<std::uint32_t>(kP3));
-
-// Joins the three residues and carries in base 10^9 into z[0..zn).
-void join(const std::uint32_t* r1, const std::uint32_t* r2, const std::uint32_t* r3, std::size_t count,
-          Limb* z, std::size_t zn) {
-    std::uint64_t carry = 0;
-    std::size_t k = 0;
-    for (; k < count && k < zn; ++k) {
-        std::uint64_t x1 = r1[k];
-        std::uint64_t t2 = (r2[k] + kP2 - x1 % kP2) % kP2 * kInvP1ModP2 % kP2;
-        std::uint64_t x12 = x1 + kP1 * t2;
-        std::uint64_t t3 = (r3[k] + kP3 - x12 % kP3) % kP3 * kInvP1P2ModP3 % kP3;
-        unsigned __int128 value = static_cast<unsigned __int128>(kP1P2) * t3 + x12 + carry;
-        // Divide the (at most 91-bit) value by 10^9 in two 64-bit steps.
-        std::uint64_t hi = static_cast<std::uint64_t>(value >> 32);
-        std::uint64_t lo = static_cast<std::uint32_t>(value);
-        std::uint64_t qHi = hi / kBase;
-        std::uint64_t rest = ((hi - qHi * kBase) << 32) | lo;
-        std::uint64_t qLo = rest / kBase;
-        z[k] = static_cast<Limb>(rest - qLo * kBase);
-        carry = (qHi << 32) + qLo;
-    }
-    for (; k < zn; ++k) {
-        z[k] = static_cast<Limb>(carry % kBase);
-        carry /= kBase;
-    }
-}
 
 std::size_t transformLength(std::size_t resultLimbs) {
     std::size_t n = 1;
@@ -199,18 +30,14 @@ std::size_t transformLength(std::size_t resultLimbs) {
 
 void convolveAll(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, Limb* z) {
     const std::size_t zn = an + (b ? bn : an);
-    const std::size_t count = zn - 1;
-    const std::size_t n = transformLength(count);
+    const std::size_t n = transformLength(zn - 1);
     std::vector<std::uint32_t> buffer(5 * n);
-    std::uint32_t* r1 = buffer.data();
-    std::uint32_t* r2 = r1 + n;
-    std::uint32_t* r3 = r2 + n;
-    std::uint32_t* work = r3 + n;
-    std::uint32_t* table = work + n;
-    F1::convolve(a, an, b, bn, n, r1, work, table);
-    F2::convolve(a, an, b, bn, n, r2, work, table);
-    F3::convolve(a, an, b, bn, n, r3, work, table);
-    join(r1, r2, r3, count, z, zn);
+    static const bool kUseAvx2 = avx2::available();
+    if (kUseAvx2) {
+        avx2::convolveAndJoin(a, an, b, bn, n, buffer.data(), z, zn);
+    } else {
+        plain::convolveAndJoin(a, an, b, bn, n, buffer.data(), z, zn);
+    }
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ std::optional<std::string> binomialByBlock(std::uint64_t n, std::uint64_t m, Wor
     for (std::uint32_t p : primesUpTo(m)) {
         if (control.cancelled()) return std::nullopt;
         std::uint64_t e = legendre(m, p);
-        std::uint64_t first = (p - terms[0] % p) % p;
+        std::uint64_t first = (p - (n - m + 1) % p) % p;
         for (std::uint64_t i = first; e > 0 && i < m; i += p) {
             while (e > 0 && terms[i] % p == 0) {
                 terms[i] /= p;
@@ -265,7 +265,7 @@ std::optional<std::string> naturalBinomial(std::string_view n, std::uint32_t m, 
     if (m == 0) return std::string("1");
     // n beyond 64 bits: divide m!'s primes out of the block of terms.
     std::vector<Limbs> terms = bigTerms(n, m);
-    const Limbs& first = terms[0];
+    const Limbs first = terms[0];  // the terms are divided in place below
     for (std::uint32_t p : primesUpTo(m)) {
         if (control.cancelled()) return std::nullopt;
         std::uint64_t e = legendre(m, p);

@@ -1,0 +1,36 @@
+// The transform kernels compiled for AVX2, where the compiler turns the
+// butterfly loops into eight-lane vector code. Used only when the processor
+// has AVX2 (checked at run time).
+#include <cstddef>
+#include <cstdint>
+
+#include "bignum/natural_limbs.h"
+
+namespace numerelle::bignum::limbs::avx2 {
+
+bool available() {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace kernels {
+#include "bignum/natural_ntt_kernels.h"
+}  // namespace kernels
+#pragma GCC pop_options
+
+void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
+                     std::uint32_t* buffer, Limb* z, std::size_t zn) {
+    kernels::convolveAndJoin(a, an, b, bn, n, buffer, z, zn);
+}
+#else
+void convolveAndJoin(const Limb*, std::size_t, const Limb*, std::size_t, std::size_t, std::uint32_t*, Limb*,
+                     std::size_t) {}
+#endif
+
+}  // namespace numerelle::bignum::limbs::avx2

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bignum/natural.h"
+#include "tests/core/bignum/natural_reference.h"
+
+namespace numerelle::bignum {
+namespace {
+
+std::string fact(std::uint32_t n) {
+    WorkControl control;
+    return naturalFactorial(n, control).value();
+}
+std::string pow(std::string_view b, std::uint64_t e) {
+    WorkControl control;
+    return naturalPower(b, e, control).value();
+}
+std::string perm(std::string_view n, std::uint32_t m) {
+    WorkControl control;
+    return naturalFallingFactorial(n, m, control).value();
+}
+std::string comb(std::string_view n, std::uint32_t m) {
+    WorkControl control;
+    return naturalBinomial(n, m, control).value();
+}
+std::string mul(std::string_view a, std::string_view b) {
+    WorkControl control;
+    return naturalMultiply(a, b, control).value();
+}
+
+TEST(NaturalProducts, FactorialMatchesReference) {
+    for (std::uint32_t n : {0u, 1u, 2u, 12u, 13u, 20u, 21u, 25u, 47u, 48u, 49u, 100u, 1000u, 3000u}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(fact(n), reference::factorial(n));
+    }
+    EXPECT_EQ(fact(25), "15511210043330985984000000");
+}
+
+TEST(NaturalProducts, FactorialRatiosAndLengths) {
+    // n! / (n-1)! = n on sizes where the transform does the top products.
+    for (std::uint32_t n : {4000u, 20001u, 99999u}) {
+        SCOPED_TRACE(n);
+        std::string big = fact(n);
+        std::uint64_t rem = 1;
+        EXPECT_EQ(naturalDivideSmall(big, n, &rem), fact(n - 1));
+        EXPECT_EQ(rem, 0u);
+        if (n == 99999) {
+            EXPECT_EQ(big.size(), 456569u);
+        }
+    }
+}
+
+TEST(NaturalProducts, PowerMatchesReference) {
+    struct Row {
+        const char* name;
+        std::string base;
+        std::uint32_t exponent;
+    } rows[] = {
+        {"two", "2", 64},
+        {"one digit, odd exponent", "7", 333},
+        {"one limb", "999999999", 57},
+        {"two limbs", "1000000000", 9},
+        {"trailing zeros", "12500", 13},
+        {"long base", "123456789012345678901234567890123", 40},
+        {"nines", std::string(60, '9'), 31},
+        {"exponent one", "987654321987654321", 1},
+        {"one", "1", 1000},
+        {"zero", "0", 5},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(pow(row.base, row.exponent), reference::power(row.base, row.exponent));
+    }
+    EXPECT_EQ(pow("0", 0), "1");
+    EXPECT_EQ(pow("12345", 0), "1");
+}
+
+TEST(NaturalProducts, PowerLaws) {
+    // a^(b+c) = a^b a^c and (a^b)^c = a^(bc), on sizes that reach the transform.
+    struct Row {
+        std::string a;
+        std::uint64_t b, c;
+    } rows[] = {{"7", 40000, 21011}, {"123456789123", 1500, 2501}, {"31415926535897932384626", 700, 300}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.a);
+        EXPECT_EQ(pow(row.a, row.b + row.c), mul(pow(row.a, row.b), pow(row.a, row.c)));
+        EXPECT_EQ(pow(pow(row.a, row.b), 3), pow(row.a, 3 * row.b));
+    }
+    EXPECT_EQ(pow("7", 1000000).size(), 845099u);
+    EXPECT_EQ(pow("2", 64), "18446744073709551616");
+}
+
+TEST(NaturalProducts, FallingFactorialMatchesReference) {
+    struct Row {
+        const char* name;
+        std::string n;
+        std::uint32_t m;
+    } rows[] = {
+        {"m zero", "5", 0},
+        {"m above n", "3", 5},
+        {"m equals n", "30", 30},
+        {"small", "1000000", 2},
+        {"32-bit n", "4294967295", 40},
+        {"64-bit n", "18446744073709551615", 25},
+        {"just past 64 bits", "18446744073709551616", 25},
+        {"long n", "1234567890123456789012345678901234567890", 60},
+        {"many factors", "5000", 2500},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(perm(row.n, row.m), reference::falling(row.n, row.m));
+    }
+}
+
+TEST(NaturalProducts, BinomialMatchesReferenceOnEveryPath) {
+    struct Row {
+        const char* name;
+        std::string n;
+        std::uint32_t m;
+    } rows[] = {
+        {"m above n", "5", 7},
+        {"m zero", "5", 0},
+        {"m equals n", "5", 5},
+        {"middle", "100", 50},
+        {"sieve path", "3000", 1400},
+        {"block path, small m", "3000", 100},
+        {"m near n", "3000", 2990},
+        {"block path, 32-bit n", "4000000000", 30},
+        {"block path, 64-bit n", "18446744073709551615", 40},
+        {"beyond 64 bits", "18446744073709551616", 40},
+        {"long n", "98765432109876543210987654321", 120},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(comb(row.n, row.m), reference::binomial(row.n, row.m));
+    }
+    EXPECT_EQ(comb("100", 50), "100891344545564193334812497256");
+}
+
+TEST(NaturalProducts, BinomialIdentities) {
+    // Symmetry, Pascal's rule across the switch between the sieve and the
+    // block, and C(n, m) = P(n, m) / m!.
+    for (std::uint64_t n : {64ull, 800ull, 100000ull}) {
+        const std::string ns = std::to_string(n);
+        for (std::uint64_t m : {n / 2, n / 8, n / 8 + 1, n / 9, std::uint64_t{3}}) {
+            SCOPED_TRACE(ns + " choose " + std::to_string(m));
+            const std::uint32_t m32 = static_cast<std::uint32_t>(m);
+            const std::string c = comb(ns, m32);
+            EXPECT_EQ(c, comb(ns, static_cast<std::uint32_t>(n - m)));
+            EXPECT_EQ(c, naturalAdd(comb(std::to_string(n - 1), m32 - 1), comb(std::to_string(n - 1), m32)));
+        }
+    }
+    for (std::string n : {std::string("2000"), std::string("123456789012345678901234567890")}) {
+        std::string p = perm(n, 300);
+        for (std::uint64_t k = 2; k <= 300; ++k) {
+            std::uint64_t rem = 1;
+            p = naturalDivideSmall(p, k, &rem);
+            ASSERT_EQ(rem, 0u);
+        }
+        EXPECT_EQ(p, comb(n, 300));
+    }
+}
+
+TEST(NaturalProducts, CancelledWorkReturnsNothing) {
+    WorkControl control;
+    control.cancel();
+    EXPECT_FALSE(naturalFactorial(50000, control).has_value());
+    EXPECT_FALSE(naturalPower("7", 100000, control).has_value());
+    EXPECT_FALSE(naturalBinomial("100000", 50000, control).has_value());
+    EXPECT_FALSE(naturalFallingFactorial("100000", 50000, control).has_value());
+}
+
+}  // namespace
+}  // namespace numerelle::bignum
