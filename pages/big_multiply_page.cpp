@@ -1,6 +1,47 @@
-// Placeholder until the page is built: an empty frame.
+// "特大实数乘法": exact product of two signed decimals of any length.
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
 #include "app/page_context.h"
+#include "pages/big_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildBigMultiplyPage(PageContext&) { return makePageFrame("Frame2", QStringLiteral("")); }
+using namespace bigpages;
+
+QWidget* buildBigMultiplyPage(PageContext& context) {
+    QGroupBox* frame = makePageFrame("Frame2", QStringLiteral("特大实数乘法"));
+    UiServices& ui = context.ui;
+    LongWorkRunner& work = context.work;
+
+    QLineEdit* factor1 = makeDecimalBox("Text1_4", QStringLiteral("0"), ui);
+    QLineEdit* factor2 = makeDecimalBox("Text1_5", QStringLiteral("0"), ui);
+    auto* times = new QLabel(QStringLiteral("*"));
+    times->setObjectName(QStringLiteral("Label4"));
+    times->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold;"));
+    auto* multiply = new QPushButton(QStringLiteral("="));
+    multiply->setObjectName(QStringLiteral("Command3"));
+    multiply->setMaximumWidth(40);
+    QPlainTextEdit* product = makeResultBox("Text4", QStringLiteral("0"), 5);
+
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(factor1, 0, 0);
+    grid->addWidget(times, 0, 1);
+    grid->addWidget(factor2, 0, 2);
+    grid->addWidget(multiply, 0, 3);
+    grid->addWidget(product, 1, 0, 1, 4);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+
+    QObject::connect(multiply, &QPushButton::clicked, frame, [=, &ui, &work] {
+        const std::string a = factor1->text().toStdString(), b = factor2->text().toStdString();
+        runPageAction(
+            work, ui, multiply, QStringLiteral("正在计算乘法…"),
+            [a, b](numerelle::WorkControl& control) { return numerelle::bignum::computeProduct(a, b, control); },
+            [product](const QString& text) { product->setPlainText(text); });
+    });
+    return frame;
+}

@@ -1,6 +1,81 @@
-// Placeholder until the page is built: an empty frame.
+// "排列组合（支持大数计算）": P(n, m) and C(n, m), each written as the letter
+// with m above n.
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
 #include "app/page_context.h"
+#include "pages/big_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildPermutationPage(PageContext&) { return makePageFrame("Frame16", QStringLiteral("排列组合（支持大数计算）")); }
+using namespace bigpages;
+
+namespace {
+
+QLabel* letter(const char* name, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setStyleSheet(QStringLiteral("color: blue; font-size: 24px; font-weight: bold;"));
+    return label;
+}
+
+QLineEdit* countBox(const char* name) {
+    QLineEdit* box = makeInputBox(name, QStringLiteral("1"));
+    attachDigitKeyFilter(box);
+    box->setMaximumWidth(110);
+    return box;
+}
+
+}  // namespace
+
+QWidget* buildPermutationPage(PageContext& context) {
+    QGroupBox* frame = makePageFrame("Frame16", QStringLiteral("排列组合（支持大数计算）"));
+    UiServices& ui = context.ui;
+    LongWorkRunner& work = context.work;
+
+    QLineEdit* pUpper = countBox("Text48_0");
+    QLineEdit* pLower = countBox("Text48_1");
+    auto* permute = new QPushButton(QStringLiteral("="));
+    permute->setObjectName(QStringLiteral("Command26"));
+    permute->setMaximumWidth(40);
+    QPlainTextEdit* permutations = makeResultBox("Text50", QStringLiteral("0"), 2);
+
+    QLineEdit* cUpper = countBox("Text48_2");
+    QLineEdit* cLower = countBox("Text48_3");
+    auto* combine = new QPushButton(QStringLiteral("="));
+    combine->setObjectName(QStringLiteral("Command27"));
+    combine->setMaximumWidth(40);
+    QPlainTextEdit* combinations = makeResultBox("Text51", QStringLiteral("1"), 2);
+
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(letter("Label13", QStringLiteral("P")), 0, 0, 2, 1);
+    grid->addWidget(pUpper, 0, 1);
+    grid->addWidget(pLower, 1, 1);
+    grid->addWidget(permute, 0, 2, 2, 1);
+    grid->addWidget(permutations, 0, 3, 2, 1);
+    grid->addWidget(letter("Label52", QStringLiteral("C")), 2, 0, 2, 1);
+    grid->addWidget(cUpper, 2, 1);
+    grid->addWidget(cLower, 3, 1);
+    grid->addWidget(combine, 2, 2, 2, 1);
+    grid->addWidget(combinations, 2, 3, 2, 1);
+    grid->setColumnStretch(3, 1);
+
+    QObject::connect(permute, &QPushButton::clicked, frame, [=, &ui, &work] {
+        const std::string m = pUpper->text().toStdString(), n = pLower->text().toStdString();
+        runPageAction(
+            work, ui, permute, QStringLiteral("正在计算排列数…"),
+            [m, n](numerelle::WorkControl& control) { return numerelle::bignum::computePermutation(m, n, control); },
+            [permutations](const QString& value) { permutations->setPlainText(value); });
+    });
+    QObject::connect(combine, &QPushButton::clicked, frame, [=, &ui, &work] {
+        const std::string m = cUpper->text().toStdString(), n = cLower->text().toStdString();
+        runPageAction(
+            work, ui, combine, QStringLiteral("正在计算组合数…"),
+            [m, n](numerelle::WorkControl& control) { return numerelle::bignum::computeCombination(m, n, control); },
+            [combinations](const QString& value) { combinations->setPlainText(value); });
+    });
+    return frame;
+}

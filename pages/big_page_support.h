@@ -1,0 +1,51 @@
+#pragma once
+// Pieces shared by the big-number pages: their boxes, and running a page
+// action on the long-work runner and showing what it returns.
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "bignum/longjs.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+class UiServices;
+class LongWorkRunner;
+
+namespace bigpages {
+
+QString toQString(const std::string& text);
+
+// A one-line input box of unlimited length.
+QLineEdit* makeInputBox(const char* objectName, const QString& initial);
+
+// A decimal input box: keeps "-", ".", the digits and Backspace; on focus
+// loss reports a misplaced "-" or a second point and takes the focus back.
+QLineEdit* makeDecimalBox(const char* objectName, const QString& initial, UiServices& ui);
+// The key filter of decimal boxes alone (the power page's base box has no
+// focus-loss check).
+void attachDecimalKeyFilter(QLineEdit* box);
+// Keeps only digits and Backspace.
+void attachDigitKeyFilter(QLineEdit* box);
+
+// A read-only, wrapping, scrollable result box that holds hundreds of
+// thousands of digits without slowing the window.
+QPlainTextEdit* makeResultBox(const char* objectName, const QString& initial, int lines = 3);
+
+// The box's text as the user sees it.
+QString resultText(const QPlainTextEdit* box);
+
+// Runs `action` on the long-work runner. On the UI thread afterwards: the
+// messages in message boxes, `show` with the result text (when there is
+// one), the beep, and the elapsed time in `button`'s tool tip. Nothing
+// changes when the user cancelled.
+void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
+                   std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
+                   std::function<void(const QString&)> show);
+
+// Wires a "结果长度" button: `lengthBox` shows the character count of `result`.
+void attachLengthButton(QPushButton* button, QPlainTextEdit* result, QLineEdit* lengthBox);
+
+}  // namespace bigpages

@@ -1,0 +1,219 @@
+// The big-number pages as the user sees them: key filters, focus-loss
+// checks, results arriving from the long-work runner, tool tips, lengths.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/long_work.h"
+#include "gui_test_support.h"
+
+class BigNumbersTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QString plain(TestWindow& w, const char* name) { return w.find<QPlainTextEdit>(name)->toPlainText(); }
+    static void click(TestWindow& w, const char* name) {
+        auto* button = w.find<QPushButton>(name);
+        w.showTabOf(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+private slots:
+    void decimalBoxesComplainOnFocusLoss_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("messages");
+        const QString minus = QStringLiteral("不能把负号放在这里"), points = QStringLiteral("不能有两个小数点");
+        QTest::newRow("minus inside an addend") << "Text1_0" << "1-2" << QStringList{minus};
+        QTest::newRow("two points in a subtrahend") << "Text1_2" << "1.2.3" << QStringList{points};
+        QTest::newRow("both in a factor") << "Text1_5" << "1.2-.3" << QStringList{minus, points};
+        QTest::newRow("a leading minus is fine") << "Text1_4" << "-1.5" << QStringList{};
+    }
+    void decimalBoxesComplainOnFocusLoss() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, messages);
+        TestWindow w;
+        auto* edit = w.find<QLineEdit>(box);
+        w.type(edit, typed);
+        w.leaveFocus();
+        QCOMPARE(w.ui.messages, messages);
+        QCOMPARE(edit->text(), typed);  // the text is left as it is
+        if (!messages.isEmpty()) QCOMPARE(QApplication::focusWidget(), edit);
+    }
+
+    void keyFiltersDiscardOtherKeys_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("decimal box") << "Text1_1" << "a-1/2.5e" << "-12.5";
+        QTest::newRow("power base") << "Text8" << "x-2.5 " << "-2.5";
+        QTest::newRow("factorial n") << "Text5_0" << "1-2.3a" << "123";
+        QTest::newRow("exponent") << "Text5_1" << "-7e" << "7";
+        QTest::newRow("selection") << "Text48_2" << "4.0" << "40";
+        QTest::newRow("gcd count") << "Text43" << "-3" << "3";
+    }
+    void keyFiltersDiscardOtherKeys() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        TestWindow w;
+        auto* edit = w.find<QLineEdit>(box);
+        w.type(edit, typed);
+        QCOMPARE(edit->text(), kept);
+    }
+
+    void sumAndDifferenceAppear() {
+        TestWindow w;
+        w.type(w.find<QLineEdit>("Text1_0"), "-1.5");
+        w.type(w.find<QLineEdit>("Text1_1"), "-1.5");
+        click(w, "Command1");
+        QTRY_COMPARE(plain(w, "Text2"), QStringLiteral("- 3"));
+        w.type(w.find<QLineEdit>("Text1_3"), "0.5");
+        w.type(w.find<QLineEdit>("Text1_2"), "0.7");
+        click(w, "Command2");
+        QTRY_COMPARE(plain(w, "Text3"), QStringLiteral("-.2"));
+        QVERIFY(w.ui.messages.isEmpty());
+    }
+
+    void refusedInputComputesNothing() {
+        TestWindow w;
+        auto* a = w.find<QLineEdit>("Text1_0");
+        a->setText(QStringLiteral("12abc"));  // pasted, past the key filter
+        click(w, "Command1");
+        QTRY_COMPARE(w.ui.messages, QStringList{QStringLiteral("只能输入数字、小数点和负号")});
+        QCOMPARE(plain(w, "Text2"), QStringLiteral("0"));
+    }
+
+    void productShowsItsTimeInTheToolTip() {
+        TestWindow w;
+        w.type(w.find<QLineEdit>("Text1_4"), "-1.5");
+        w.type(w.find<QLineEdit>("Text1_5"), "2");
+        click(w, "Command3");
+        QTRY_COMPARE(plain(w, "Text4"), QStringLiteral("- 3"));
+        const QString tip = w.find<QPushButton>("Command3")->toolTip();
+        QVERIFY2(tip.endsWith(QStringLiteral("秒")), qPrintable(tip));
+        bool number = false;
+        tip.chopped(1).trimmed().toDouble(&number);
+        QVERIFY2(number, qPrintable(tip));
+    }
+
+    void longFactorialArrivesWithItsLength() {
+        TestWindow w;
+        w.type(w.find<QLineEdit>("Text5_0"), "99999");
+        click(w, "Command4");
+        QTRY_COMPARE_WITH_TIMEOUT(plain(w, "Text6").size(), 456569, 30000);
+        QVERIFY(plain(w, "Text6").startsWith(QStringLiteral("28242294079603478742934215780245355184774949260912")));
+        QVERIFY(plain(w, "Text6").endsWith(QStringLiteral("00000")));
+        QVERIFY(w.find<QPushButton>("Command4")->toolTip().endsWith(QStringLiteral("秒")));
+        // The window stays usable: the length comes at once.
+        QElapsedTimer timer;
+        timer.start();
+        click(w, "Command5");
+        QCOMPARE(w.find<QLineEdit>("Text7")->text(), QStringLiteral("456569"));
+        qInfo("length of 456569 characters shown after %lld ms", static_cast<long long>(timer.elapsed()));
+    }
+
+    void smallFactorialAndRefusal() {
+        TestWindow w;
+        w.type(w.find<QLineEdit>("Text5_0"), "5");
+        click(w, "Command4");
+        QTRY_COMPARE(plain(w, "Text6"), QStringLiteral(" 120"));
+        click(w, "Command5");
+        QCOMPARE(w.find<QLineEdit>("Text7")->text(), QStringLiteral("4"));
+        w.type(w.find<QLineEdit>("Text5_0"), "100000");
+        click(w, "Command4");
+        QTRY_COMPARE(plain(w, "Text6"), QStringLiteral("太大了！"));
+    }
+
+    void powerPage() {
+        TestWindow w;
+        w.type(w.find<QLineEdit>("Text8"), "0.2");
+        w.type(w.find<QLineEdit>("Text5_1"), "2");
+        click(w, "Command6");
+        QTRY_COMPARE(plain(w, "Text9"), QStringLiteral(" .04"));
+        QVERIFY(w.find<QPushButton>("Command6")->toolTip().endsWith(QStringLiteral("秒")));
+        w.type(w.find<QLineEdit>("Text8"), "0");
+        w.type(w.find<QLineEdit>("Text5_1"), "0");
+        click(w, "Command6");
+        QTRY_COMPARE(plain(w, "Text9"), QStringLiteral("无意义！"));
+        click(w, "Command7");
+        QCOMPARE(w.find<QLineEdit>("Text10")->text(), QStringLiteral("4"));
+    }
+
+    void permutationMessages() {
+        TestWindow w;
+        w.type(w.find<QLineEdit>("Text48_0"), "5");
+        w.type(w.find<QLineEdit>("Text48_1"), "3");
+        click(w, "Command26");
+        QTRY_COMPARE(plain(w, "Text50"), QStringLiteral("0"));
+        QCOMPARE(w.ui.messages, QStringList{QStringLiteral("数据要上小，下大？")});
+        w.ui.messages.clear();
+        w.type(w.find<QLineEdit>("Text48_2"), "100000");
+        click(w, "Command27");
+        QTRY_COMPARE(w.ui.messages, QStringList{QStringLiteral("数据太大？需要很长时间，所以不能计算！")});
+        QCOMPARE(plain(w, "Text51"), QStringLiteral("1"));
+        w.ui.messages.clear();
+        w.type(w.find<QLineEdit>("Text48_2"), "50");
+        w.type(w.find<QLineEdit>("Text48_3"), "100");
+        click(w, "Command27");
+        QTRY_COMPARE(plain(w, "Text51"), QStringLiteral("100891344545564193334812497256"));
+        QVERIFY(w.ui.messages.isEmpty());
+    }
+
+    void gcdPageWalksThroughItsNumbers() {
+        TestWindow w;
+        auto* count = w.find<QLineEdit>("Text43");
+        auto* first = w.find<QLineEdit>("Text44_0");
+        auto* second = w.find<QLineEdit>("Text44_1");
+        auto* scroll = w.find<QScrollBar>("VScroll1");
+        w.type(count, "1");
+        w.leaveFocus();
+        QCOMPARE(count->text(), QStringLiteral("2"));
+        QCOMPARE(w.ui.beeps, 1);
+
+        w.type(count, "3");
+        w.leaveFocus();
+        QCOMPARE(scroll->maximum(), 1);
+        w.type(first, "4");
+        w.type(second, "6");
+        scroll->setValue(1);
+        QCOMPARE(w.find<QLabel>("Label46")->text(), QStringLiteral("第2个数"));
+        QCOMPARE(w.find<QLabel>("Label47")->text(), QStringLiteral("第3个数"));
+        QCOMPARE(first->text(), QStringLiteral("6"));
+        QCOMPARE(second->text(), QStringLiteral("0"));
+        w.type(second, "10");
+        scroll->setValue(0);
+        QCOMPARE(first->text(), QStringLiteral("4"));
+
+        click(w, "Command23");
+        QTRY_COMPARE(w.find<QLineEdit>("Text46")->text(), QStringLiteral("2"));
+        click(w, "Command24");
+        QTRY_COMPARE(plain(w, "Text45"), QStringLiteral("60"));
+        QVERIFY(w.ui.messages.isEmpty());
+    }
+
+    void gcdBoxesKeepSixteenDigitsAndRefuseZero() {
+        TestWindow w;
+        auto* first = w.find<QLineEdit>("Text44_0");
+        auto* second = w.find<QLineEdit>("Text44_1");
+        w.type(first, "1234567890123456");
+        QCOMPARE(first->text(), QStringLiteral("1234567890123456"));
+        w.type(second, "007");
+        QCOMPARE(second->text(), QStringLiteral("7"));
+        click(w, "Command24");
+        QTRY_COMPARE(plain(w, "Text45"), QStringLiteral("8641975230864192"));
+        w.type(second, "");
+        QCOMPARE(second->text(), QStringLiteral("0"));
+        click(w, "Command23");
+        QTRY_COMPARE(w.ui.messages, QStringList{QStringLiteral("数据不可以有0")});
+        QCOMPARE(w.find<QLineEdit>("Text46")->text(), QStringLiteral("1"));
+    }
+};
+
+QTEST_MAIN(BigNumbersTest)
+#include "test_big_numbers.moc"
