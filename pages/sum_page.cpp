@@ -1,6 +1,147 @@
-// Placeholder until the page is built: an empty frame.
+// Frame8 "累乘与累加": Σ and Π of a formula in x over whole steps. Both
+// buttons run through the long-work runner, so a range of a billion points
+// keeps the window alive and can be cancelled.
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "app/formula_field.h"
+#include "app/long_work.h"
 #include "app/page_context.h"
+#include "app/ui_services.h"
+#include "calculus/page_actions.h"
+#include "common/number_text.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildSumPage(PageContext&) { return makePageFrame("Frame8", QStringLiteral("累乘与累加")); }
+namespace {
+
+using numerelle::calculus::PageAnswer;
+
+// Handlers copy the PageContext: it is a small bundle of references that the
+// window builds for the duration of its constructor only.
+
+// The sign drawn large, as on paper, between the two range boxes.
+QLabel* bigSign(const QString& sign, const QString& objectName) {
+    auto* label = new QLabel(sign);
+    label->setObjectName(objectName);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 3.5);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QLineEdit* box(const QString& objectName, const QString& text, int minimumWidth) {
+    auto* edit = new QLineEdit(text);
+    edit->setObjectName(objectName);
+    edit->setMinimumWidth(minimumWidth);
+    return edit;
+}
+
+struct RangeBlock {
+    QLineEdit* formula;
+    QLineEdit* upper;
+    QLineEdit* lower;
+    QPushButton* button;
+    QLineEdit* result;
+};
+
+// One block: the upper range box above the sign, "x=" and the lower box
+// below it, the formula to its right, then "=" and the result.
+RangeBlock addBlock(QGridLayout* grid, int row, int index, const QString& sign, const char* formulaName,
+                    const char* rangeName, const char* buttonName, const char* resultName) {
+    const QString range = QString::fromLatin1(rangeName);
+    RangeBlock block{box(QString::fromLatin1(formulaName), {}, 220), box(range + "_0", QStringLiteral("1"), 70),
+                     box(range + "_1", QStringLiteral("1"), 70), new QPushButton(QStringLiteral("=")),
+                     box(QString::fromLatin1(resultName), {}, 220)};
+    block.button->setObjectName(QString::fromLatin1(buttonName));
+    block.button->setMaximumWidth(40);
+
+    auto* lowerRow = new QHBoxLayout;
+    auto* startLabel = new QLabel(QStringLiteral("x="));
+    startLabel->setObjectName(QStringLiteral("Label14_%1").arg(index));
+    lowerRow->addWidget(startLabel);
+    lowerRow->addWidget(block.lower);
+
+    grid->addWidget(block.upper, row, 0);
+    grid->addWidget(bigSign(sign, QStringLiteral("Label12_%1").arg(index)), row + 1, 0);
+    grid->addLayout(lowerRow, row + 2, 0);
+    grid->addWidget(block.formula, row + 1, 1);
+    grid->addWidget(block.button, row + 1, 2);
+    grid->addWidget(block.result, row + 1, 3);
+    return block;
+}
+
+// Leaving either range box warns when the numbers are upside down; the
+// texts stay and the computation may still run (over nothing).
+void watchRangeOrder(const RangeBlock& block, PageContext& context) {
+    auto check = [upper = block.upper, lower = block.lower, context] {
+        if (numerelle::calculus::rangeOrderWrong(upper->text().toStdString(), lower->text().toStdString()))
+            context.ui.message(context.window, QString::fromUtf8(numerelle::calculus::rangeOrderMessage));
+    };
+    for (QLineEdit* edit : {block.upper, block.lower}) {
+        attachSignedNumericFilter(edit);
+        onFocusLost(edit, check);
+    }
+}
+
+using RangeAction = PageAnswer (*)(const std::string&, const std::string&, const std::string&,
+                                   numerelle::WorkControl&);
+
+void wireButton(const RangeBlock& block, PageContext& context, RangeAction action, const QString& label,
+                bool showSeconds) {
+    QObject::connect(block.button, &QPushButton::clicked, block.button, [block, context, action, label,
+                                                                         showSeconds] {
+        const std::string formula = block.formula->text().toStdString();
+        const std::string upper = block.upper->text().toStdString();
+        const std::string lower = block.lower->text().toStdString();
+        auto answer = std::make_shared<PageAnswer>();
+        context.work.start(
+            label,
+            [answer, formula, upper, lower, action](numerelle::WorkControl& control) {
+                *answer = action(formula, upper, lower, control);
+            },
+            [answer, block, context, showSeconds](bool) {
+                for (const std::string& message : answer->messages)
+                    context.ui.message(context.window, QString::fromStdString(message));
+                if (!answer->resultText) return;  // cancelled: the box keeps its text
+                block.result->setText(QString::fromStdString(*answer->resultText));
+                if (showSeconds && answer->result.status != numerelle::calculus::Status::Failed)
+                    block.button->setToolTip(QString::fromStdString(numerelle::numberText(answer->seconds)));
+            });
+    });
+}
+
+}  // namespace
+
+QWidget* buildSumPage(PageContext& context) {
+    auto* frame = makePageFrame("Frame8", QStringLiteral("累乘与累加"));
+    auto* outer = new QVBoxLayout(frame);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    outer->addLayout(grid);
+
+    const RangeBlock sum = addBlock(grid, 0, 0, QStringLiteral("∑"), "Text19", "Text21", "Command14", "Text20");
+    grid->setRowMinimumHeight(3, 12);
+    const RangeBlock product =
+        addBlock(grid, 4, 1, QStringLiteral("∏"), "Text23", "Text22", "Command15", "Text24");
+
+    auto* hint = new QLabel(QStringLiteral("请注意：变量一律用小写的x!上边的表示结束的大小下边表示开始大小！ "));
+    hint->setObjectName(QStringLiteral("Label15"));
+    hint->setWordWrap(true);
+    outer->addWidget(hint);
+    outer->addStretch();
+
+    watchRangeOrder(sum, context);
+    watchRangeOrder(product, context);
+    wireButton(sum, context, numerelle::calculus::sumAction, QStringLiteral("正在计算累加……"), true);
+    wireButton(product, context, numerelle::calculus::productAction, QStringLiteral("正在计算累乘……"), false);
+    return frame;
+}
