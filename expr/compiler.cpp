@@ -53,8 +53,9 @@ void compileFlat(std::string_view input, FormulaProgram& program, int& nextSlot,
     if (input.empty()) return;
     std::string prefixed;
     if (input[0] == '-' || input[0] == '+') {
-        prefixed = "0";
-        prefixed += input;
+        prefixed.reserve(input.size() + 1);
+        prefixed.push_back('0');
+        prefixed.append(input.data(), input.size());
         input = prefixed;
     }
 
