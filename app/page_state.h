@@ -26,6 +26,11 @@ struct PageState {
     // position; empty until a category is chosen.
     std::vector<double> unitSizes;
 
+    // Complex-number page: the active input form (0 algebraic, 1
+    // trigonometric) and the angle unit (0 degrees, 1 radians, 2 gradians).
+    std::int16_t complexInputForm = 0;
+    std::int32_t complexAngleUnit = 0;
+
     // Help page: what the help box must show.
     QString savedHelpText;
 
@@ -33,4 +38,17 @@ struct PageState {
     // box but not yet applied. Other pages call it when the user leaves
     // certain boxes; empty until the matrix page is built.
     std::function<void()> finishPendingMatrixOrderChange;
+
+    // Matrix tools: the name typed on the matrix page, which the product page
+    // shows, and the matrix page's grid refreshes that the product and
+    // Hessenberg pages call after replacing the current matrix (set by the
+    // matrix page and the product page as they are built).
+    QString matrixName = QStringLiteral("new1");
+    std::function<void(const QString&)> matrixNameChanged;
+    std::function<void()> showMatrixFromCorner;
+    std::function<void()> refreshMatrixGrid;
+
+    // Polynomial page: coefficients from the highest power down to the
+    // constant term (degree 1 at start, every coefficient 1).
+    std::vector<double> polynomialCoefficients = std::vector<double>(2, 1.0);
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numeric>
 
 #include "common/number_text.h"
@@ -193,8 +194,10 @@ FactorisationInput rewriteFactorisationInput(std::string_view text) {
     if (const auto exact = exactWholeNumber(text)) return {std::to_string(*exact)};
     const expr::Evaluation result = expr::evaluateFormula(text);
     if (!result.ok()) return {std::string(text), result.failure};
-    // The nearest whole number, made non-negative: -12.6 becomes 13.
-    return {numberText(std::fabs(std::floor(result.value + 0.5)))};
+    // The value as the box shows it, then the nearest whole number made
+    // non-negative: -12.6 becomes 13.
+    const double shown = std::strtod(numberText(result.value).c_str(), nullptr);
+    return {numberText(std::fabs(std::floor(shown + 0.5)))};
 }
 
 FactorisationOutput factorisationText(std::string_view boxText) {

@@ -1,6 +1,289 @@
-// Placeholder until the page is built: an empty frame.
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "app/formula_field.h"
 #include "app/page_context.h"
+#include "app/page_state.h"
+#include "app/ui_services.h"
+#include "common/number_text.h"
+#include "expr/jxjs.h"
+#include "numtools/complex.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildComplexPage(PageContext&) { return makePageFrame("Frame13", QStringLiteral("")); }
+namespace {
+
+namespace nt = numerelle::numtools;
+
+QString text(const std::string& value) { return QString::fromStdString(value); }
+
+QLineEdit* box(const QString& name, const QString& initial = QStringLiteral("0")) {
+    auto* edit = new QLineEdit(initial);
+    edit->setObjectName(name);
+    edit->setMinimumWidth(70);
+    return edit;
+}
+
+QLabel* label(const QString& caption, const char* name = nullptr) {
+    auto* item = new QLabel(caption);
+    if (name) item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+// The values of boxes that must hold numbers. A box that does not (its
+// formula failed and the user was told so) gets the focus back and nothing
+// is computed.
+std::optional<std::vector<double>> numbersOf(std::initializer_list<QLineEdit*> boxes) {
+    std::vector<double> values;
+    for (QLineEdit* edit : boxes) {
+        const auto value = nt::boxValue(edit->text().toStdString());
+        if (!value) {
+            edit->setFocus(Qt::OtherFocusReason);
+            return std::nullopt;
+        }
+        values.push_back(*value);
+    }
+    return values;
+}
+
+struct ComplexControls {
+    QLineEdit* algebraic[5];  // Text35: real Z1, real Z2, imaginary Z1, imaginary Z2, exponent
+    QLineEdit* trigonometric[6];  // Text36: moduli, angles, the angles' copies
+    QLineEdit* rootNumber;        // Text42
+    QLineEdit* results[5];        // Text37 ... Text41
+    QRadioButton* algebraicForm;  // Option1
+    QRadioButton* trigonometricForm;  // Option2
+};
+
+void showResult(const ComplexControls& c, const nt::ComplexResult& result, UiServices& ui, QWidget* window) {
+    const std::optional<std::string>* parts[5] = {&result.real, &result.imaginary, &result.modulus, &result.angle,
+                                                  &result.angleCopy};
+    for (int i = 0; i < 5; ++i)
+        if (*parts[i]) c.results[i]->setText(text(**parts[i]));
+    if (!result.ok()) ui.message(window, text(numerelle::expr::failureDescription(result.failure)));
+}
+
+void setActiveForm(const ComplexControls& c, int form) {
+    for (int i = 0; i < 4; ++i) {
+        c.algebraic[i]->setEnabled(form == 0);
+        c.trigonometric[i]->setEnabled(form == 1);
+    }
+}
+
+QGroupBox* buildInputFrame(ComplexControls& c, QRadioButton* units[3]) {
+    QGroupBox* frame = makePageFrame("Frame11", QStringLiteral("复数输入"));
+    // Greyed boxes of the inactive form take the colour of scroll bars.
+    frame->setStyleSheet(QStringLiteral("QLineEdit:disabled { background: palette(button); }"));
+    auto* grid = new QGridLayout(frame);
+
+    for (int i = 0; i < 4; ++i) c.algebraic[i] = box(QStringLiteral("Text35_%1").arg(i));
+    for (int i = 0; i < 6; ++i) c.trigonometric[i] = box(QStringLiteral("Text36_%1").arg(i));
+    for (int i = 4; i < 6; ++i) c.trigonometric[i]->setEnabled(false);  // copies, never typed into
+
+    // Z = a + bi, one row per number.
+    const char* rowNames[2] = {"Label21", "Label22"};
+    for (int z = 0; z < 2; ++z) {
+        grid->addWidget(label(z == 0 ? QStringLiteral("Z1=") : QStringLiteral("Z2="), rowNames[z]), z, 0);
+        grid->addWidget(c.algebraic[z], z, 1);
+        grid->addWidget(label(QStringLiteral("+")), z, 2);
+        grid->addWidget(c.algebraic[z + 2], z, 3);
+        grid->addWidget(label(QStringLiteral("i")), z, 4);
+    }
+    c.algebraicForm = new QRadioButton(QStringLiteral("代数形式"));
+    c.algebraicForm->setObjectName(QStringLiteral("Option1"));
+    c.algebraicForm->setChecked(true);
+    c.trigonometricForm = new QRadioButton(QStringLiteral("三角形式"));
+    c.trigonometricForm->setObjectName(QStringLiteral("Option2"));
+    grid->addWidget(c.algebraicForm, 0, 5);
+    grid->addWidget(c.trigonometricForm, 2, 5);
+
+    // Z = r (Cos t + iSin t), one row per number.
+    for (int z = 0; z < 2; ++z) {
+        const int row = 2 + z;
+        grid->addWidget(label(z == 0 ? QStringLiteral("Z1=") : QStringLiteral("Z2=")), row, 0);
+        auto* line = new QHBoxLayout;
+        line->addWidget(c.trigonometric[z]);
+        line->addWidget(label(QStringLiteral("（Cos")));
+        line->addWidget(c.trigonometric[z + 2]);
+        line->addWidget(label(QStringLiteral("+iSin")));
+        line->addWidget(c.trigonometric[z + 4]);
+        line->addWidget(label(QStringLiteral("）")));
+        grid->addLayout(line, row, 1, 1, 4);
+    }
+
+    QGroupBox* unitFrame = makePageFrame("Frame12", QString());
+    auto* unitLayout = new QHBoxLayout(unitFrame);
+    const QString captions[3] = {QStringLiteral("角度"), QStringLiteral("弧度"), QStringLiteral("百分度")};
+    for (int i = 0; i < 3; ++i) {
+        units[i] = new QRadioButton(captions[i]);
+        units[i]->setObjectName(QStringLiteral("Option%1").arg(3 + i));
+        unitLayout->addWidget(units[i]);
+    }
+    units[0]->setChecked(true);
+    grid->addWidget(unitFrame, 4, 0, 1, 6);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
+
+QGroupBox* buildCalculationFrame(ComplexControls& c, QPushButton* operations[4], QPushButton*& power) {
+    QGroupBox* frame = makePageFrame("Frame13", QStringLiteral("复数计算"));
+    auto* grid = new QGridLayout(frame);
+
+    auto* buttons = new QHBoxLayout;
+    const char* symbols[4] = {"+", "-", "*", "/"};
+    for (int i = 0; i < 4; ++i) {
+        operations[i] = new QPushButton(QString::fromLatin1(symbols[i]));
+        operations[i]->setObjectName(QStringLiteral("Command%1").arg(18 + i));
+        buttons->addWidget(operations[i]);
+    }
+    power = new QPushButton(QStringLiteral("复数的几次方"));
+    power->setObjectName(QStringLiteral("Command22"));
+    buttons->addWidget(power);
+    grid->addLayout(buttons, 0, 0, 1, 6);
+
+    c.algebraic[4] = box(QStringLiteral("Text35_4"));
+    c.rootNumber = box(QStringLiteral("Text42"), QStringLiteral("1"));
+    grid->addWidget(label(QStringLiteral("指数为（可以为任意数，包括负数和小数）"), "Label34"), 1, 0, 1, 4);
+    grid->addWidget(c.algebraic[4], 1, 4, 1, 2);
+    grid->addWidget(label(QStringLiteral("开方时取第几个解"), "Label43"), 2, 0, 1, 4);
+    grid->addWidget(c.rootNumber, 2, 4, 1, 2);
+    auto* notice = label(QStringLiteral("声明：计算复数的几次方时，只计算Z1的解！"), "Label44");
+    notice->setStyleSheet(QStringLiteral("color: red;"));
+    grid->addWidget(notice, 3, 0, 1, 6);
+    grid->addWidget(label(QStringLiteral("计算结果为："), "Label35"), 4, 0, 1, 6);
+
+    for (int i = 0; i < 5; ++i) {
+        c.results[i] = box(QStringLiteral("Text%1").arg(37 + i));
+        c.results[i]->setReadOnly(true);
+    }
+    auto* algebraicRow = new QHBoxLayout;
+    algebraicRow->addWidget(label(QStringLiteral("代数形式为："), "Label36"));
+    algebraicRow->addWidget(c.results[0], 1);
+    algebraicRow->addWidget(label(QStringLiteral("+")));
+    algebraicRow->addWidget(c.results[1], 1);
+    algebraicRow->addWidget(label(QStringLiteral("i")));
+    grid->addLayout(algebraicRow, 5, 0, 1, 6);
+    auto* trigonometricRow = new QHBoxLayout;
+    trigonometricRow->addWidget(label(QStringLiteral("三角形式为："), "Label37"));
+    trigonometricRow->addWidget(c.results[2], 1);
+    trigonometricRow->addWidget(label(QStringLiteral("(Cos")));
+    trigonometricRow->addWidget(c.results[3], 1);
+    trigonometricRow->addWidget(label(QStringLiteral("+ iSin")));
+    trigonometricRow->addWidget(c.results[4], 1);
+    trigonometricRow->addWidget(label(QStringLiteral(")")));
+    grid->addLayout(trigonometricRow, 6, 0, 1, 6);
+    return frame;
+}
+
+}  // namespace
+
+QWidget* buildComplexPage(PageContext& context) {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("ComplexPage"));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    ComplexControls c{};
+    QRadioButton* units[3] = {};
+    QPushButton* operations[4] = {};
+    QPushButton* power = nullptr;
+    QGroupBox* input = buildInputFrame(c, units);
+    QGroupBox* calculation = buildCalculationFrame(c, operations, power);
+    layout->addWidget(input);
+    layout->addWidget(calculation);
+    setActiveForm(c, context.state.complexInputForm);
+
+    UiServices& ui = context.ui;
+    PageState& state = context.state;
+    QWidget* window = context.window;
+    auto unit = [&state] { return static_cast<nt::ComplexAngleUnit>(state.complexAngleUnit); };
+
+    for (int i = 0; i < 5; ++i) attachFormulaField(c.algebraic[i], ui);
+    for (int i = 0; i < 4; ++i) attachFormulaField(c.trigonometric[i], ui);
+    // The sine's angle always equals the cosine's.
+    for (int i = 2; i < 4; ++i) {
+        QLineEdit* copy = c.trigonometric[i + 2];
+        QObject::connect(c.trigonometric[i], &QLineEdit::textChanged, copy,
+                         [copy](const QString& angle) { copy->setText(angle); });
+    }
+    QLineEdit* rootNumber = c.rootNumber;
+    attachFormulaField(rootNumber, ui, [rootNumber] {
+        rootNumber->setText(text(numerelle::numberText(std::fabs(std::floor(boxNumber(rootNumber))))));
+    });
+
+    QObject::connect(c.algebraicForm, &QRadioButton::clicked, page, [c, &state, unit] {
+        if (state.complexInputForm == 1) {
+            const auto v = numbersOf({c.trigonometric[0], c.trigonometric[1], c.trigonometric[2], c.trigonometric[3]});
+            if (!v) {
+                c.trigonometricForm->setChecked(true);
+                return;
+            }
+            for (int z = 0; z < 2; ++z) {
+                const nt::AlgebraicTexts texts = nt::toAlgebraicTexts((*v)[z], (*v)[z + 2], unit());
+                c.algebraic[z]->setText(text(texts.real));
+                c.algebraic[z + 2]->setText(text(texts.imaginary));
+            }
+        }
+        state.complexInputForm = 0;
+        setActiveForm(c, 0);
+    });
+    QObject::connect(c.trigonometricForm, &QRadioButton::clicked, page, [c, &state, unit] {
+        if (state.complexInputForm == 0) {
+            const auto v = numbersOf({c.algebraic[0], c.algebraic[1], c.algebraic[2], c.algebraic[3]});
+            if (!v) {
+                c.algebraicForm->setChecked(true);
+                return;
+            }
+            for (int z = 0; z < 2; ++z) {
+                const nt::TrigonometricTexts texts = nt::toTrigonometricTexts((*v)[z], (*v)[z + 2], unit());
+                c.trigonometric[z]->setText(text(texts.modulus));
+                c.trigonometric[z + 2]->setText(text(texts.angle));
+                c.trigonometric[z + 4]->setText(text(texts.angleCopy));
+            }
+        }
+        state.complexInputForm = 1;
+        setActiveForm(c, 1);
+    });
+
+    // Only the two input angles follow a change of unit; result angles stay.
+    for (int i = 0; i < 3; ++i) {
+        QObject::connect(units[i], &QRadioButton::clicked, page, [c, &state, i] {
+            const auto from = static_cast<nt::ComplexAngleUnit>(state.complexAngleUnit);
+            const auto to = static_cast<nt::ComplexAngleUnit>(i);
+            if (from == to) return;
+            for (int z = 2; z < 4; ++z) {
+                const double angle = boxNumber(c.trigonometric[z]);
+                c.trigonometric[z]->setText(text(numerelle::numberText(nt::convertAngle(angle, from, to))));
+            }
+            state.complexAngleUnit = i;
+        });
+    }
+
+    const nt::ComplexOperation kinds[4] = {nt::ComplexOperation::Add, nt::ComplexOperation::Subtract,
+                                           nt::ComplexOperation::Multiply, nt::ComplexOperation::Divide};
+    for (int i = 0; i < 4; ++i) {
+        const nt::ComplexOperation kind = kinds[i];
+        QObject::connect(operations[i], &QPushButton::clicked, page, [c, kind, unit, &ui, window] {
+            // The operations always read the algebraic boxes.
+            const auto v = numbersOf({c.algebraic[0], c.algebraic[2], c.algebraic[1], c.algebraic[3]});
+            if (!v) return;
+            showResult(c, nt::complexArithmetic(kind, (*v)[0], (*v)[1], (*v)[2], (*v)[3], unit()), ui, window);
+        });
+    }
+    QObject::connect(power, &QPushButton::clicked, page, [c, unit, &ui, window] {
+        const auto v = numbersOf({c.algebraic[0], c.algebraic[2], c.algebraic[4], c.rootNumber});
+        if (!v) return;
+        showResult(c, nt::complexPower((*v)[0], (*v)[1], (*v)[2], (*v)[3], unit()), ui, window);
+    });
+
+    return page;
+}

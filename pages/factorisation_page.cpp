@@ -1,6 +1,59 @@
-// Placeholder until the page is built: an empty frame.
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/formula_field.h"
 #include "app/page_context.h"
+#include "app/ui_services.h"
+#include "numtools/factorisation.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildFactorisationPage(PageContext&) { return makePageFrame("Frame5", QStringLiteral("")); }
+namespace {
+
+QString text(const std::string& value) { return QString::fromStdString(value); }
+
+}  // namespace
+
+QWidget* buildFactorisationPage(PageContext& context) {
+    QGroupBox* frame = makePageFrame("Frame5", QStringLiteral("因式分解"));
+    auto* grid = new QGridLayout(frame);
+
+    auto* prompt = new QLabel(QStringLiteral("请输入一个正整数或一个式子"));
+    prompt->setObjectName(QStringLiteral("Label8"));
+    auto* number = new QLineEdit(QStringLiteral("1"));
+    number->setObjectName(QStringLiteral("Text11"));
+    auto* start = new QPushButton(QStringLiteral("开始分解因式"));
+    start->setObjectName(QStringLiteral("Command8"));
+    auto* result = new QLineEdit;
+    result->setObjectName(QStringLiteral("Text12"));
+    result->setReadOnly(true);
+
+    grid->addWidget(prompt, 0, 0, 1, 2);
+    grid->addWidget(number, 1, 0);
+    grid->addWidget(start, 1, 1);
+    grid->addWidget(result, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+
+    UiServices& ui = context.ui;
+    // Typed digits up to 10^16 stay as they are, so that all of them are
+    // factorised; anything else is a formula, rounded to a whole number.
+    onFocusLost(number, [number, &ui] {
+        if (const auto exact = numerelle::numtools::exactWholeNumber(number->text().toStdString())) {
+            number->setText(QString::number(*exact));
+            return;
+        }
+        if (!commitFormulaField(number, ui)) return;
+        number->setText(text(numerelle::numtools::rewriteFactorisationInput(number->text().toStdString()).text));
+    });
+
+    // At most a few thousand modular products even for 16 digits: no need
+    // to leave the user-interface thread.
+    QObject::connect(start, &QPushButton::clicked, frame, [number, result, &ui] {
+        const auto line = numerelle::numtools::factorisationText(number->text().toStdString());
+        result->setText(text(line.text));
+        if (line.beep) ui.beep();
+    });
+    return frame;
+}

@@ -1,0 +1,229 @@
+// The factorisation (Frame5), fraction (Frame6), square-root (Frame9) and
+// complex-number (Frame11, Frame13) pages as the user sees them: captions,
+// focus-loss rewrites, results, messages and the switch between the two
+// input forms of complex numbers.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "app/long_work.h"
+#include "gui_test_support.h"
+
+class NumberToolsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWindow> t;
+
+    QLineEdit* edit(const QString& name) { return t->find<QLineEdit>(name); }
+    QString textOf(const QString& name) { return edit(name)->text(); }
+    void enter(const QString& name, const QString& typed) {
+        t->type(edit(name), typed);
+        t->leaveFocus();
+    }
+    void click(const char* name) {
+        auto* button = t->find<QAbstractButton>(QString::fromLatin1(name));
+        t->showTabOf(button);
+        button->click();
+        QApplication::processEvents();
+    }
+    QString frameLabel(const char* frame, const char* label) {
+        return t->find<QWidget>(QString::fromLatin1(frame))->findChild<QLabel*>(QString::fromLatin1(label))->text();
+    }
+
+private slots:
+    void init() { t = std::make_unique<TestWindow>(); }
+    void cleanup() { t.reset(); }
+
+    void captionsAndInitialTexts() {
+        QCOMPARE(frameLabel("Frame5", "Label8"), QStringLiteral("请输入一个正整数或一个式子"));
+        QCOMPARE(frameLabel("Frame6", "Label8"), QStringLiteral("请输入一个数或一个式子"));
+        QCOMPARE(frameLabel("Frame9", "Label8"), QStringLiteral("请输入一个正整数或一个式子"));
+        const struct {
+            const char* name;
+            const char* text;
+        } boxes[] = {
+            {"Text11", "1"},   {"Text12", ""},    {"Text13", "1"},   {"Text34", "0"},   {"Text14", "1"},
+            {"Text15", "1"},   {"Text29", "0"},   {"Text30", "0"},   {"Text33", "1"},   {"Text31", "0"},
+            {"Text32", "0"},   {"Text35_4", "0"}, {"Text42", "1"},   {"Text37", "0"},   {"Text41", "0"},
+            {"Text36_5", "0"},
+        };
+        for (const auto& row : boxes) QCOMPARE(textOf(QString::fromLatin1(row.name)), QString::fromUtf8(row.text));
+        QCOMPARE(t->find<QPushButton>(QStringLiteral("Command8"))->text(), QStringLiteral("开始分解因式"));
+        QCOMPARE(t->find<QPushButton>(QStringLiteral("Command17"))->text(), QStringLiteral("开方"));
+        QCOMPARE(t->find<QPushButton>(QStringLiteral("Command22"))->text(), QStringLiteral("复数的几次方"));
+        QCOMPARE(t->find<QGroupBox>(QStringLiteral("Frame11"))->title(), QStringLiteral("复数输入"));
+        QCOMPARE(t->find<QGroupBox>(QStringLiteral("Frame13"))->title(), QStringLiteral("复数计算"));
+        QCOMPARE(t->find<QLabel>(QStringLiteral("Label44"))->text(),
+                 QStringLiteral("声明：计算复数的几次方时，只计算Z1的解！"));
+        QVERIFY(t->find<QWidget>(QStringLiteral("Line1")));
+        // Algebraic input is active at start; the trigonometric boxes are greyed.
+        QVERIFY(t->find<QRadioButton>(QStringLiteral("Option1"))->isChecked());
+        QVERIFY(t->find<QRadioButton>(QStringLiteral("Option3"))->isChecked());
+        QVERIFY(edit(QStringLiteral("Text35_0"))->isEnabled());
+        QVERIFY(!edit(QStringLiteral("Text36_0"))->isEnabled());
+    }
+
+    void factorisationKeepsTypedDigits() {
+        const struct {
+            const char* typed;
+            const char* box;
+            const char* result;
+        } rows[] = {
+            {"9999999999999937", "9999999999999937", "9999999999999937= 9999999999999937"},
+            {"1234567890123456", "1234567890123456", "1234567890123456= 2* 2* 2* 2* 2* 2* 3* 7* 7* 301319* 435503"},
+            {"-12.6", "13", "13= 13"},
+            {"2*6", "12", "12= 2* 2* 3"},
+            {"0", "0", "有听过0也能分解的吗？"},
+            {"2E16", "2E+16", "数太大了！"},
+        };
+        for (const auto& row : rows) {
+            enter(QStringLiteral("Text11"), QString::fromLatin1(row.typed));
+            QCOMPARE(textOf(QStringLiteral("Text11")), QString::fromLatin1(row.box));
+            click("Command8");
+            QCOMPARE(textOf(QStringLiteral("Text12")), QString::fromUtf8(row.result));
+        }
+        QVERIFY(t->ui.messages.isEmpty());
+    }
+
+    void failingFormulaKeepsTextAndFocus() {
+        enter(QStringLiteral("Text11"), QStringLiteral("1/0"));
+        QCOMPARE(t->ui.messages, QStringList{QStringLiteral("式子有问题")});
+        QCOMPARE(textOf(QStringLiteral("Text11")), QStringLiteral("1/0"));
+        QTRY_VERIFY(edit(QStringLiteral("Text11"))->hasFocus());
+    }
+
+    void fractionNeverLeavesAStaleWholePart() {
+        enter(QStringLiteral("Text13"), QStringLiteral("2.5"));
+        click("Command9");
+        QCOMPARE(textOf(QStringLiteral("Text34")), QStringLiteral(" 2"));
+        QCOMPARE(textOf(QStringLiteral("Text14")), QStringLiteral(" 1"));
+        QCOMPARE(textOf(QStringLiteral("Text15")), QStringLiteral(" 2"));
+        // Power-of-ten fallback: the whole value sits in the numerator.
+        enter(QStringLiteral("Text13"), QStringLiteral("0.333333"));
+        click("Command9");
+        QCOMPARE(textOf(QStringLiteral("Text34")), QStringLiteral(" 0"));
+        QCOMPARE(textOf(QStringLiteral("Text14")), QStringLiteral(" 333333"));
+        QCOMPARE(textOf(QStringLiteral("Text15")), QStringLiteral(" 1000000"));
+        enter(QStringLiteral("Text13"), QStringLiteral("2.5"));
+        click("Command9");
+        enter(QStringLiteral("Text13"), QStringLiteral("2+3"));
+        click("Command9");
+        QCOMPARE(textOf(QStringLiteral("Text34")), QStringLiteral("0"));
+        QCOMPARE(textOf(QStringLiteral("Text14")), QStringLiteral("5"));
+        QCOMPARE(textOf(QStringLiteral("Text15")), QStringLiteral("1"));
+    }
+
+    void squareRootResults() {
+        const struct {
+            const char* typed;
+            const char* box;
+            const char* a;
+            const char* b;
+            const char* c;
+            const char* decimal;
+        } rows[] = {
+            {"-12", "12", "2", "1", "3", "3.46410161513775"},
+            {"4.5", "4.5", "3", "2", "2", "2.12132034355964"},
+            {"0", "0", "0", "1", "0", "0"},
+        };
+        for (const auto& row : rows) {
+            enter(QStringLiteral("Text29"), QString::fromLatin1(row.typed));
+            QCOMPARE(textOf(QStringLiteral("Text29")), QString::fromLatin1(row.box));
+            click("Command17");
+            QTRY_COMPARE(textOf(QStringLiteral("Text32")), QString::fromLatin1(row.decimal));
+            QCOMPARE(textOf(QStringLiteral("Text30")), QString::fromLatin1(row.a));
+            QCOMPARE(textOf(QStringLiteral("Text33")), QString::fromLatin1(row.b));
+            QCOMPARE(textOf(QStringLiteral("Text31")), QString::fromLatin1(row.c));
+        }
+    }
+
+    void squareRootAsksBeforeALongSearch() {
+        enter(QStringLiteral("Text29"), QStringLiteral("1E-13"));
+        t->ui.confirmAnswers = {false};
+        click("Command17");
+        QCOMPARE(t->ui.messages, QStringList{QStringLiteral("计算他可能需要很长时间，是否继续计算？")});
+        t->window->longWork().waitForIdle();
+        QCOMPARE(textOf(QStringLiteral("Text32")), QStringLiteral("0"));
+        t->ui.confirmAnswers = {true};
+        click("Command17");
+        QTRY_COMPARE(textOf(QStringLiteral("Text33")), QStringLiteral("10000000"));
+        QCOMPARE(textOf(QStringLiteral("Text31")), QStringLiteral("10"));
+    }
+
+    void complexFormSwitchAndUnits() {
+        enter(QStringLiteral("Text35_0"), QStringLiteral("1"));
+        enter(QStringLiteral("Text35_2"), QStringLiteral("1"));
+        click("Option2");
+        QCOMPARE(textOf(QStringLiteral("Text36_0")), QStringLiteral("1.4142135623731"));
+        QCOMPARE(textOf(QStringLiteral("Text36_2")), QStringLiteral("45"));
+        QCOMPARE(textOf(QStringLiteral("Text36_4")), QStringLiteral("45"));
+        QCOMPARE(textOf(QStringLiteral("Text36_1")), QStringLiteral("0"));
+        QVERIFY(!edit(QStringLiteral("Text35_0"))->isEnabled());
+        QVERIFY(edit(QStringLiteral("Text36_0"))->isEnabled());
+        QVERIFY(!edit(QStringLiteral("Text36_4"))->isEnabled());
+
+        // Only the input angles follow the unit; the sine copy follows them.
+        click("Option4");
+        QCOMPARE(textOf(QStringLiteral("Text36_2")), QStringLiteral("0.785398163397448"));
+        QCOMPARE(textOf(QStringLiteral("Text36_4")), QStringLiteral("0.785398163397448"));
+        click("Option4");
+        QCOMPARE(textOf(QStringLiteral("Text36_2")), QStringLiteral("0.785398163397448"));
+        click("Option5");
+        QCOMPARE(textOf(QStringLiteral("Text36_2")), QStringLiteral("50"));
+
+        // A typed angle reaches the sine box at once.
+        enter(QStringLiteral("Text36_3"), QStringLiteral("100"));
+        QCOMPARE(textOf(QStringLiteral("Text36_5")), QStringLiteral("100"));
+        enter(QStringLiteral("Text36_1"), QStringLiteral("2"));
+
+        click("Option1");
+        QCOMPARE(textOf(QStringLiteral("Text35_0")), QStringLiteral("1"));
+        QCOMPARE(textOf(QStringLiteral("Text35_2")), QStringLiteral("1"));
+        QCOMPARE(textOf(QStringLiteral("Text35_3")), QStringLiteral("2"));
+        QVERIFY(edit(QStringLiteral("Text35_0"))->isEnabled());
+        QVERIFY(!edit(QStringLiteral("Text36_0"))->isEnabled());
+    }
+
+    void complexOperationsAndPower() {
+        enter(QStringLiteral("Text35_0"), QStringLiteral("3"));
+        enter(QStringLiteral("Text35_2"), QStringLiteral("4"));
+        enter(QStringLiteral("Text35_1"), QStringLiteral("1"));
+        enter(QStringLiteral("Text35_3"), QStringLiteral("-2"));
+        click("Command21");
+        QCOMPARE(textOf(QStringLiteral("Text37")), QStringLiteral("-1"));
+        QCOMPARE(textOf(QStringLiteral("Text38")), QStringLiteral("2"));
+        QCOMPARE(textOf(QStringLiteral("Text39")), QStringLiteral("2.23606797749979"));
+        QCOMPARE(textOf(QStringLiteral("Text40")), QStringLiteral("116.565051177078"));
+
+        enter(QStringLiteral("Text35_0"), QStringLiteral("-1"));
+        enter(QStringLiteral("Text35_2"), QStringLiteral("0"));
+        enter(QStringLiteral("Text35_4"), QStringLiteral("1/2"));
+        enter(QStringLiteral("Text42"), QStringLiteral("-2.5"));
+        QCOMPARE(textOf(QStringLiteral("Text42")), QStringLiteral("3"));
+        enter(QStringLiteral("Text42"), QStringLiteral("2"));
+        click("Command22");
+        QCOMPARE(textOf(QStringLiteral("Text38")), QStringLiteral("-1"));
+        QVERIFY(t->ui.messages.isEmpty());
+
+        // Division by zero is reported, and the results stay as they were.
+        enter(QStringLiteral("Text35_1"), QStringLiteral("0"));
+        enter(QStringLiteral("Text35_3"), QStringLiteral("0"));
+        click("Command21");
+        QCOMPARE(t->ui.messages.size(), 1);
+        QCOMPARE(textOf(QStringLiteral("Text38")), QStringLiteral("-1"));
+    }
+
+    void operationRefusesABoxWithAFailedFormula() {
+        enter(QStringLiteral("Text35_0"), QStringLiteral("(2"));
+        QCOMPARE(t->ui.messages, (QStringList{QStringLiteral("括号错了!"), QStringLiteral("式子有问题")}));
+        click("Command18");
+        QCOMPARE(textOf(QStringLiteral("Text37")), QStringLiteral("0"));
+        QTRY_VERIFY(edit(QStringLiteral("Text35_0"))->hasFocus());
+    }
+};
+
+QTEST_MAIN(NumberToolsTest)
+#include "test_number_tools.moc"
