@@ -1,6 +1,217 @@
-// Placeholder until the page is built: an empty frame.
-#include "app/page_context.h"
+// Frame19 "解N元一次方程(最好不超过54元)": the augmented matrix in a 4 × 5
+// window of cells scrolled over it, and the solution line.
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <memory>
+
+#include "app/formula_field.h"
+#include "app/page_state.h"
+#include "app/ui_services.h"
+#include "common/number_text.h"
+#include "matrix/jz1.h"
+#include "matrix/messages.h"
+#include "pages/matrix_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildLinearSystemPage(PageContext&) { return makePageFrame("Frame19", QStringLiteral("")); }
+namespace {
+
+using namespace numerelle::matrix;
+using matrix_pages::text;
+
+struct EquationPage {
+    PageContext context;
+    QLineEdit* count = nullptr;     // Text57
+    QLineEdit* solution = nullptr;  // Text58
+    QLineEdit* cells[20] = {};      // jfc
+    QLabel* names[16] = {};         // jfc1
+    QScrollBar* columns = nullptr;  // HScroll2
+    QScrollBar* rows = nullptr;     // VScroll3
+
+    bool cellEditing = false;
+    int currentCell = 0;
+    std::int64_t currentIndex = 0;
+    int shownTop = 0, shownLeft = 0;
+
+    explicit EquationPage(PageContext& c) : context(c) {}
+
+    int n() const { return context.state.unknownCount; }
+    Store& store() { return context.state.equationStore; }
+
+    std::int64_t indexOf(int cell) const { return equationCellIndex(cell, rows->value(), columns->value(), n()); }
+
+    void storeValue(std::int64_t index, QLineEdit* cell) {
+        if (index >= 0 && index < static_cast<std::int64_t>(store().size()) - 1)
+            store()[static_cast<std::size_t>(index)] = boxNumber(cell);
+    }
+
+    void refresh(bool withLayout) {
+        const int count = n();
+        if (withLayout) {
+            const int shownRows = std::min(count, 4);
+            for (int i = 0; i < 20; ++i) cells[i]->setVisible(i / 5 < shownRows && i % 5 <= shownRows);
+            for (int i = 0; i < 16; ++i) names[i]->setVisible(i / 4 < shownRows && i % 4 < shownRows);
+            const bool scrolling = count > 4;
+            rows->setVisible(scrolling);
+            columns->setVisible(scrolling);
+            if (scrolling) {
+                rows->setMaximum(count - 4);
+                columns->setMaximum(count - 4);
+            }
+        }
+        shownTop = rows->value();
+        shownLeft = columns->value();
+        for (int i = 0; i < 20; ++i) {
+            if (cells[i]->isHidden()) continue;
+            const std::int64_t index = equationCellIndex(i, shownTop, shownLeft, count);
+            if (index < static_cast<std::int64_t>(store().size()))
+                cells[i]->setText(text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
+        }
+        for (int i = 0; i < 16; ++i) {
+            if (names[i]->isHidden()) continue;
+            const int unknown = i % 4 + 1 + shownLeft;
+            names[i]->setText(text(unknownName(unknown)) + (unknown == count ? QStringLiteral("=") : QStringLiteral("+")));
+        }
+    }
+
+    void countLostFocus() {
+        double typed = std::trunc(boxNumber(count));
+        int wanted = typed < 1 ? 1 : typed > kMaxOrder ? kMaxOrder : static_cast<int>(typed);
+        if (wanted != typed) context.ui.beep();
+        count->setText(QString::number(wanted));
+        if (wanted == n()) return;
+        store() = Store(static_cast<std::size_t>(wanted) * wanted + wanted + 1, 0.0);
+        context.state.unknownCount = wanted;
+        // The recorded cell belonged to the old system; the window starts at
+        // the top-left corner again, scroll bars included.
+        cellEditing = false;
+        matrix_pages::setQuietly(rows, 0);
+        matrix_pages::setQuietly(columns, 0);
+        refresh(true);
+    }
+
+    void cellGotFocus(int i) {
+        currentCell = i;
+        currentIndex = indexOf(i);
+        cellEditing = true;
+    }
+
+    void cellLostFocus(int i) {
+        if (commitFormulaField(cells[i], context.ui)) storeValue(indexOf(i), cells[i]);
+    }
+
+    void scrolled() {
+        if (cellEditing) {
+            QLineEdit* cell = cells[currentCell];
+            if (!commitFormulaField(cell, context.ui)) {
+                matrix_pages::setQuietly(rows, shownTop);
+                matrix_pages::setQuietly(columns, shownLeft);
+                return;
+            }
+            storeValue(currentIndex, cell);
+            cellEditing = false;
+        }
+        refresh(false);
+        for (int i = 0; i < 20; ++i)
+            if (cells[i]->hasFocus()) cellGotFocus(i);
+    }
+
+    void solve() {
+        Matrix a;
+        std::vector<double> b;
+        splitEquationStore(store(), n(), a, b);
+        auto found = std::make_shared<Solution>();
+        matrix_pages::runJob(
+            context, n() > 100, QStringLiteral("正在解方程……"),
+            [a = std::move(a), b = std::move(b), found](numerelle::WorkControl& control) {
+                *found = solveLinearSystem(a, b, &control);
+            },
+            [this, found](bool cancelled) {
+                if (cancelled || found->outcome == Outcome::Cancelled) return;
+                if (found->outcome == Outcome::Singular) {
+                    context.ui.message(context.window, text(kNoUniqueSolution));
+                    return;
+                }
+                if (found->outcome != Outcome::Done) {
+                    context.ui.message(context.window, text(kOverflow));
+                    return;
+                }
+                solution->setText(text(solutionLine(found->x)));
+            });
+    }
+};
+
+}  // namespace
+
+QWidget* buildLinearSystemPage(PageContext& context) {
+    auto* frame = makePageFrame("Frame19", QStringLiteral("解N元一次方程(最好不超过54元)"));
+    auto page = std::make_shared<EquationPage>(context);
+    EquationPage* p = page.get();
+    QObject::connect(frame, &QObject::destroyed, [page]() mutable { page.reset(); });
+
+    auto* label62 = new QLabel(QStringLiteral("几元方程？"));
+    label62->setObjectName(QStringLiteral("Label62"));
+    p->count = new QLineEdit(QStringLiteral("1"));
+    p->count->setObjectName(QStringLiteral("Text57"));
+    p->count->setMaximumWidth(70);
+    auto* top = new QHBoxLayout;
+    top->addWidget(label62);
+    top->addWidget(p->count);
+    top->addStretch(1);
+
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 20; ++i) {
+        auto* cell = new QLineEdit(QStringLiteral("0"));
+        cell->setObjectName(QStringLiteral("jfc_%1").arg(i));
+        cell->setMinimumWidth(60);
+        p->cells[i] = cell;
+        grid->addWidget(cell, i / 5, 2 * (i % 5));
+        cell->setVisible(i < 2);
+    }
+    for (int i = 0; i < 16; ++i) {
+        const int column = i % 4;
+        const QString caption = QString(QChar(u'A' + column)) + ((column == 3 || i == 0) ? u'=' : u'+');
+        auto* name = new QLabel(caption);
+        name->setObjectName(QStringLiteral("jfc1_%1").arg(i));
+        p->names[i] = name;
+        grid->addWidget(name, i / 4, 2 * column + 1);
+        name->setVisible(i == 0);
+    }
+    p->rows = matrix_pages::makeScrollBar("VScroll3", Qt::Vertical);
+    p->columns = matrix_pages::makeScrollBar("HScroll2", Qt::Horizontal);
+    p->rows->setVisible(false);
+    p->columns->setVisible(false);
+    grid->addWidget(p->rows, 0, 10, 4, 1);
+    grid->addWidget(p->columns, 4, 0, 1, 10);
+
+    auto* command32 = new QPushButton(QStringLiteral("解出答案"));
+    command32->setObjectName(QStringLiteral("Command32"));
+    p->solution = new QLineEdit(QStringLiteral("0"));
+    p->solution->setObjectName(QStringLiteral("Text58"));
+    p->solution->setReadOnly(true);
+    matrix_pages::setCellUsable(p->solution, false);
+    p->solution->setEnabled(true);  // greyed, yet selectable for copying
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(command32);
+    bottom->addWidget(p->solution, 1);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(top);
+    layout->addLayout(grid);
+    layout->addLayout(bottom);
+
+    attachUnsignedNumericFilter(p->count);
+    onFocusLost(p->count, [p] { p->countLostFocus(); });
+    for (int i = 0; i < 20; ++i) {
+        matrix_pages::onFocusGained(p->cells[i], [p, i] { p->cellGotFocus(i); });
+        onFocusLost(p->cells[i], [p, i] { p->cellLostFocus(i); });
+    }
+    QObject::connect(p->rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(p->columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(command32, &QPushButton::clicked, frame, [p] { p->solve(); });
+    return frame;
+}

@@ -1,6 +1,259 @@
-// Placeholder until the page is built: an empty frame.
-#include "app/page_context.h"
+// Frame17 "行列式矩阵计算与输入": the current matrix in a 4 × 4 window of
+// cells scrolled over it, its order, determinant, clearing and saving.
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+#include <cmath>
+#include <memory>
+
+#include "app/data_paths.h"
+#include "app/formula_field.h"
+#include "app/page_state.h"
+#include "app/ui_services.h"
+#include "common/number_text.h"
+#include "matrix/jz1.h"
+#include "matrix/messages.h"
+#include "pages/matrix_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildMatrixPage(PageContext&) { return makePageFrame("Frame17", QStringLiteral("")); }
+namespace {
+
+using namespace numerelle::matrix;
+using matrix_pages::text;
+using numerelle::numberText;
+
+struct MatrixPage {
+    PageContext context;  // a copy: the builder's context is a temporary
+    QLineEdit* order = nullptr;  // Text53
+    QLineEdit* name = nullptr;   // Text55
+    QLineEdit* result = nullptr; // Text54
+    QLineEdit* cells[16] = {};   // Text52
+    QScrollBar* columns = nullptr;  // HScroll1
+    QScrollBar* rows = nullptr;     // VScroll2
+
+    bool cellEditing = false;
+    bool orderChanged = false;
+    int currentCell = 0;
+    std::int64_t currentIndex = 0;
+    int shownTop = 0, shownLeft = 0;  // the origin the cells show
+
+    explicit MatrixPage(PageContext& c) : context(c) {}
+
+    Store& store() { return context.state.matrixStore; }
+
+    // The order as the order box holds it, whole and within the bounds.
+    int typedOrder() const {
+        const double n = std::nearbyint(boxNumber(order));
+        if (!(n >= 2)) return 2;
+        return n > kMaxOrder ? kMaxOrder : static_cast<int>(n);
+    }
+
+    void applyPendingOrder() {
+        if (!orderChanged) return;
+        store() = resizeStore(store(), typedOrder());
+        orderChanged = false;
+    }
+
+    void storeValue(std::int64_t index, QLineEdit* cell) {
+        const int n = storeOrder(store());
+        if (index >= 0 && index < static_cast<std::int64_t>(n) * n) store()[static_cast<std::size_t>(index)] = boxNumber(cell);
+    }
+
+    // Each cell shows the element under it; cells beyond the matrix (a
+    // small order) are blanked.
+    void refresh() {
+        const int n = storeOrder(store());
+        shownTop = rows->value();
+        shownLeft = columns->value();
+        for (int i = 0; i < 16; ++i) {
+            const int r = i / 4 + shownTop, c = i % 4 + shownLeft;
+            cells[i]->setText(r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
+                                             : QString());
+        }
+    }
+
+    void orderLostFocus() {
+        double typed = std::nearbyint(boxNumber(order));
+        int n = typedOrder();
+        if (typed != n) {
+            // Below 2 or beyond the largest order: corrected, with a beep.
+            order->setText(QString::number(n));
+            context.ui.beep();
+        }
+        store() = resizeStore(store(), n);
+        if (n < 4) {
+            columns->setMaximum(0);
+            rows->setMaximum(0);
+            for (int i = 0; i < 16; ++i) matrix_pages::setCellUsable(cells[i], i < 4 * n && i % 4 < n);
+        } else {
+            columns->setMaximum(n - 4);
+            rows->setMaximum(n - 4);
+            for (QLineEdit* cell : cells) matrix_pages::setCellUsable(cell, true);
+        }
+    }
+
+    void cellGotFocus(int i) {
+        currentCell = i;
+        currentIndex = matrixCellIndex(i, rows->value(), columns->value(), storeOrder(store()));
+        cellEditing = true;
+    }
+
+    void cellLostFocus(int i) {
+        cellEditing = false;
+        applyPendingOrder();
+        if (!commitFormulaField(cells[i], context.ui)) return;
+        storeValue(matrixCellIndex(i, rows->value(), columns->value(), storeOrder(store())), cells[i]);
+    }
+
+    void scrolled() {
+        if (cellEditing) {
+            applyPendingOrder();
+            QLineEdit* cell = cells[currentCell];
+            if (!commitFormulaField(cell, context.ui)) {
+                // Keep the window where the cells are, so they still match.
+                matrix_pages::setQuietly(rows, shownTop);
+                matrix_pages::setQuietly(columns, shownLeft);
+                return;
+            }
+            storeValue(currentIndex, cell);
+        }
+        refresh();
+        // A cell that keeps the focus now stands for another element.
+        for (int i = 0; i < 16; ++i)
+            if (cells[i]->hasFocus()) cellGotFocus(i);
+    }
+
+    void computeDeterminant() {
+        const Matrix a = storeToMatrix(store());
+        auto found = std::make_shared<Determinant>();
+        matrix_pages::runJob(
+            context, a.order() >= 9, QStringLiteral("正在计算行列式……"),
+            [a, found](numerelle::WorkControl& control) { *found = determinant(a, &control); },
+            [this, found](bool cancelled) {
+                if (cancelled || found->outcome == Outcome::Cancelled) return;
+                if (found->outcome != Outcome::Done) {
+                    context.ui.message(context.window, text(kOverflow));
+                    return;
+                }
+                result->setText(text(numberText(found->value)));
+            });
+    }
+
+    void clear() {
+        for (QLineEdit* cell : cells) cell->setText(QStringLiteral("0"));
+        store() = Store(static_cast<std::size_t>(typedOrder()) * typedOrder() + 1, 0.0);
+    }
+
+    void save() {
+        const std::string matrixName = name->text().toStdString();
+        switch (checkMatrixName(matrixName)) {
+            case NameProblem::None: break;
+            case NameProblem::Empty: context.ui.message(context.window, text(kEmptyName)); return;
+            case NameProblem::ForbiddenCharacter: context.ui.message(context.window, text(kForbiddenName)); return;
+            case NameProblem::TooLong: context.ui.message(context.window, text(kLongName)); return;
+        }
+        const std::vector<unsigned char> bytes = encodeMatrixFile(store());
+        // QSaveFile writes beside the target and renames over it only when
+        // everything was written: a failed save leaves the old file.
+        QSaveFile file(userDataDirectory() + QLatin1Char('/') + name->text() + QStringLiteral(".kmx"));
+        const bool saved = file.open(QIODevice::WriteOnly) &&
+                           file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
+                               static_cast<qint64>(bytes.size()) &&
+                           file.commit();
+        if (!saved) context.ui.message(context.window, text(kSaveFailed));
+    }
+};
+
+}  // namespace
+
+QWidget* buildMatrixPage(PageContext& context) {
+    auto* frame = makePageFrame("Frame17", QStringLiteral("行列式矩阵计算与输入"));
+    auto page = std::make_shared<MatrixPage>(context);
+    MatrixPage* p = page.get();
+    // The page lives as long as its frame.
+    QObject::connect(frame, &QObject::destroyed, [page]() mutable { page.reset(); });
+
+    auto* label55 = new QLabel(QStringLiteral("为几阶行列式？"));
+    label55->setObjectName(QStringLiteral("Label55"));
+    p->order = new QLineEdit(QStringLiteral("2"));
+    p->order->setObjectName(QStringLiteral("Text53"));
+    p->order->setMaximumWidth(70);
+    auto* label56 = new QLabel(QStringLiteral("矩阵的名称"));
+    label56->setObjectName(QStringLiteral("Label56"));
+    p->name = new QLineEdit(QStringLiteral("new1"));
+    p->name->setObjectName(QStringLiteral("Text55"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(label55);
+    top->addWidget(p->order);
+    top->addSpacing(12);
+    top->addWidget(label56);
+    top->addWidget(p->name, 1);
+
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 16; ++i) {
+        auto* cell = new QLineEdit(QStringLiteral("0"));
+        cell->setObjectName(QStringLiteral("Text52_%1").arg(i));
+        cell->setMinimumWidth(70);
+        p->cells[i] = cell;
+        grid->addWidget(cell, i / 4, i % 4);
+        matrix_pages::setCellUsable(cell, i == 0 || i == 1 || i == 4 || i == 5);
+    }
+    p->rows = matrix_pages::makeScrollBar("VScroll2", Qt::Vertical);
+    p->columns = matrix_pages::makeScrollBar("HScroll1", Qt::Horizontal);
+    grid->addWidget(p->rows, 0, 4, 4, 1);
+    grid->addWidget(p->columns, 4, 0, 1, 4);
+
+    auto* command28 = new QPushButton(QStringLiteral("="));
+    command28->setObjectName(QStringLiteral("Command28"));
+    p->result = new QLineEdit;
+    p->result->setObjectName(QStringLiteral("Text54"));
+    p->result->setReadOnly(true);
+    auto* command29 = new QPushButton(QStringLiteral("清空"));
+    command29->setObjectName(QStringLiteral("Command29"));
+    auto* command30 = new QPushButton(QStringLiteral("保存矩阵"));
+    command30->setObjectName(QStringLiteral("Command30"));
+    command30->setToolTip(QStringLiteral("只有保存后才可以进行矩阵的乘法等计算"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(command28);
+    bottom->addWidget(p->result, 1);
+    bottom->addWidget(command29);
+    bottom->addWidget(command30);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(top);
+    layout->addLayout(grid);
+    layout->addLayout(bottom);
+
+    // Order box: digits only; entering it starts an order change.
+    attachKeyFilter(p->order, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+    matrix_pages::onFocusGained(p->order, [p] { p->orderChanged = true; });
+    onFocusLost(p->order, [p] { p->orderLostFocus(); });
+    for (int i = 0; i < 16; ++i) {
+        matrix_pages::onFocusGained(p->cells[i], [p, i] { p->cellGotFocus(i); });
+        onFocusLost(p->cells[i], [p, i] { p->cellLostFocus(i); });
+    }
+    QObject::connect(p->rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(p->columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(command28, &QPushButton::clicked, frame, [p] { p->computeDeterminant(); });
+    QObject::connect(command29, &QPushButton::clicked, frame, [p] { p->clear(); });
+    QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->save(); });
+    QObject::connect(p->name, &QLineEdit::textChanged, frame, [state = &context.state](const QString& name) {
+        state->matrixName = name;
+        if (state->matrixNameChanged) state->matrixNameChanged(name);
+    });
+
+    context.state.finishPendingMatrixOrderChange = [p] { p->applyPendingOrder(); };
+    context.state.showMatrixFromCorner = [p] {
+        p->cellEditing = false;
+        matrix_pages::setQuietly(p->rows, 0);
+        matrix_pages::setQuietly(p->columns, 0);
+        p->refresh();
+    };
+    context.state.refreshMatrixGrid = [p] { p->refresh(); };
+    return frame;
+}

@@ -1,6 +1,109 @@
-// Placeholder until the page is built: an empty frame.
-#include "app/page_context.h"
+// Frame18 "矩阵乘法": the current matrix times a saved one; the product
+// becomes the current matrix.
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "app/data_paths.h"
+#include "app/page_state.h"
+#include "app/ui_services.h"
+#include "matrix/jz1.h"
+#include "matrix/messages.h"
+#include "pages/matrix_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildMatrixProductPage(PageContext&) { return makePageFrame("Frame18", QStringLiteral("")); }
+namespace {
+
+using namespace numerelle::matrix;
+using matrix_pages::text;
+
+QLabel* label(const char* name, const QString& caption) {
+    auto* l = new QLabel(caption);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+// Reads the saved matrix `name` for a current store of upper index `upper`;
+// on a problem shows its message and returns false.
+bool readSavedMatrix(const PageContext& context, const QString& name, std::size_t upper, Store& store) {
+    auto say = [&](const char* message) { context.ui.message(context.window, text(message)); };
+    const NameProblem problem = checkMatrixName(name.toStdString());
+    if (problem == NameProblem::ForbiddenCharacter || problem == NameProblem::TooLong) {
+        say(problem == NameProblem::TooLong ? kLongName : kForbiddenName);
+        return false;
+    }
+    QFile file(userDataDirectory() + QLatin1Char('/') + name + QStringLiteral(".kmx"));
+    if (problem == NameProblem::Empty || !file.exists() || !file.open(QIODevice::ReadOnly)) {
+        say(kMissingMatrix);
+        return false;
+    }
+    // Never more than a file matching the current matrix needs.
+    const QByteArray bytes = file.read(static_cast<qint64>(matrixFileSize(upper)));
+    file.close();
+    const FileRead read = decodeMatrixFile(
+        std::span(reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())), upper);
+    switch (read.problem) {
+        case FileProblem::None: store = read.store; return true;
+        case FileProblem::CountMismatch:
+        case FileProblem::NegativeCount:
+        case FileProblem::NotSquare: say(kWrongElementCount); return false;
+        case FileProblem::NoCount:
+        case FileProblem::Truncated:
+        case FileProblem::BadValue: say(kCorruptFile); return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+QWidget* buildMatrixProductPage(PageContext& context) {
+    auto* frame = makePageFrame("Frame18", QStringLiteral("矩阵乘法"));
+    auto* label58 = label("Label58", context.state.matrixName);
+    auto* text56 = new QLineEdit;
+    text56->setObjectName(QStringLiteral("Text56"));
+    auto* command31 = new QPushButton(QStringLiteral("="));
+    command31->setObjectName(QStringLiteral("Command31"));
+    auto* note = label("Label57", QStringLiteral("注意：矩阵乘法的结果显示在上面，并且被乘数式上头的矩阵。并且两个矩阵要有相同数目的元素并且乘数已经储存过才可以进行计算！"));
+    note->setWordWrap(true);
+
+    auto* line = new QHBoxLayout;
+    line->addWidget(label("Label59", QStringLiteral("矩阵")));
+    line->addWidget(label58);
+    line->addWidget(label("Label60", QStringLiteral("乘以")));
+    line->addWidget(label("Label61", QStringLiteral("矩阵")));
+    line->addWidget(text56, 1);
+    line->addWidget(command31);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(line);
+    layout->addWidget(note);
+
+    context.state.matrixNameChanged = [label58](const QString& name) { label58->setText(name); };
+
+    QObject::connect(command31, &QPushButton::clicked, frame, [context, text56]() mutable {
+        PageState& state = context.state;
+        const Store left = state.matrixStore;
+        Store saved;
+        if (!readSavedMatrix(context, text56->text(), left.size() - 1, saved)) return;
+        const Matrix a = storeToMatrix(left), b = storeToMatrix(saved);
+        auto product = std::make_shared<Product>();
+        matrix_pages::runJob(
+            context, a.order() > 60, QStringLiteral("正在计算矩阵乘法……"),
+            [a, b, product](numerelle::WorkControl& control) { *product = multiply(a, b, &control); },
+            [context, left, product](bool cancelled) {
+                if (cancelled || product->outcome == Outcome::Cancelled) return;
+                if (product->outcome != Outcome::Done) {
+                    context.ui.message(context.window, text(kOverflow));
+                    return;
+                }
+                // The matrix was changed while the product ran: keep the change.
+                if (context.state.matrixStore != left) return;
+                context.state.matrixStore = matrixToStore(product->c);
+                if (context.state.showMatrixFromCorner) context.state.showMatrixFromCorner();
+            });
+    });
+    return frame;
+}

@@ -1,6 +1,185 @@
-// Placeholder until the page is built: an empty frame.
-#include "app/page_context.h"
+// Frame20 "解一元N次方程": the degree, the coefficients in a window of four
+// cells scrolled over them, and all roots.
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <memory>
+
+#include "app/formula_field.h"
+#include "app/page_state.h"
+#include "app/ui_services.h"
+#include "common/number_text.h"
+#include "matrix/jz1.h"
+#include "matrix/messages.h"
+#include "pages/matrix_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
-QWidget* buildPolynomialPage(PageContext&) { return makePageFrame("Frame20", QStringLiteral("解一元N次方程")); }
+namespace {
+
+using namespace numerelle::matrix;
+using matrix_pages::text;
+
+constexpr int kMaxDegree = 100;
+
+struct PolynomialPage {
+    PageContext context;
+    QLineEdit* degreeBox = nullptr;  // Text59
+    QLineEdit* cells[4] = {};        // ncfc
+    QLabel* powers[4] = {};          // ncfc1
+    QScrollBar* scroll = nullptr;    // HScroll3
+    QPlainTextEdit* roots = nullptr;
+
+    bool cellEditing = false;
+    int currentCell = 0;
+    int currentIndex = 0;
+    int shownLeft = 0;
+
+    explicit PolynomialPage(PageContext& c) : context(c) {}
+
+    std::vector<double>& coefficients() { return context.state.polynomialCoefficients; }
+    int degree() { return static_cast<int>(coefficients().size()) - 1; }
+
+    void storeValue(int index, QLineEdit* cell) {
+        if (index >= 0 && index <= degree()) coefficients()[static_cast<std::size_t>(index)] = boxNumber(cell);
+    }
+
+    // Cell i shows coefficient left + i; its label names the power of x it
+    // multiplies.
+    void refresh() {
+        const int n = degree();
+        shownLeft = scroll->value();
+        for (int i = 0; i < 4; ++i) {
+            const int index = shownLeft + i;
+            const bool shown = index <= n;
+            cells[i]->setVisible(shown);
+            powers[i]->setVisible(shown);
+            if (!shown) continue;
+            cells[i]->setText(text(numerelle::numberText(coefficients()[static_cast<std::size_t>(index)])));
+            const int power = n - index;
+            powers[i]->setText(power > 0 ? QStringLiteral("x^%1").arg(power) : QStringLiteral("常数项"));
+        }
+    }
+
+    void degreeLostFocus() {
+        const double typed = std::trunc(boxNumber(degreeBox));
+        const int n = typed < 1 ? 1 : typed > kMaxDegree ? kMaxDegree : static_cast<int>(typed);
+        if (n != typed) context.ui.beep();
+        degreeBox->setText(QString::number(n));
+        if (n == degree()) return;
+        // Coefficients keep their powers; new higher powers start at 1.
+        std::vector<double> resized(static_cast<std::size_t>(n) + 1, 1.0);
+        const int kept = std::min(n, degree()) + 1;
+        std::copy(coefficients().end() - kept, coefficients().end(), resized.end() - kept);
+        coefficients() = std::move(resized);
+        cellEditing = false;
+        matrix_pages::setQuietly(scroll, 0);
+        scroll->setMaximum(std::max(0, n + 1 - 4));
+        refresh();
+    }
+
+    void cellGotFocus(int i) {
+        currentCell = i;
+        currentIndex = scroll->value() + i;
+        cellEditing = true;
+    }
+
+    void cellLostFocus(int i) {
+        cellEditing = false;
+        if (commitFormulaField(cells[i], context.ui)) storeValue(scroll->value() + i, cells[i]);
+    }
+
+    void scrolled() {
+        if (cellEditing) {
+            if (!commitFormulaField(cells[currentCell], context.ui)) {
+                matrix_pages::setQuietly(scroll, shownLeft);
+                return;
+            }
+            storeValue(currentIndex, cells[currentCell]);
+        }
+        refresh();
+        for (int i = 0; i < 4; ++i)
+            if (cells[i]->hasFocus()) cellGotFocus(i);
+    }
+
+    void solve() {
+        if (coefficients().front() == 0) {
+            context.ui.message(context.window, text(kLeadingZero));
+            return;
+        }
+        auto found = std::make_shared<PolynomialRoots>();
+        matrix_pages::runJob(
+            context, degree() > 30, QStringLiteral("正在求根……"),
+            [c = coefficients(), found](numerelle::WorkControl& control) { *found = polynomialRoots(c, &control); },
+            [this, found](bool cancelled) {
+                if (cancelled || found->outcome == Outcome::Cancelled) return;
+                if (found->outcome != Outcome::Done) {
+                    const char* problem = found->outcome == Outcome::NoConvergence ? kRootsNoConvergence : kOverflow;
+                    context.ui.message(context.window, text(found->leadingZero ? kLeadingZero : problem));
+                    return;
+                }
+                QStringList lines;
+                for (const auto& z : found->roots) lines << text(complexText(z.real(), z.imag()));
+                roots->setPlainText(lines.join(QLatin1Char('\n')));
+            });
+    }
+};
+
+}  // namespace
+
+QWidget* buildPolynomialPage(PageContext& context) {
+    auto* frame = makePageFrame("Frame20", QStringLiteral("解一元N次方程"));
+    auto page = std::make_shared<PolynomialPage>(context);
+    PolynomialPage* p = page.get();
+    QObject::connect(frame, &QObject::destroyed, [page]() mutable { page.reset(); });
+
+    auto* label63 = new QLabel(QStringLiteral("几次方程？"));
+    label63->setObjectName(QStringLiteral("Label63"));
+    p->degreeBox = new QLineEdit(QStringLiteral("1"));
+    p->degreeBox->setObjectName(QStringLiteral("Text59"));
+    p->degreeBox->setMaximumWidth(70);
+    auto* top = new QHBoxLayout;
+    top->addWidget(label63);
+    top->addWidget(p->degreeBox);
+    top->addStretch(1);
+
+    auto* row = new QHBoxLayout;
+    for (int i = 0; i < 4; ++i) {
+        p->cells[i] = new QLineEdit(QStringLiteral("1"));
+        p->cells[i]->setObjectName(QStringLiteral("ncfc_%1").arg(i));
+        p->cells[i]->setMinimumWidth(60);
+        p->powers[i] = new QLabel;
+        p->powers[i]->setObjectName(QStringLiteral("ncfc1_%1").arg(i));
+        row->addWidget(p->cells[i], 1);
+        row->addWidget(p->powers[i]);
+    }
+    p->scroll = matrix_pages::makeScrollBar("HScroll3", Qt::Horizontal);
+
+    auto* solveButton = new QPushButton(QStringLiteral("求解"));
+    solveButton->setObjectName(QStringLiteral("polynomialSolve"));
+    p->roots = new QPlainTextEdit;
+    p->roots->setObjectName(QStringLiteral("polynomialRoots"));
+    p->roots->setReadOnly(true);
+    p->roots->setMaximumHeight(120);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(top);
+    layout->addLayout(row);
+    layout->addWidget(p->scroll);
+    layout->addWidget(solveButton, 0, Qt::AlignLeft);
+    layout->addWidget(p->roots);
+    p->refresh();
+
+    attachKeyFilter(p->degreeBox, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+    onFocusLost(p->degreeBox, [p] { p->degreeLostFocus(); });
+    for (int i = 0; i < 4; ++i) {
+        matrix_pages::onFocusGained(p->cells[i], [p, i] { p->cellGotFocus(i); });
+        onFocusLost(p->cells[i], [p, i] { p->cellLostFocus(i); });
+    }
+    QObject::connect(p->scroll, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(solveButton, &QPushButton::clicked, frame, [p] { p->solve(); });
+    return frame;
+}
