@@ -3,7 +3,6 @@
 // focus-loss handling first and are then read back from the box text.
 #include <iconv.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
