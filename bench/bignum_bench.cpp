@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bignum/natural.h"
+#include "bignum/natural_limbs.h"
 
 #ifdef NUMERELLE_HAVE_GMP
 #include <gmp.h>
@@ -61,6 +62,26 @@ void Ours_Binomial100000Over50000(benchmark::State& state) {
 void Ours_Sum1e7Digits(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(naturalAdd(tenMillionA(), tenMillionB()));
 }
+
+// Where the multiplication switches algorithm: n x n limbs by each method.
+void Limbs_Schoolbook(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const limbs::Limbs a = limbs::fromDecimal(randomDigits(9 * n, 5)), b = limbs::fromDecimal(randomDigits(9 * n, 6));
+    for (auto _ : state) benchmark::DoNotOptimize(limbs::multiply(a, b, limbs::MulAlgorithm::Schoolbook));
+}
+void Limbs_Karatsuba(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const limbs::Limbs a = limbs::fromDecimal(randomDigits(9 * n, 5)), b = limbs::fromDecimal(randomDigits(9 * n, 6));
+    for (auto _ : state) benchmark::DoNotOptimize(limbs::multiply(a, b, limbs::MulAlgorithm::Karatsuba));
+}
+void Limbs_Transform(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    const limbs::Limbs a = limbs::fromDecimal(randomDigits(9 * n, 5)), b = limbs::fromDecimal(randomDigits(9 * n, 6));
+    for (auto _ : state) benchmark::DoNotOptimize(limbs::multiply(a, b, limbs::MulAlgorithm::Transform));
+}
+BENCHMARK(Limbs_Schoolbook)->Arg(16)->Arg(32)->Arg(48)->Arg(64)->Arg(96);
+BENCHMARK(Limbs_Karatsuba)->Arg(48)->Arg(64)->Arg(96)->Arg(128)->Arg(200)->Arg(300)->Arg(500)->Arg(1000)->Arg(2000);
+BENCHMARK(Limbs_Transform)->Arg(64)->Arg(96)->Arg(128)->Arg(200)->Arg(300)->Arg(500)->Arg(1000)->Arg(2000);
 
 BENCHMARK(Ours_Factorial99999)->Unit(benchmark::kMillisecond);
 BENCHMARK(Ours_Product1e6Digits)->Unit(benchmark::kMillisecond);

@@ -8,11 +8,36 @@
 namespace numerelle::bignum {
 namespace {
 
+constexpr std::size_t kWordDigits = 8;
+constexpr std::uint64_t kByteOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kAsciiZeros = kByteOnes * '0';
+constexpr std::uint64_t kCarryBias = 246;  // 256 - 10
+
 std::size_t trailingZeros(std::string_view s) {
     std::size_t k = 0;
     while (k + 1 < s.size() && s[s.size() - 1 - k] == '0') ++k;
     return k;
 }
+
+// Eight digits at a time on the texts themselves: linear, one allocation.
+// A word of eight ASCII digits is byte-swapped so that the least
+// significant digit sits in the lowest byte; adding 246 to every byte makes
+// a decimal carry a binary one, and the bytes that did not carry get their
+// 246 back afterwards (subtraction: a decimal borrow is a binary borrow, and
+// the bytes that borrowed give 246 back).
+std::uint64_t loadDigits(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return __builtin_bswap64(w) - kAsciiZeros;
+}
+
+void storeDigits(char* p, std::uint64_t digits) {
+    std::uint64_t w = __builtin_bswap64(digits + kAsciiZeros);
+    std::memcpy(p, &w, 8);
+}
+
+// Bytes whose top bit is set, as a 0/1 per byte.
+std::uint64_t highBits(std::uint64_t w) { return (w >> 7) & kByteOnes; }
 
 }  // namespace
 
@@ -22,7 +47,6 @@ int naturalCompare(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-// Digit by digit on the texts themselves: linear, one allocation.
 std::string naturalAdd(std::string_view a, std::string_view b) {
     if (a.size() < b.size()) std::swap(a, b);
     std::string out(a.size(), '0');
@@ -31,17 +55,27 @@ std::string naturalAdd(std::string_view a, std::string_view b) {
     char* po = out.data();
     std::size_t i = a.size();
     std::size_t j = b.size();
-    int carry = 0;
+    unsigned carry = 0;
+    while (j >= kWordDigits) {
+        i -= kWordDigits;
+        j -= kWordDigits;
+        std::uint64_t sum = loadDigits(pa + i) + loadDigits(pb + j);
+        std::uint64_t t, u;
+        bool c1 = __builtin_add_overflow(sum, kByteOnes * kCarryBias, &t);
+        bool c2 = __builtin_add_overflow(t, static_cast<std::uint64_t>(carry), &u);
+        carry = c1 | c2;
+        storeDigits(po + i, u - highBits(u) * kCarryBias);
+    }
     while (j > 0) {
         --i;
         --j;
-        int d = (pa[i] - '0') + (pb[j] - '0') + carry;
+        unsigned d = static_cast<unsigned>(pa[i] - '0') + static_cast<unsigned>(pb[j] - '0') + carry;
         carry = d >= 10;
         po[i] = static_cast<char>('0' + (carry ? d - 10 : d));
     }
     while (carry && i > 0) {
         --i;
-        int d = (pa[i] - '0') + 1;
+        unsigned d = static_cast<unsigned>(pa[i] - '0') + 1;
         carry = d >= 10;
         po[i] = static_cast<char>('0' + (carry ? 0 : d));
     }
@@ -57,11 +91,20 @@ std::string naturalSubtract(std::string_view a, std::string_view b) {
     char* po = out.data();
     std::size_t i = a.size();
     std::size_t j = b.size();
-    int borrow = 0;
+    unsigned borrow = 0;
+    while (j >= kWordDigits) {
+        i -= kWordDigits;
+        j -= kWordDigits;
+        std::uint64_t t, u;
+        bool b1 = __builtin_sub_overflow(loadDigits(pa + i), loadDigits(pb + j), &t);
+        bool b2 = __builtin_sub_overflow(t, static_cast<std::uint64_t>(borrow), &u);
+        borrow = b1 | b2;
+        storeDigits(po + i, u - highBits(u) * kCarryBias);
+    }
     while (j > 0) {
         --i;
         --j;
-        int d = (pa[i] - '0') - (pb[j] - '0') - borrow;
+        int d = (pa[i] - '0') - (pb[j] - '0') - static_cast<int>(borrow);
         borrow = d < 0;
         po[i] = static_cast<char>('0' + (borrow ? d + 10 : d));
     }

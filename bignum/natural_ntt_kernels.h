@@ -6,6 +6,8 @@
 // Below this block length the transform runs level by level; above it, it
 // recurses into halves so that the working set stays in cache.
 constexpr std::size_t kTransformBlock = 1u << 12;
+// Length of the runs of independent products that build the root table.
+constexpr std::size_t kRootBlock = 64;
 
 constexpr std::uint32_t powMod(std::uint64_t a, std::uint64_t e, std::uint32_t p) {
     std::uint64_t r = 1;
@@ -45,18 +47,36 @@ struct Field {
     static std::uint32_t sub(std::uint32_t a, std::uint32_t b) { return a >= b ? a - b : a + P - b; }
 
     // table[len + j] = w_{2 len}^j in Montgomery form, for every level len < n.
-    static void roots(std::uint32_t* table, std::size_t n, bool inverse) {
-        std::uint32_t w = powMod(G, (P - 1) / n, P);
-        if (inverse) w = powMod(w, P - 2, P);
+    // The top level is built in blocks of independent products (no long
+    // chain of dependent multiplications); lower levels take every other entry.
+    static void roots(std::uint32_t* table, std::size_t n) {
         const std::size_t half = n / 2;
-        std::uint32_t wm = toMont(w);
-        std::uint32_t cur = toMont(1);
-        for (std::size_t j = 0; j < half; ++j) {
-            table[half + j] = cur;
-            cur = mul(cur, wm);
+        if (half == 0) return;
+        const std::uint32_t wm = toMont(powMod(G, (P - 1) / n, P));
+        std::uint32_t* top = table + half;
+        const std::size_t block = half < kRootBlock ? half : kRootBlock;
+        top[0] = toMont(1);
+        for (std::size_t j = 1; j < block; ++j) top[j] = mul(top[j - 1], wm);
+        const std::uint32_t step = mul(top[block - 1], wm);
+        std::uint32_t base = step;
+        for (std::size_t k = block; k < half; k += block) {
+            for (std::size_t j = 0; j < block; ++j) top[k + j] = mul(base, top[j]);
+            base = mul(base, step);
         }
         for (std::size_t len = half / 2; len >= 1; len /= 2) {
             for (std::size_t j = 0; j < len; ++j) table[len + j] = table[2 * len + 2 * j];
+        }
+    }
+    // Turns the table of roots into the table of their inverses, in place:
+    // w^-j = w^(2 len - j) = -w^(len - j) on the level of half-length len.
+    static void invertRoots(std::uint32_t* table, std::size_t n) {
+        for (std::size_t len = 1; len < n; len *= 2) {
+            std::uint32_t* level = table + len;
+            for (std::size_t j = 1, k = len - 1; j <= k; ++j, --k) {
+                std::uint32_t x = level[j], y = level[k];
+                level[j] = y == 0 ? 0 : P - y;
+                level[k] = x == 0 ? 0 : P - x;
+            }
         }
     }
 
@@ -131,7 +151,7 @@ struct Field {
     // out[0..n) = the cyclic convolution of a and b modulo P (b == nullptr: of a with itself).
     static void convolve(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
                          std::uint32_t* out, std::uint32_t* work, std::uint32_t* table) {
-        roots(table, n, false);
+        roots(table, n);
         load(out, n, a, an);
         forward(out, n, table);
         if (b != nullptr) {
@@ -141,7 +161,7 @@ struct Field {
         } else {
             for (std::size_t i = 0; i < n; ++i) out[i] = mul(out[i], out[i]);
         }
-        roots(table, n, true);
+        invertRoots(table, n);
         inverse(out, n, table);
         // Undo the Montgomery factor of the pointwise product and the 1/n.
         const std::uint32_t scale = toMont(toMont(powMod(n, P - 2, P)));

@@ -23,6 +23,9 @@ constexpr std::uint64_t kBinomialSieveLimit = std::uint64_t{1} << 27;
 constexpr std::uint64_t kBinomialSieveRatio = 8;
 
 constexpr std::uint64_t kWordLimit32 = 0xFFFFFFFFu;
+// Factorials from here on are built from swinging factorials; below, by one
+// product tree.
+constexpr std::uint64_t kSwingFactorialMin = 1500;
 
 // Packs factors into as few words as possible, each product at most `limit`.
 class WordPacker {
@@ -84,14 +87,20 @@ std::optional<Limbs> productOfWords(const std::vector<std::uint64_t>& words, Wor
     return wordProduct(words, 0, words.size(), ctx);
 }
 
+// Sieve of Eratosthenes over the odd numbers.
 std::vector<std::uint32_t> primesUpTo(std::uint64_t limit) {
     std::vector<std::uint32_t> primes;
     if (limit < 2) return primes;
-    std::vector<bool> composite(limit + 1, false);
-    for (std::uint64_t i = 2; i <= limit; ++i) {
+    primes.push_back(2);
+    const std::size_t half = static_cast<std::size_t>((limit - 1) / 2);  // index i stands for 2 i + 1
+    std::vector<std::uint8_t> composite(half + 1, 0);
+    for (std::size_t i = 1; (2 * i + 1) * (2 * i + 1) <= limit; ++i) {
         if (composite[i]) continue;
-        primes.push_back(static_cast<std::uint32_t>(i));
-        for (std::uint64_t j = i * i; j <= limit; j += i) composite[j] = true;
+        const std::size_t p = 2 * i + 1;
+        for (std::size_t j = (p * p - 1) / 2; j <= half; j += p) composite[j] = 1;
+    }
+    for (std::size_t i = 1; i <= half; ++i) {
+        if (!composite[i]) primes.push_back(static_cast<std::uint32_t>(2 * i + 1));
     }
     return primes;
 }
@@ -198,12 +207,52 @@ std::uint64_t modLimbs(const Limbs& a, std::uint64_t p) {
     return rem;
 }
 
+// The swinging factorial n! / (floor(n/2)!)^2: every prime p <= n to the
+// power of the number of odd quotients floor(n / p^k).
+std::optional<Limbs> swing(std::uint64_t n, const std::vector<std::uint32_t>& primes, WorkControl& control) {
+    WordPacker packer(kWordLimit32);
+    for (std::uint32_t p : primes) {
+        if (p > n) break;
+        std::uint64_t q = n;
+        while (q >= p) {
+            q /= p;
+            if (q & 1) packer.add(p);
+        }
+    }
+    return productOfWords(packer.take(), control);
+}
+
+// n! = (floor(n/2)!)^2 * swing(n): one squaring per halving instead of a
+// full product tree over 2 … n.
+std::optional<Limbs> swingFactorial(std::uint64_t n, const std::vector<std::uint32_t>& primes, WorkControl& control) {
+    if (n < kSwingFactorialMin) {
+        WordPacker packer(kWordLimit32);
+        for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
+        return productOfWords(packer.take(), control);
+    }
+    auto half = swingFactorial(n / 2, primes, control);
+    if (!half) return std::nullopt;
+    auto s = swing(n, primes, control);
+    if (!s || control.cancelled()) return std::nullopt;
+    Limbs sq = limbs::square(*half);
+    half->clear();
+    half->shrink_to_fit();
+    if (control.cancelled()) return std::nullopt;
+    return limbs::multiply(sq, *s);
+}
+
 }  // namespace
 
 std::optional<std::string> naturalFactorial(std::uint32_t n, WorkControl& control) {
-    WordPacker packer(kWordLimit32);
-    for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
-    auto r = productOfWords(packer.take(), control);
+    if (n < kSwingFactorialMin) {
+        WordPacker packer(kWordLimit32);
+        for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
+        auto r = productOfWords(packer.take(), control);
+        if (!r) return std::nullopt;
+        return finish(*r);
+    }
+    const std::vector<std::uint32_t> primes = primesUpTo(n);
+    auto r = swingFactorial(n, primes, control);
     if (!r) return std::nullopt;
     return finish(*r);
 }
