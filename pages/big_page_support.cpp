@@ -1,9 +1,14 @@
 #include "pages/big_page_support.h"
 
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextOption>
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -41,21 +46,63 @@ QLineEdit* makeDecimalBox(const char* objectName, const QString& initial, UiServ
     return box;
 }
 
+namespace {
+
+class ResultBox final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    // Copying gives the number without the display line breaks.
+    QMimeData* createMimeDataFromSelection() const override {
+        auto* data = new QMimeData;
+        QString text = textCursor().selection().toPlainText();
+        text.remove(u'\n');
+        data->setText(text);
+        return data;
+    }
+};
+
+}  // namespace
+
 QPlainTextEdit* makeResultBox(const char* objectName, const QString& initial, int lines) {
-    auto* box = new QPlainTextEdit(initial);
+    auto* box = new ResultBox;
     box->setObjectName(QString::fromLatin1(objectName));
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    // Digits have no word breaks: wrap anywhere so a long number fills the box.
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    box->setWordWrapMode(QTextOption::WrapAnywhere);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setTabChangesFocus(true);
     const int lineHeight = box->fontMetrics().lineSpacing();
     box->setFixedHeight(lineHeight * lines + 2 * box->frameWidth() + 8);
+    setResultText(box, initial);
     return box;
 }
 
-QString resultText(const QPlainTextEdit* box) { return box->toPlainText(); }
+void setResultText(QPlainTextEdit* box, const QString& text) {
+    // One paragraph of 10^5 characters costs the layout a third of a second;
+    // lines as wide as the box cost only the visible ones.
+    const int digitWidth = std::max(1, box->fontMetrics().horizontalAdvance(QLatin1Char('0')));
+    const int width = box->viewport()->width() > 50 ? box->viewport()->width() : 400;
+    const qsizetype perLine = std::max(20, width / digitWidth - 1);
+    if (text.size() <= perLine) {
+        box->setPlainText(text);
+        return;
+    }
+    QString shown;
+    shown.reserve(text.size() + text.size() / perLine + 1);
+    for (qsizetype at = 0; at < text.size(); at += perLine) {
+        if (at > 0) shown += u'\n';
+        shown += QStringView(text).mid(at, perLine);
+    }
+    box->setPlainText(shown);
+}
+
+QString resultText(const QPlainTextEdit* box) { return box->toPlainText().remove(u'\n'); }
+
+qsizetype resultLength(const QPlainTextEdit* box) {
+    // Every paragraph ends in a separator the user never sees.
+    return box->document()->characterCount() - box->document()->blockCount();
+}
 
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
@@ -75,7 +122,7 @@ void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, co
 
 void attachLengthButton(QPushButton* button, QPlainTextEdit* result, QLineEdit* lengthBox) {
     QObject::connect(button, &QPushButton::clicked, lengthBox, [result, lengthBox] {
-        lengthBox->setText(QString::number(result->toPlainText().size()));
+        lengthBox->setText(QString::number(resultLength(result)));
     });
 }
 

@@ -30,12 +30,18 @@ void attachDecimalKeyFilter(QLineEdit* box);
 // Keeps only digits and Backspace.
 void attachDigitKeyFilter(QLineEdit* box);
 
-// A read-only, wrapping, scrollable result box that holds hundreds of
-// thousands of digits without slowing the window.
+// A read-only, scrollable result box that holds hundreds of thousands of
+// digits without slowing the window: a long text is shown as lines as wide
+// as the box (each its own paragraph, so only the visible ones are laid out),
+// while copying and counting see the unbroken text.
 QPlainTextEdit* makeResultBox(const char* objectName, const QString& initial, int lines = 3);
 
-// The box's text as the user sees it.
+// Shows `text` in a box made by makeResultBox.
+void setResultText(QPlainTextEdit* box, const QString& text);
+// The text without the display line breaks.
 QString resultText(const QPlainTextEdit* box);
+// Its character count.
+qsizetype resultLength(const QPlainTextEdit* box);
 
 // Runs `action` on the long-work runner. On the UI thread afterwards: the
 // messages in message boxes, `show` with the result text (when there is

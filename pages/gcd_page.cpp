@@ -131,7 +131,7 @@ QWidget* buildGcdPage(PageContext& context) {
             },
             [=, &ui](bool cancelled) {
                 if (cancelled || outcome->cancelled) return;
-                if (outcome->multipleBox) multiple->setPlainText(toQString(*outcome->multipleBox));
+                if (outcome->multipleBox) setResultText(multiple, toQString(*outcome->multipleBox));
                 if (outcome->divisorBox) divisor->setText(toQString(*outcome->divisorBox));
                 for (const std::string& message : outcome->messages) ui.message(button->window(), toQString(message));
                 if (outcome->beep) ui.beep();
