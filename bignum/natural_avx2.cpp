@@ -1,5 +1,5 @@
-// The transform kernels compiled for AVX2, where the compiler turns the
-// butterfly loops into eight-lane vector code. Used only when the processor
+// The hot loops compiled for AVX2, where the compiler turns the schoolbook
+// rows and the butterflies into vector code. Used only when the processor
 // has AVX2 (checked at run time).
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +20,7 @@ bool available() {
 #pragma GCC push_options
 #pragma GCC target("avx2")
 namespace kernels {
-#include "bignum/natural_ntt_kernels.h"
+#include "bignum/natural_kernels.h"
 }  // namespace kernels
 #pragma GCC pop_options
 
@@ -28,9 +28,14 @@ void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t b
                      std::uint32_t* buffer, Limb* z, std::size_t zn) {
     kernels::convolveAndJoin(a, an, b, bn, n, buffer, z, zn);
 }
+
+void schoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z, std::uint64_t* acc) {
+    kernels::schoolbook(a, n, b, m, z, acc);
+}
 #else
 void convolveAndJoin(const Limb*, std::size_t, const Limb*, std::size_t, std::size_t, std::uint32_t*, Limb*,
                      std::size_t) {}
+void schoolbook(const Limb*, std::size_t, const Limb*, std::size_t, Limb*, std::uint64_t*) {}
 #endif
 
 }  // namespace numerelle::bignum::limbs::avx2

@@ -1,7 +1,38 @@
-// Kernels of the three-prime transform. Included inside a namespace by
-// natural_ntt.cpp (plain build) and natural_ntt_avx2.cpp (built for AVX2
-// and chosen at run time), so it includes nothing itself: the includer
-// provides <cstddef>, <cstdint> and natural_limbs.h first.
+// The hot loops: schoolbook rows and the three-prime transform. Included
+// inside a namespace by natural_ntt.cpp (plain build) and natural_avx2.cpp
+// (built for AVX2 and chosen at run time), so it includes nothing itself:
+// the includer provides <cstddef>, <cstdint> and natural_limbs.h first.
+
+// Lazy schoolbook: this many products of two limbs fit a 64-bit accumulator
+// together with a normalised limb and an incoming carry.
+constexpr int kRowsPerNormalise = 18;
+
+inline void normaliseAccumulator(std::uint64_t* acc, std::size_t total) {
+    std::uint64_t carry = 0;
+    for (std::size_t k = 0; k < total; ++k) {
+        std::uint64_t v = acc[k] + carry;
+        carry = v / kBase;
+        acc[k] = v - carry * kBase;
+    }
+}
+
+// z[0..n+m) = a * b with n >= m, using acc[0..n+m) as the accumulator.
+inline void schoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z, std::uint64_t* acc) {
+    const std::size_t total = n + m;
+    for (std::size_t k = 0; k < total; ++k) acc[k] = 0;
+    int rows = 0;
+    for (std::size_t i = 0; i < m; ++i) {
+        const std::uint64_t bi = b[i];
+        std::uint64_t* row = acc + i;
+        for (std::size_t j = 0; j < n; ++j) row[j] += bi * a[j];
+        if (++rows == kRowsPerNormalise) {
+            normaliseAccumulator(acc, total);
+            rows = 0;
+        }
+    }
+    normaliseAccumulator(acc, total);
+    for (std::size_t k = 0; k < total; ++k) z[k] = static_cast<Limb>(acc[k]);
+}
 
 // Below this block length the transform runs level by level; above it, it
 // recurses into halves so that the working set stays in cache.
@@ -178,7 +209,7 @@ constexpr std::uint64_t kInvP1ModP2 = powMod(kP1, kP2 - 2, static_cast<std::uint
 constexpr std::uint64_t kInvP1P2ModP3 = powMod(kP1P2 % kP3, kP3 - 2, static_cast<std::uint32_t>(kP3));
 
 // Joins the three residues and carries in base 10^9 into z[0..zn).
-void join(const std::uint32_t* r1, const std::uint32_t* r2, const std::uint32_t* r3, std::size_t count,
+inline void join(const std::uint32_t* r1, const std::uint32_t* r2, const std::uint32_t* r3, std::size_t count,
           Limb* z, std::size_t zn) {
     std::uint64_t carry = 0;
     std::size_t k = 0;

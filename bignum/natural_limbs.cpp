@@ -5,11 +5,13 @@
 #include <utility>
 
 namespace numerelle::bignum::limbs {
+
+namespace plain {
+#include "bignum/natural_kernels.h"
+}  // namespace plain
+
 namespace {
 
-// Lazy schoolbook: this many products of two limbs fit a 64-bit accumulator
-// together with a normalised limb and an incoming carry.
-constexpr int kRowsPerNormalise = 18;
 constexpr std::size_t kStackAccumulator = 256;
 
 const char kTwoDigits[] =
@@ -209,27 +211,16 @@ void mulSchoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, L
         heapAcc.resize(total);
         acc = heapAcc.data();
     }
-    std::fill(acc, acc + total, 0);
-    auto normalise = [&] {
-        std::uint64_t carry = 0;
-        for (std::size_t k = 0; k < total; ++k) {
-            std::uint64_t v = acc[k] + carry;
-            carry = v / kBase;
-            acc[k] = v - carry * kBase;
-        }
-    };
-    int rows = 0;
-    for (std::size_t i = 0; i < m; ++i) {
-        const std::uint64_t bi = b[i];
-        std::uint64_t* row = acc + i;
-        for (std::size_t j = 0; j < n; ++j) row[j] += bi * a[j];
-        if (++rows == kRowsPerNormalise) {
-            normalise();
-            rows = 0;
-        }
+    if (kernelsUseAvx2()) {
+        avx2::schoolbook(a, n, b, m, z, acc);
+    } else {
+        plain::schoolbook(a, n, b, m, z, acc);
     }
-    normalise();
-    for (std::size_t k = 0; k < total; ++k) z[k] = static_cast<Limb>(acc[k]);
+}
+
+bool kernelsUseAvx2() {
+    static const bool kAvx2 = avx2::available();
+    return kAvx2;
 }
 
 void mulKaratsuba(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z) {

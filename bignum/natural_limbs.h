@@ -41,4 +41,13 @@ void mulKaratsuba(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Li
 void mulTransform(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z);
 void sqrTransform(const Limb* a, std::size_t n, Limb* z);
 
+// The hot loops, built twice: plainly and for AVX2 (natural_avx2.cpp).
+bool kernelsUseAvx2();
+namespace avx2 {
+bool available();
+void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
+                     std::uint32_t* buffer, Limb* z, std::size_t zn);
+void schoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z, std::uint64_t* acc);
+}  // namespace avx2
+
 }  // namespace numerelle::bignum::limbs

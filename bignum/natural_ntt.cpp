@@ -10,14 +10,9 @@
 
 namespace numerelle::bignum::limbs {
 
-namespace avx2 {
-bool available();
-void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
-                     std::uint32_t* buffer, Limb* z, std::size_t zn);
-}  // namespace avx2
 
 namespace plain {
-#include "bignum/natural_ntt_kernels.h"
+#include "bignum/natural_kernels.h"
 }  // namespace plain
 
 namespace {
@@ -32,8 +27,7 @@ void convolveAll(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, L
     const std::size_t zn = an + (b ? bn : an);
     const std::size_t n = transformLength(zn - 1);
     std::vector<std::uint32_t> buffer(5 * n);
-    static const bool kUseAvx2 = avx2::available();
-    if (kUseAvx2) {
+    if (kernelsUseAvx2()) {
         avx2::convolveAndJoin(a, an, b, bn, n, buffer.data(), z, zn);
     } else {
         plain::convolveAndJoin(a, an, b, bn, n, buffer.data(), z, zn);
