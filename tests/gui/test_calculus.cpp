@@ -1,0 +1,269 @@
+// The sums page (Frame8) and the integral page (Frame10) as the user sees
+// them: captions, key filters, focus-loss rewrites and messages, results
+// arriving from the long-work runner, and Cancel.
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/long_work.h"
+#include "gui_test_support.h"
+
+class CalculusPagesTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWindow> t;
+
+    QLineEdit* edit(const char* name) { return t->find<QLineEdit>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) { return t->find<QPushButton>(QString::fromLatin1(name)); }
+    void click(const char* name) {
+        t->showTabOf(button(name));
+        QTest::mouseClick(button(name), Qt::LeftButton);
+    }
+    static QString failedWith(const char* start) { return QString::fromUtf8(start); }
+
+private slots:
+    void init() { t = std::make_unique<TestWindow>(); }
+    void cleanup() { t.reset(); }
+
+    void controlsCarryTheirCaptionsAndInitialTexts() {
+        const struct {
+            const char* name;
+            const char* text;
+        } boxes[] = {
+            {"Text19", ""},    {"Text21_0", "1"}, {"Text21_1", "1"}, {"Text20", ""},    {"Text23", ""},
+            {"Text22_0", "1"}, {"Text22_1", "1"}, {"Text24", ""},    {"Text25_0", "1"}, {"Text25_1", "2"},
+            {"Text26", "x"},   {"Text28", "1000"}, {"Text27", "0"},  {"Text60", "1"},   {"Text61", "0"},
+        };
+        for (const auto& row : boxes) QCOMPARE(edit(row.name)->text(), QString::fromUtf8(row.text));
+        const struct {
+            const char* name;
+            const char* text;
+        } labels[] = {
+            {"Label12_0", "∑"}, {"Label12_1", "∏"}, {"Label14_0", "x="}, {"Label14_1", "x="},
+            {"Label15", "请注意：变量一律用小写的x!上边的表示结束的大小下边表示开始大小！ "},
+            {"Label51", "∫"},   {"Label16", "a="},  {"Label17", "b="},   {"Label19", "f(x)="},
+            {"Label18", "f(x)dx"}, {"Label20", "精度"}, {"Label65", "f'(       ) ="},
+        };
+        for (const auto& row : labels) QCOMPARE(t->find<QLabel>(row.name)->text(), QString::fromUtf8(row.text));
+        for (const char* name : {"Command14", "Command15", "Command16", "Command35"})
+            QCOMPARE(button(name)->text(), QStringLiteral("="));
+        QCOMPARE(t->find<QWidget>(QStringLiteral("Frame8"))->property("title").toString(), QStringLiteral("累乘与累加"));
+        QCOMPARE(t->find<QWidget>(QStringLiteral("Frame10"))->property("title").toString(),
+                 QStringLiteral("计算函数定积分和微分计算"));
+        // The signs are drawn larger than the text around them.
+        QVERIFY(t->find<QLabel>(QStringLiteral("Label12_0"))->font().pointSizeF() >
+                2 * t->find<QLabel>(QStringLiteral("Label14_0"))->font().pointSizeF());
+        QVERIFY(t->find<QLabel>(QStringLiteral("Label51"))->font().pointSizeF() >
+                2 * t->find<QLabel>(QStringLiteral("Label16"))->font().pointSizeF());
+        // The point box sits inside the derivative caption, between its brackets.
+        QVERIFY(t->find<QLabel>(QStringLiteral("Label65"))->isAncestorOf(edit("Text60")));
+    }
+
+    void keyFiltersDiscardWhatIsNotANumber() {
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* kept;
+        } rows[] = {
+            {"Text21_0", "a+1-2.5/3 x*(", "1-2.5/3"},
+            {"Text21_1", "-7b", "-7"},
+            {"Text22_0", "12E3", "123"},
+            {"Text22_1", "+.5", ".5"},
+            {"Text28", "-12a.5/", "12.5/"},
+            {"Text28", "1 000", "1000"},
+            // the limit boxes have no filter; they are rewritten on leaving
+            {"Text25_0", "a1", "a1"},
+        };
+        for (const auto& row : rows) {
+            t->type(edit(row.box), QString::fromUtf8(row.typed));
+            QCOMPARE(edit(row.box)->text(), QString::fromUtf8(row.kept));
+        }
+        t->leaveFocus();
+    }
+
+    void leavingARangeBoxWarnsWhenTheRangeIsUpsideDown() {
+        const struct {
+            const char* upperName;
+            const char* lowerName;
+            const char* upper;
+            const char* lower;
+            bool warned;
+        } rows[] = {
+            {"Text21_0", "Text21_1", "1", "5", true},
+            {"Text21_0", "Text21_1", "10", "9", false},
+            {"Text22_0", "Text22_1", "-1", "-2", false},
+            {"Text22_0", "Text22_1", "3", "3.5", true},
+        };
+        for (const auto& row : rows) {
+            t->type(edit(row.upperName), QString::fromLatin1(row.upper));
+            t->type(edit(row.lowerName), QString::fromLatin1(row.lower));
+            t->ui.messages.clear();
+            t->leaveFocus();
+            QCOMPARE(t->ui.messages, row.warned ? QStringList{QStringLiteral("数应该是上边大下边小")} : QStringList{});
+            // the texts stay as typed
+            QCOMPARE(edit(row.upperName)->text(), QString::fromLatin1(row.upper));
+        }
+    }
+
+    void upsideDownRangeStillComputesOverNothing() {
+        edit("Text20")->setText(QStringLiteral("old"));
+        t->type(edit("Text19"), QStringLiteral("x"));
+        t->type(edit("Text23"), QStringLiteral("x"));
+        t->type(edit("Text21_0"), QStringLiteral("1"));
+        t->type(edit("Text21_1"), QStringLiteral("5"));
+        t->type(edit("Text22_0"), QStringLiteral("1"));
+        t->type(edit("Text22_1"), QStringLiteral("5"));
+        t->leaveFocus();
+        click("Command14");
+        QTRY_COMPARE(edit("Text20")->text(), QString());
+        click("Command15");
+        QTRY_COMPARE(edit("Text24")->text(), QStringLiteral("1"));
+    }
+
+    void sumShowsItsResultAndSeconds() {
+        t->type(edit("Text19"), QStringLiteral("x"));
+        t->type(edit("Text21_0"), QStringLiteral("100"));
+        t->leaveFocus();
+        click("Command14");
+        QTRY_COMPARE(edit("Text20")->text(), QStringLiteral("5050"));
+        bool isNumber = false;
+        const double seconds = button("Command14")->toolTip().toDouble(&isNumber);
+        QVERIFY2(isNumber, qPrintable(button("Command14")->toolTip()));
+        QVERIFY(seconds >= 0 && seconds < 60);
+
+        // A failure leaves the tool tip as it was.
+        button("Command14")->setToolTip(QStringLiteral("7"));
+        t->type(edit("Text19"), QStringLiteral("1/x"));
+        t->type(edit("Text21_1"), QStringLiteral("0"));
+        t->leaveFocus();
+        click("Command14");
+        QTRY_VERIFY(edit("Text20")->text().startsWith(QStringLiteral("出了错！")));
+        QVERIFY(edit("Text20")->text().size() > 4);
+        QCOMPARE(button("Command14")->toolTip(), QStringLiteral("7"));
+    }
+
+    void productShowsItsResult() {
+        t->type(edit("Text23"), QStringLiteral("x"));
+        t->type(edit("Text22_0"), QStringLiteral("10"));
+        t->leaveFocus();
+        click("Command15");
+        QTRY_COMPARE(edit("Text24")->text(), QStringLiteral("3628800"));
+    }
+
+    void aLongSumCanBeCancelled() {
+        t->window->longWork().setProgressDelayMs(100);
+        edit("Text20")->setText(QStringLiteral("before"));
+        t->type(edit("Text19"), QStringLiteral("x"));
+        t->type(edit("Text21_0"), QStringLiteral("1000000000000"));
+        t->leaveFocus();
+        click("Command14");
+        QVERIFY(t->window->longWork().busy());
+        QProgressDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = t->window->findChild<QProgressDialog*>()) && dialog->isVisible());
+        // the dialog's own Cancel button, as the user presses it
+        QPushButton* cancel = dialog->findChild<QPushButton*>();
+        QVERIFY(cancel);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QTRY_VERIFY(!t->window->longWork().busy());
+        QCOMPARE(edit("Text20")->text(), QStringLiteral("before"));
+    }
+
+    void integralResults() {
+        const struct {
+            const char* formula;
+            const char* a;
+            const char* b;
+            const char* n;
+            const char* shown;  // exact text, or a prefix ending in "！"
+        } rows[] = {
+            {"x", "1", "2", "1000", "1.5"},
+            {"x^2", "1", "0", "1000", "0.3333335"},
+            {"x", "10", "1", "1000", "49.5"},
+            {"x", "3", "3", "1000", "0"},
+            {"1/x", "1", "0", "1000", "出了错！"},
+            {"x", "1", "2", "0", "出了错！"},
+        };
+        for (const auto& row : rows) {
+            edit("Text27")->setText(QStringLiteral("?"));
+            t->type(edit("Text26"), QString::fromLatin1(row.formula));
+            t->type(edit("Text25_0"), QString::fromLatin1(row.a));
+            t->type(edit("Text25_1"), QString::fromLatin1(row.b));
+            t->type(edit("Text28"), QString::fromLatin1(row.n));
+            t->leaveFocus();
+            click("Command16");
+            const QString shown = QString::fromUtf8(row.shown);
+            if (shown.endsWith(u'！')) {
+                QTRY_VERIFY(edit("Text27")->text().startsWith(shown));
+                QVERIFY(edit("Text27")->text().size() > shown.size());
+            } else {
+                QTRY_COMPARE(edit("Text27")->text(), shown);
+            }
+        }
+    }
+
+    void limitsAndIntervalsShowTheirLeadingNumberOnceLeft() {
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* shown;
+        } rows[] = {
+            {"Text25_0", "12abc", "12"}, {"Text25_1", "", "0"},   {"Text25_0", "-0.50", "-0.5"},
+            {"Text25_1", "x", "0"},      {"Text28", "", "0"},     {"Text28", "2.50", "2.5"},
+        };
+        for (const auto& row : rows) {
+            t->type(edit(row.box), QString::fromUtf8(row.typed));
+            t->leaveFocus();
+            QCOMPARE(edit(row.box)->text(), QString::fromUtf8(row.shown));
+        }
+    }
+
+    void derivativeResults() {
+        const struct {
+            const char* formula;
+            const char* point;
+            const char* n;
+            const char* shown;
+        } rows[] = {
+            {"SIN(x)", "0", "1000", "0.999999833333342"},
+            {"x*x", "3", "1024", "6"},
+            {"SQRT(x)", "0", "1000", "出了错！"},
+            // n = 0: the box keeps what it showed
+            {"x^2", "3", "0", "keep"},
+        };
+        for (const auto& row : rows) {
+            edit("Text61")->setText(QStringLiteral("keep"));
+            t->type(edit("Text26"), QString::fromLatin1(row.formula));
+            t->type(edit("Text60"), QString::fromLatin1(row.point));
+            t->type(edit("Text28"), QString::fromLatin1(row.n));
+            t->leaveFocus();
+            click("Command35");
+            const QString shown = QString::fromUtf8(row.shown);
+            if (shown.endsWith(u'！')) QVERIFY(edit("Text61")->text().startsWith(shown));
+            else QCOMPARE(edit("Text61")->text(), shown);
+        }
+        QCOMPARE(t->ui.messages, QStringList{});
+    }
+
+    void leavingThePointBoxFinishesAPendingMatrixOrderChangeFirst() {
+        QStringList seen;
+        t->window->pageState().finishPendingMatrixOrderChange = [&seen, this] { seen << edit("Text60")->text(); };
+        t->type(edit("Text60"), QStringLiteral("2*3"));
+        t->leaveFocus();
+        // called once, before the box was committed
+        QCOMPARE(seen, QStringList{QStringLiteral("2*3")});
+        QCOMPARE(edit("Text60")->text(), QStringLiteral("6"));
+
+        // A failing formula is still refused, with the focus back in the box.
+        t->type(edit("Text60"), QStringLiteral("1/0"));
+        t->leaveFocus();
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(t->ui.messages, QStringList{QStringLiteral("式子有问题")});
+        QCOMPARE(edit("Text60")->text(), QStringLiteral("1/0"));
+        QTRY_VERIFY(edit("Text60")->hasFocus());
+        t->window->pageState().finishPendingMatrixOrderChange = nullptr;
+    }
+};
+
+QTEST_MAIN(CalculusPagesTest)
+#include "test_calculus.moc"
