@@ -64,13 +64,13 @@ QWidget* buildBigAddPage(PageContext& context) {
         const std::string a = addend1->text().toStdString(), b = addend2->text().toStdString();
         runPageAction(work, ui, add, QStringLiteral("正在计算加法…"),
                       [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeSum(a, b); },
-                      [sum](const QString& text) { setResultText(sum, text); });
+                      sum);
     });
     QObject::connect(subtract, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string a = minuend->text().toStdString(), b = subtrahend->text().toStdString();
         runPageAction(work, ui, subtract, QStringLiteral("正在计算减法…"),
                       [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeDifference(a, b); },
-                      [difference](const QString& text) { setResultText(difference, text); });
+                      difference);
     });
     return frame;
 }

@@ -50,7 +50,7 @@ QWidget* buildBigFactorialPage(PageContext& context) {
         runPageAction(
             work, ui, compute, QStringLiteral("正在计算阶乘…"),
             [text](numerelle::WorkControl& control) { return numerelle::bignum::computeFactorial(text, control); },
-            [result](const QString& value) { setResultText(result, value); });
+            result);
     });
     return frame;
 }

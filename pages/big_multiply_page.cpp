@@ -41,7 +41,7 @@ QWidget* buildBigMultiplyPage(PageContext& context) {
         runPageAction(
             work, ui, multiply, QStringLiteral("正在计算乘法…"),
             [a, b](numerelle::WorkControl& control) { return numerelle::bignum::computeProduct(a, b, control); },
-            [product](const QString& text) { setResultText(product, text); });
+            product);
     });
     return frame;
 }

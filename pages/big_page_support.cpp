@@ -78,23 +78,27 @@ QPlainTextEdit* makeResultBox(const char* objectName, const QString& initial, in
     return box;
 }
 
-void setResultText(QPlainTextEdit* box, const QString& text) {
-    // One paragraph of 10^5 characters costs the layout a third of a second;
-    // lines as wide as the box cost only the visible ones.
+qsizetype digitsPerLine(const QPlainTextEdit* box) {
     const int digitWidth = std::max(1, box->fontMetrics().horizontalAdvance(QLatin1Char('0')));
     const int width = box->viewport()->width() > 50 ? box->viewport()->width() : 400;
-    const qsizetype perLine = std::max(20, width / digitWidth - 1);
-    if (text.size() <= perLine) {
-        box->setPlainText(text);
-        return;
-    }
+    return std::max(20, width / digitWidth - 1);
+}
+
+// One paragraph of 10^5 characters costs the layout a third of a second;
+// lines as wide as the box cost only the visible ones.
+QString displayText(const QString& text, qsizetype perLine) {
+    if (text.size() <= perLine) return text;
     QString shown;
     shown.reserve(text.size() + text.size() / perLine + 1);
     for (qsizetype at = 0; at < text.size(); at += perLine) {
         if (at > 0) shown += u'\n';
         shown += QStringView(text).mid(at, perLine);
     }
-    box->setPlainText(shown);
+    return shown;
+}
+
+void setResultText(QPlainTextEdit* box, const QString& text) {
+    box->setPlainText(displayText(text, digitsPerLine(box)));
 }
 
 QString resultText(const QPlainTextEdit* box) { return box->toPlainText().remove(u'\n'); }
@@ -106,17 +110,28 @@ qsizetype resultLength(const QPlainTextEdit* box) {
 
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
-                   std::function<void(const QString&)> show) {
-    auto outcome = std::make_shared<numerelle::bignum::PageOutcome>();
+                   QPlainTextEdit* resultBox) {
+    struct Done {
+        numerelle::bignum::PageOutcome outcome;
+        QString shown;
+    };
+    auto done = std::make_shared<Done>();
+    const qsizetype perLine = digitsPerLine(resultBox);
     work.start(
-        label, [outcome, action = std::move(action)](numerelle::WorkControl& control) { *outcome = action(control); },
-        [outcome, &ui, button, show = std::move(show)](bool cancelled) {
-            if (cancelled || outcome->cancelled) return;
-            for (const std::string& message : outcome->messages) ui.message(button->window(), toQString(message));
-            if (outcome->result) show(toQString(*outcome->result));
-            if (outcome->beep) ui.beep();
-            if (outcome->elapsedSeconds)
-                button->setToolTip(toQString(numerelle::bignum::elapsedSecondsText(*outcome->elapsedSeconds)));
+        label,
+        [done, perLine, action = std::move(action)](numerelle::WorkControl& control) {
+            done->outcome = action(control);
+            // The display text is built here, so the window only takes it over.
+            if (done->outcome.result) done->shown = displayText(toQString(*done->outcome.result), perLine);
+        },
+        [done, &ui, button, resultBox](bool cancelled) {
+            const numerelle::bignum::PageOutcome& outcome = done->outcome;
+            if (cancelled || outcome.cancelled) return;
+            for (const std::string& message : outcome.messages) ui.message(button->window(), toQString(message));
+            if (outcome.result) resultBox->setPlainText(done->shown);
+            if (outcome.beep) ui.beep();
+            if (outcome.elapsedSeconds)
+                button->setToolTip(toQString(numerelle::bignum::elapsedSecondsText(*outcome.elapsedSeconds)));
         });
 }
 

@@ -44,12 +44,12 @@ QString resultText(const QPlainTextEdit* box);
 qsizetype resultLength(const QPlainTextEdit* box);
 
 // Runs `action` on the long-work runner. On the UI thread afterwards: the
-// messages in message boxes, `show` with the result text (when there is
-// one), the beep, and the elapsed time in `button`'s tool tip. Nothing
-// changes when the user cancelled.
+// messages in message boxes, the result text (when there is one) in
+// `resultBox`, the beep, and the elapsed time in `button`'s tool tip.
+// Nothing changes when the user cancelled.
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
-                   std::function<void(const QString&)> show);
+                   QPlainTextEdit* resultBox);
 
 // Wires a "结果长度" button: `lengthBox` shows the character count of `result`.
 void attachLengthButton(QPushButton* button, QPlainTextEdit* result, QLineEdit* lengthBox);

@@ -51,7 +51,7 @@ QWidget* buildBigPowerPage(PageContext& context) {
         runPageAction(
             work, ui, compute, QStringLiteral("正在计算乘方…"),
             [b, e](numerelle::WorkControl& control) { return numerelle::bignum::computePower(b, e, control); },
-            [result](const QString& value) { setResultText(result, value); });
+            result);
     });
     return frame;
 }

@@ -68,14 +68,14 @@ QWidget* buildPermutationPage(PageContext& context) {
         runPageAction(
             work, ui, permute, QStringLiteral("正在计算排列数…"),
             [m, n](numerelle::WorkControl& control) { return numerelle::bignum::computePermutation(m, n, control); },
-            [permutations](const QString& value) { setResultText(permutations, value); });
+            permutations);
     });
     QObject::connect(combine, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string m = cUpper->text().toStdString(), n = cLower->text().toStdString();
         runPageAction(
             work, ui, combine, QStringLiteral("正在计算组合数…"),
             [m, n](numerelle::WorkControl& control) { return numerelle::bignum::computeCombination(m, n, control); },
-            [combinations](const QString& value) { setResultText(combinations, value); });
+            combinations);
     });
     return frame;
 }
