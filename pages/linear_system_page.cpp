@@ -45,7 +45,10 @@ struct EquationPage {
     std::int64_t indexOf(int cell) const { return equationCellIndex(cell, rows->value(), columns->value(), n()); }
 
     void storeValue(std::int64_t index, QLineEdit* cell) {
-        if (index >= 0 && index < static_cast<std::int64_t>(store().size()) - 1)
+        // The start-up store of one unknown has no spare slot; bound by the
+        // equations themselves.
+        const std::int64_t used = static_cast<std::int64_t>(n()) * (n() + 1);
+        if (index >= 0 && index < used && index < static_cast<std::int64_t>(store().size()))
             store()[static_cast<std::size_t>(index)] = boxNumber(cell);
     }
 

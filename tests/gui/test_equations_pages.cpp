@@ -1,0 +1,226 @@
+// Frame19 and Frame20: the scrolled 4 × 5 equation grid with its unknown
+// names and solution line, and the polynomial page with its roots.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/long_work.h"
+#include "app/page_state.h"
+#include "gui_test_support.h"
+
+namespace {
+
+struct EquationPages {
+    TestWindow t;
+    QLineEdit* count = t.find<QLineEdit>("Text57");
+    QLineEdit* solution = t.find<QLineEdit>("Text58");
+    QScrollBar* columns = t.find<QScrollBar>("HScroll2");
+    QScrollBar* rows = t.find<QScrollBar>("VScroll3");
+    QLineEdit* degree = t.find<QLineEdit>("Text59");
+    QScrollBar* coefficientScroll = t.find<QScrollBar>("HScroll3");
+    QPlainTextEdit* roots = t.find<QPlainTextEdit>("polynomialRoots");
+    PageState& state = t.window->pageState();
+
+    EquationPages() { t.showTabOf(count); }
+
+    QLineEdit* cell(int i) { return t.find<QLineEdit>(QStringLiteral("jfc_%1").arg(i)); }
+    QLabel* name(int i) { return t.find<QLabel>(QStringLiteral("jfc1_%1").arg(i)); }
+    QLineEdit* coefficient(int i) { return t.find<QLineEdit>(QStringLiteral("ncfc_%1").arg(i)); }
+    QLabel* power(int i) { return t.find<QLabel>(QStringLiteral("ncfc1_%1").arg(i)); }
+    void enter(QLineEdit* box, const QString& text) {
+        t.type(box, text);
+        t.leaveFocus();
+    }
+    // Rows of n coefficients and a right-hand side, n ≤ 4.
+    void enterSystem(std::initializer_list<std::initializer_list<double>> system) {
+        enter(count, QString::number(system.size()));
+        int r = 0;
+        for (const auto& row : system) {
+            int c = 0;
+            for (double v : row) enter(cell(5 * r + c++), QString::number(v));
+            ++r;
+        }
+    }
+    void solve() {
+        QTest::mouseClick(t.find<QPushButton>("Command32"), Qt::LeftButton);
+        t.window->longWork().waitForIdle();
+    }
+    QString findRoots(std::initializer_list<double> coefficients) {
+        enter(degree, QString::number(coefficients.size() - 1));
+        int i = 0;
+        for (double v : coefficients) enter(coefficient(i++), QString::number(v));
+        QTest::mouseClick(t.find<QPushButton>("polynomialSolve"), Qt::LeftButton);
+        t.window->longWork().waitForIdle();
+        return roots->toPlainText();
+    }
+};
+
+}  // namespace
+
+class EquationPagesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithOneUnknown() {
+        EquationPages p;
+        QCOMPARE(p.t.find<QGroupBox>("Frame19")->title(), QStringLiteral("解N元一次方程(最好不超过54元)"));
+        QCOMPARE(p.t.find<QLabel>("Label62")->text(), QStringLiteral("几元方程？"));
+        QCOMPARE(p.t.find<QPushButton>("Command32")->text(), QStringLiteral("解出答案"));
+        QCOMPARE(p.count->text(), QStringLiteral("1"));
+        QCOMPARE(p.solution->text(), QStringLiteral("0"));
+        for (int i = 0; i < 20; ++i) QCOMPARE(p.cell(i)->isVisible(), i < 2);
+        for (int i = 0; i < 16; ++i) QCOMPARE(p.name(i)->isVisible(), i == 0);
+        QCOMPARE(p.name(0)->text(), QStringLiteral("A="));
+        QCOMPARE(p.name(4)->text(), QStringLiteral("A+"));
+        QVERIFY(!p.columns->isVisible());
+        QVERIFY(!p.rows->isVisible());
+    }
+
+    void solutionLines() {
+        struct Row {
+            const char* name;
+            std::initializer_list<std::initializer_list<double>> system;
+            QString line;
+        };
+        const Row rows[] = {
+            {"one unknown", {{3, 6}}, QStringLiteral("A=2 ")},
+            {"two unknowns", {{1, 1, 3}, {1, -1, 1}}, QStringLiteral("A=2 B=1 ")},
+            {"row exchange", {{0, 1, 1}, {1, 0, 2}}, QStringLiteral("A=2 B=1 ")},
+            {"halves", {{2, 0, 1}, {0, -2, 1}}, QStringLiteral("A=.5 B=-.5 ")},
+        };
+        for (const Row& row : rows) {
+            EquationPages p;
+            p.enterSystem(row.system);
+            p.solve();
+            QVERIFY2(p.solution->text() == row.line, qPrintable(QString::fromLatin1(row.name) + ": " + p.solution->text()));
+            QVERIFY(p.t.ui.messages.isEmpty());
+        }
+    }
+
+    void singularSystemKeepsTheLastLine() {
+        EquationPages p;
+        p.enterSystem({{1, 1, 3}, {1, -1, 1}});
+        p.solve();
+        p.enterSystem({{1, 1, 1}, {2, 2, 2}});
+        p.solve();
+        QCOMPARE(p.t.ui.messages, QStringList{QStringLiteral("无解或有无穷多的解")});
+        QCOMPARE(p.solution->text(), QStringLiteral("A=2 B=1 "));
+    }
+
+    void layoutFollowsTheUnknownCount() {
+        EquationPages p;
+        p.enter(p.count, QStringLiteral("2"));
+        for (int i = 0; i < 20; ++i) QCOMPARE(p.cell(i)->isVisible(), i / 5 < 2 && i % 5 <= 2);
+        QCOMPARE(p.name(0)->text(), QStringLiteral("A+"));
+        QCOMPARE(p.name(1)->text(), QStringLiteral("B="));
+        QVERIFY(p.name(5)->isVisible());
+        QVERIFY(!p.name(2)->isVisible());
+        p.enter(p.count, QStringLiteral("0"));
+        QCOMPARE(p.count->text(), QStringLiteral("1"));
+        QCOMPARE(p.t.ui.beeps, 1);
+        p.t.type(p.count, QStringLiteral("a+2.7"));
+        QCOMPARE(p.count->text(), QStringLiteral("2.7"));  // the filter keeps "." to "9"
+        p.t.leaveFocus();
+        QCOMPARE(p.count->text(), QStringLiteral("2"));
+    }
+
+    void scrolledGridWritesTheRightHandSide() {
+        EquationPages p;
+        p.enter(p.count, QStringLiteral("6"));
+        QVERIFY(p.columns->isVisible());
+        QCOMPARE(p.columns->maximum(), 2);
+        QCOMPARE(p.rows->maximum(), 2);
+        p.columns->setValue(2);
+        QCOMPARE(p.name(3)->text(), QStringLiteral("F="));
+        QCOMPARE(p.name(0)->text(), QStringLiteral("C+"));
+        p.enter(p.cell(4), QStringLiteral("5"));   // right-hand side of equation 1
+        QCOMPARE(p.state.equationStore[6], 5.0);
+        p.rows->setValue(2);
+        p.enter(p.cell(19), QStringLiteral("-1"));  // right-hand side of equation 6
+        QCOMPARE(p.state.equationStore[5 * 7 + 6], -1.0);
+    }
+
+    void newCountClearsAndResetsTheWindow() {
+        EquationPages p;
+        p.enter(p.count, QStringLiteral("6"));
+        p.enter(p.cell(0), QStringLiteral("4"));
+        p.enter(p.count, QStringLiteral("6"));  // same count: kept
+        QCOMPARE(p.state.equationStore[0], 4.0);
+        p.columns->setValue(2);
+        p.rows->setValue(1);
+        p.enter(p.count, QStringLiteral("7"));
+        QCOMPARE(p.columns->value(), 0);
+        QCOMPARE(p.rows->value(), 0);
+        QCOMPARE(p.state.equationStore, std::vector<double>(7 * 8 + 1, 0.0));
+        QCOMPARE(p.cell(0)->text(), QStringLiteral("0"));
+        p.enter(p.cell(6), QStringLiteral("3"));  // (1, 1) of the new system
+        QCOMPARE(p.state.equationStore[8 + 1], 3.0);
+    }
+
+    void polynomialPageStartsLinear() {
+        EquationPages p;
+        QCOMPARE(p.t.find<QGroupBox>("Frame20")->title(), QStringLiteral("解一元N次方程"));
+        QCOMPARE(p.t.find<QLabel>("Label63")->text(), QStringLiteral("几次方程？"));
+        QCOMPARE(p.degree->text(), QStringLiteral("1"));
+        QCOMPARE(p.power(0)->text(), QStringLiteral("x^1"));
+        QCOMPARE(p.power(1)->text(), QStringLiteral("常数项"));
+        QVERIFY(!p.coefficient(2)->isVisible());
+        QTest::mouseClick(p.t.find<QPushButton>("polynomialSolve"), Qt::LeftButton);
+        QCOMPARE(p.roots->toPlainText(), QStringLiteral("-1"));
+    }
+
+    void polynomialRoots() {
+        struct Row {
+            const char* name;
+            std::initializer_list<double> coefficients;
+            QString roots;
+        };
+        const Row rows[] = {
+            {"three real", {1, -6, 11, -6}, QStringLiteral("3\n2\n1")},
+            {"imaginary pair", {1, 0, 1}, QStringLiteral("0+1i\n0-1i")},
+            {"double root", {1, -2, 1}, QStringLiteral("1\n1")},
+        };
+        for (const Row& row : rows) {
+            EquationPages p;
+            QVERIFY2(p.findRoots(row.coefficients) == row.roots, row.name);
+        }
+    }
+
+    void polynomialCoefficientsScroll() {
+        EquationPages p;
+        p.enter(p.degree, QStringLiteral("5"));
+        QCOMPARE(p.coefficientScroll->maximum(), 2);
+        QCOMPARE(p.power(0)->text(), QStringLiteral("x^5"));
+        p.coefficientScroll->setValue(2);
+        QCOMPARE(p.power(0)->text(), QStringLiteral("x^3"));
+        QCOMPARE(p.power(3)->text(), QStringLiteral("常数项"));
+        p.enter(p.coefficient(3), QStringLiteral("-32"));
+        QCOMPARE(p.state.polynomialCoefficients.back(), -32.0);
+        // x^5 + x^4 + x^3 + x^2 + x − 32: 0 coefficients make it x^5 − 32.
+        for (int i = 0; i < 3; ++i) p.enter(p.coefficient(i), QStringLiteral("0"));
+        p.coefficientScroll->setValue(0);
+        p.enter(p.coefficient(1), QStringLiteral("0"));
+        QTest::mouseClick(p.t.find<QPushButton>("polynomialSolve"), Qt::LeftButton);
+        const QStringList lines = p.roots->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.first(), QStringLiteral("2"));
+    }
+
+    void polynomialRefusals() {
+        EquationPages p;
+        p.enter(p.degree, QStringLiteral("200"));
+        QCOMPARE(p.degree->text(), QStringLiteral("100"));
+        QCOMPARE(p.t.ui.beeps, 1);
+        p.enter(p.degree, QStringLiteral("2"));
+        p.enter(p.coefficient(0), QStringLiteral("0"));
+        QTest::mouseClick(p.t.find<QPushButton>("polynomialSolve"), Qt::LeftButton);
+        QCOMPARE(p.t.ui.messages, QStringList{QStringLiteral("最高次项的系数不能为0！")});
+    }
+};
+
+QTEST_MAIN(EquationPagesTest)
+#include "test_equations_pages.moc"

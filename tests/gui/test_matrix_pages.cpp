@@ -1,0 +1,310 @@
+// Frame17, Frame18 and Frame21: the scrolled matrix grid, order changes,
+// determinant, saved matrices, product, Hessenberg form and eigenvalues.
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/data_paths.h"
+#include "app/long_work.h"
+#include "app/page_state.h"
+#include "gui_test_support.h"
+
+namespace {
+
+using Store = std::vector<double>;
+
+struct MatrixPage {
+    TestWindow t;
+    QLineEdit* order = t.find<QLineEdit>("Text53");
+    QLineEdit* name = t.find<QLineEdit>("Text55");
+    QLineEdit* result = t.find<QLineEdit>("Text54");
+    QScrollBar* columns = t.find<QScrollBar>("HScroll1");
+    QScrollBar* rows = t.find<QScrollBar>("VScroll2");
+    PageState& state = t.window->pageState();
+
+    MatrixPage() { t.showTabOf(order); }
+
+    QLineEdit* cell(int i) { return t.find<QLineEdit>(QStringLiteral("Text52_%1").arg(i)); }
+    void enter(QLineEdit* box, const QString& text) {
+        t.type(box, text);
+        t.leaveFocus();
+    }
+    void setOrder(int n) { enter(order, QString::number(n)); }
+    // Types the rows of a matrix of order ≤ 4 into the top-left cells.
+    void enterMatrix(std::initializer_list<std::initializer_list<double>> rowsOfValues) {
+        setOrder(static_cast<int>(rowsOfValues.size()));
+        int r = 0;
+        for (const auto& row : rowsOfValues) {
+            int c = 0;
+            for (double v : row) enter(cell(4 * r + c++), QString::number(v));
+            ++r;
+        }
+    }
+    void click(const char* button) { QTest::mouseClick(t.find<QPushButton>(button), Qt::LeftButton); }
+    QString filePath(const QString& matrixName) { return userDataDirectory() + "/" + matrixName + ".kmx"; }
+    void writeFile(const QString& matrixName, const QByteArray& bytes) {
+        QFile file(filePath(matrixName));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    void saveAs(const QString& matrixName) {
+        enter(name, matrixName);
+        click("Command30");
+    }
+    void multiplyBy(const QString& matrixName) {
+        enter(t.find<QLineEdit>("Text56"), matrixName);
+        click("Command31");
+        t.window->longWork().waitForIdle();
+    }
+};
+
+QByteArray fileBytes(std::int32_t count, std::vector<double> values) {
+    QByteArray bytes(reinterpret_cast<const char*>(&count), 4);  // little-endian hosts
+    for (double v : values) bytes.append(reinterpret_cast<const char*>(&v), 8);
+    return bytes;
+}
+
+}  // namespace
+
+class MatrixPagesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithAnOrderTwoMatrix() {
+        MatrixPage p;
+        QCOMPARE(p.t.find<QGroupBox>("Frame17")->title(), QStringLiteral("行列式矩阵计算与输入"));
+        QCOMPARE(p.t.find<QLabel>("Label55")->text(), QStringLiteral("为几阶行列式？"));
+        QCOMPARE(p.t.find<QLabel>("Label56")->text(), QStringLiteral("矩阵的名称"));
+        QCOMPARE(p.order->text(), QStringLiteral("2"));
+        QCOMPARE(p.name->text(), QStringLiteral("new1"));
+        QCOMPARE(p.t.find<QPushButton>("Command30")->toolTip(), QStringLiteral("只有保存后才可以进行矩阵的乘法等计算"));
+        QCOMPARE(p.t.find<QPushButton>("Command34")->text(), QStringLiteral("求特征值"));
+        QCOMPARE(p.t.find<QPushButton>("Command33")->text(), QStringLiteral("转化为H型矩阵"));
+        QCOMPARE(p.t.find<QLabel>("Label58")->text(), QStringLiteral("new1"));
+        QCOMPARE(p.state.matrixStore, Store(5, 0.0));
+        for (int i = 0; i < 16; ++i) {
+            QCOMPARE(p.cell(i)->text(), QStringLiteral("0"));
+            QCOMPARE(p.cell(i)->isEnabled(), i == 0 || i == 1 || i == 4 || i == 5);
+        }
+        QCOMPARE(p.columns->maximum(), 0);
+        QCOMPARE(p.rows->maximum(), 0);
+    }
+
+    void orderBoxTakesDigitsAndCorrectsSmallOrders() {
+        MatrixPage p;
+        p.t.type(p.order, QStringLiteral("a-3"));
+        QCOMPARE(p.order->text(), QStringLiteral("3"));
+        p.t.leaveFocus();
+        QCOMPARE(p.state.matrixStore.size(), 10u);
+        QVERIFY(p.cell(10)->isEnabled());
+        QVERIFY(!p.cell(3)->isEnabled());
+        p.setOrder(1);
+        QCOMPARE(p.order->text(), QStringLiteral("2"));
+        QCOMPARE(p.t.ui.beeps, 1);
+        QCOMPARE(p.state.matrixStore.size(), 5u);
+        QVERIFY(!p.cell(10)->isEnabled());
+    }
+
+    void scrolledWindowMapsCellsToStoreIndices() {
+        MatrixPage p;
+        p.setOrder(6);
+        QCOMPARE(p.columns->maximum(), 2);
+        QCOMPARE(p.rows->maximum(), 2);
+        for (int i = 0; i < 16; ++i) QVERIFY(p.cell(i)->isEnabled());
+        p.enter(p.cell(10), QStringLiteral("8"));  // (2, 2) at the origin: index 14
+        p.enter(p.cell(5), QStringLiteral("2*4+1"));   // (1, 1): index 7
+        QCOMPARE(p.state.matrixStore[14], 8.0);
+        QCOMPARE(p.cell(5)->text(), QStringLiteral("9"));
+        p.columns->setValue(2);
+        p.rows->setValue(1);
+        // Cell 0 shows (1, 2), store index 8; cell 4 shows (2, 2) = 14.
+        QCOMPARE(p.cell(4)->text(), QStringLiteral("8"));
+        p.enter(p.cell(5), QStringLiteral("7"));
+        QCOMPARE(p.state.matrixStore[15], 7.0);
+        QCOMPARE(p.state.matrixStore[7], 9.0);
+        p.columns->setValue(0);
+        p.rows->setValue(0);
+        QCOMPARE(p.cell(5)->text(), QStringLiteral("9"));
+    }
+
+    void scrollingWhileACellHasTheFocusCommitsItFirst() {
+        MatrixPage p;
+        p.setOrder(5);
+        p.t.type(p.cell(0), QStringLiteral("4"));  // still focused
+        p.columns->setValue(1);
+        QCOMPARE(p.state.matrixStore[0], 4.0);
+        QCOMPARE(p.cell(0)->text(), QStringLiteral("0"));  // now (0, 1)
+        // A bad formula keeps the window where it was.
+        p.t.type(p.cell(0), QStringLiteral("1/0"));
+        p.columns->setValue(0);
+        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("式子有问题"));
+        QCOMPARE(p.columns->value(), 1);
+        QCOMPARE(p.state.matrixStore[1], 0.0);
+        p.t.type(p.cell(0), QStringLiteral("6"));
+        p.t.leaveFocus();
+        QCOMPARE(p.state.matrixStore[1], 6.0);
+    }
+
+    void lowerOrderKeepsValuesByStoreIndex() {
+        MatrixPage p;
+        p.enterMatrix({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+        p.setOrder(2);
+        QCOMPARE(p.state.matrixStore, (Store{1, 2, 3, 4, 5}));
+        p.click("Command28");
+        QCOMPARE(p.result->text(), QStringLiteral("-2"));  // [[1, 2], [3, 4]]
+    }
+
+    void determinantAndItsOverflow() {
+        MatrixPage p;
+        p.enterMatrix({{2, 0, 0}, {0, 3, 0}, {0, 0, 4}});
+        p.click("Command28");
+        QCOMPARE(p.result->text(), QStringLiteral("24"));
+        p.enterMatrix({{1e200, 1}, {1, 1e200}});
+        p.click("Command28");
+        QCOMPARE(p.result->text(), QStringLiteral("24"));
+        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("数太大了，超出了计算范围！"));
+    }
+
+    void clearEmptiesCellsAndStore() {
+        MatrixPage p;
+        p.enterMatrix({{1, 2}, {3, 4}});
+        p.click("Command29");
+        QCOMPARE(p.state.matrixStore, Store(5, 0.0));
+        QCOMPARE(p.cell(1)->text(), QStringLiteral("0"));
+    }
+
+    void savedFileHasTheDocumentedLayout() {
+        MatrixPage p;
+        p.enterMatrix({{1, 2}, {3, 4}});
+        p.saveAs(QStringLiteral("layout"));
+        QFile file(p.filePath(QStringLiteral("layout")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), fileBytes(4, {1, 2, 3, 4, 0}));
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void refusedNamesAndFailedSavesChangeNothing() {
+        MatrixPage p;
+        p.enterMatrix({{1, 2}, {3, 4}});
+        p.saveAs(QStringLiteral("../escape"));
+        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！"));
+        QVERIFY(!QFile::exists(userDataDirectory() + "/../escape.kmx"));
+        p.saveAs(QString());
+        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("请输入矩阵的名称！"));
+        // A folder in the way of the file: the save fails and says so.
+        QDir(userDataDirectory()).mkpath(QStringLiteral("blocked.kmx"));
+        p.saveAs(QStringLiteral("blocked"));
+        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("矩阵保存失败，原来的文件没有改变！"));
+        QCOMPARE(p.state.matrixStore, (Store{1, 2, 3, 4, 0}));
+    }
+
+    void productWithASavedMatrix() {
+        MatrixPage p;
+        p.enterMatrix({{0, 1}, {1, 0}});
+        p.saveAs(QStringLiteral("swap"));
+        QCOMPARE(p.t.find<QLabel>("Label58")->text(), QStringLiteral("swap"));
+        p.enterMatrix({{1, 2}, {3, 4}});
+        p.multiplyBy(QStringLiteral("swap"));
+        QCOMPARE(p.state.matrixStore, (Store{2, 1, 4, 3, 0}));
+        QCOMPARE(p.cell(0)->text(), QStringLiteral("2"));
+        QCOMPARE(p.cell(5)->text(), QStringLiteral("3"));
+        QVERIFY(p.t.ui.messages.isEmpty());
+    }
+
+    void productRefusesMissingWrongAndCorruptFiles() {
+        MatrixPage p;
+        p.enterMatrix({{1, 2}, {3, 4}});
+        const Store before = p.state.matrixStore;
+        struct Row {
+            const char* name;
+            QByteArray bytes;
+            QString message;
+        };
+        const QString wrongCount = QStringLiteral("矩阵元素数目不对，请重新输入！");
+        const QString corrupt = QStringLiteral("矩阵文件已损坏，无法读取！");
+        const Row rows[] = {
+            {"order3", fileBytes(9, std::vector<double>(10, 1.0)), wrongCount},
+            {"negative", fileBytes(-4, {1, 2, 3, 4, 0}), wrongCount},
+            {"notsquare", fileBytes(5, {1, 2, 3, 4, 5, 0}), wrongCount},
+            {"short", fileBytes(4, {1, 2, 3}), corrupt},
+            {"empty", QByteArray(), corrupt},
+        };
+        for (const Row& row : rows) {
+            p.writeFile(QString::fromLatin1(row.name), row.bytes);
+            p.multiplyBy(QString::fromLatin1(row.name));
+            QCOMPARE(p.t.ui.messages.last(), row.message);
+            QCOMPARE(p.state.matrixStore, before);
+        }
+        p.multiplyBy(QStringLiteral("nosuchmatrix"));
+        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("矩阵不存在，请重新输入！"));
+        p.multiplyBy(QString());
+        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("矩阵不存在，请重新输入！"));
+        QCOMPARE(p.state.matrixStore, before);
+    }
+
+    void productResetsTheScrolledWindow() {
+        MatrixPage p;
+        p.setOrder(6);
+        Store identity(37, 0.0);
+        for (int i = 0; i < 6; ++i) identity[7 * i] = 1;
+        std::vector<double> values(identity.begin(), identity.end());
+        p.writeFile(QStringLiteral("identity6"), fileBytes(36, values));
+        p.enter(p.cell(0), QStringLiteral("5"));
+        p.columns->setValue(2);
+        p.rows->setValue(1);
+        p.multiplyBy(QStringLiteral("identity6"));
+        QCOMPARE(p.columns->value(), 0);
+        QCOMPARE(p.rows->value(), 0);
+        QCOMPARE(p.cell(0)->text(), QStringLiteral("5"));
+        QCOMPARE(p.state.matrixStore[0], 5.0);
+    }
+
+    void hessenbergReductionReplacesTheMatrix() {
+        MatrixPage p;
+        p.enterMatrix({{1, 2, 3}, {4, 5, 6}, {7, 8, 10}});
+        p.click("Command33");
+        p.t.window->longWork().waitForIdle();
+        QCOMPARE(p.state.matrixStore[6], 0.0);  // (3, 1)
+        QCOMPARE(p.state.matrixStore[3], 7.0);  // pivot 7 moved up
+        QCOMPARE(p.cell(4)->text(), QStringLiteral("7"));
+        QCOMPARE(p.cell(9)->text(), QStringLiteral("0.53061224489796"));
+    }
+
+    void eigenvaluesInOneMessage() {
+        MatrixPage p;
+        p.enterMatrix({{1, -2, 0}, {2, 1, 0}, {0, 0, 5}});
+        const Store before = p.state.matrixStore;
+        p.click("Command34");
+        p.t.window->longWork().waitForIdle();
+        QCOMPARE(p.t.ui.messages, QStringList{QStringLiteral("1+2i\n1-2i\n5")});
+        QCOMPARE(p.state.matrixStore, before);
+        // A full matrix (not Hessenberg) still gives its true eigenvalues.
+        p.enterMatrix({{2, 1, 1}, {1, 2, 1}, {1, 1, 2}});
+        p.click("Command34");
+        p.t.window->longWork().waitForIdle();
+        const QStringList values = p.t.ui.messages.last().split('\n');
+        QCOMPARE(values.size(), 3);
+        double sum = 0;
+        for (const QString& v : values) sum += v.toDouble();
+        QVERIFY(qAbs(sum - 6) < 1e-9);
+        QVERIFY(values.contains(QStringLiteral("4")) || qAbs(values.first().toDouble() - 4) < 1e-9);
+    }
+
+    void pendingOrderChangeIsFinishedFromOutside() {
+        MatrixPage p;
+        QVERIFY(p.state.finishPendingMatrixOrderChange);
+        p.state.finishPendingMatrixOrderChange();  // nothing pending
+        QCOMPARE(p.state.matrixStore.size(), 5u);
+        p.t.type(p.order, QStringLiteral("3"));      // the focus stays in the box
+        p.state.finishPendingMatrixOrderChange();
+        QCOMPARE(p.state.matrixStore.size(), 10u);
+    }
+};
+
+QTEST_MAIN(MatrixPagesTest)
+#include "test_matrix_pages.moc"
