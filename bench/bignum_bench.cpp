@@ -79,7 +79,7 @@ void Limbs_Transform(benchmark::State& state) {
     const limbs::Limbs a = limbs::fromDecimal(randomDigits(9 * n, 5)), b = limbs::fromDecimal(randomDigits(9 * n, 6));
     for (auto _ : state) benchmark::DoNotOptimize(limbs::multiply(a, b, limbs::MulAlgorithm::Transform));
 }
-BENCHMARK(Limbs_Schoolbook)->Arg(16)->Arg(32)->Arg(48)->Arg(64)->Arg(96);
+BENCHMARK(Limbs_Schoolbook)->Arg(16)->Arg(32)->Arg(48)->Arg(64)->Arg(96)->Arg(128)->Arg(200)->Arg(300);
 BENCHMARK(Limbs_Karatsuba)->Arg(48)->Arg(64)->Arg(96)->Arg(128)->Arg(200)->Arg(300)->Arg(500)->Arg(1000)->Arg(2000);
 BENCHMARK(Limbs_Transform)->Arg(64)->Arg(96)->Arg(128)->Arg(200)->Arg(300)->Arg(500)->Arg(1000)->Arg(2000);
 

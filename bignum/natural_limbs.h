@@ -17,8 +17,8 @@ constexpr int kLimbDigits = 9;
 
 // Multiplication switches, in limbs of the shorter operand (schoolbook below
 // the first, Karatsuba up to the second, number-theoretic transform above).
-constexpr std::size_t kKaratsubaThreshold = 48;
-constexpr std::size_t kTransformThreshold = 1200;
+constexpr std::size_t kKaratsubaThreshold = 96;
+constexpr std::size_t kTransformThreshold = 800;
 // The transform's largest length (the primes' 2-power roots of unity).
 constexpr std::size_t kTransformMaxLog = 26;
 
