@@ -25,9 +25,15 @@ inline Failure finiteOr(double v, Failure failure) {
 }
 
 // a := a ^ b. A negative base with a fractional exponent has no real value;
-// 0 to a negative power divides by zero. x^2 is the plain product.
+// 0 to a negative power divides by zero. Small whole exponents are plain
+// products (x^2 is what formulas use most), the rest goes to std::pow.
 inline Failure power(double& a, double b) {
     if (b == 2) {
+        a = a * a;
+    } else if (b == 3) {
+        a = a * a * a;
+    } else if (b == 4) {
+        a = a * a;
         a = a * a;
     } else {
         if (a < 0 && b != std::trunc(b)) return Failure::InvalidArgument;
