@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 namespace {
@@ -161,6 +165,41 @@ TEST(Complex, BoxValue) {
     EXPECT_EQ(boxValue("1/0"), std::nullopt);
     EXPECT_EQ(boxValue("abc"), std::nullopt);
     EXPECT_EQ(boxValue("inf"), std::nullopt);
+}
+
+}  // namespace
+
+namespace {
+
+double valueOf(const std::optional<std::string>& text) { return std::strtod(text->c_str(), nullptr); }
+
+// A whole power must agree with repeated multiplication, and the D roots of
+// a fractional power raised back to the D-th power must give Z1 again.
+TEST(Complex, PowersAgreeWithMultiplication) {
+    std::mt19937 random(77);
+    std::uniform_real_distribution<double> part(-3, 3);
+    for (int i = 0; i < 300; ++i) {
+        const double a = part(random);
+        const double b = part(random);
+        SCOPED_TRACE(std::to_string(a) + " + " + std::to_string(b) + "i");
+        double x = a;
+        double y = b;
+        for (int n = 2; n <= 4; ++n) {
+            const ComplexResult product = complexArithmetic(ComplexOperation::Multiply, x, y, a, b, Unit::Degrees);
+            x = valueOf(product.real);
+            y = valueOf(product.imaginary);
+            const ComplexResult power = complexPower(a, b, n, 1, Unit::Degrees);
+            const double scale = std::pow(std::hypot(a, b), n);
+            EXPECT_NEAR(valueOf(power.real), x, 1e-12 * std::max(1.0, scale));
+            EXPECT_NEAR(valueOf(power.imaginary), y, 1e-12 * std::max(1.0, scale));
+        }
+        for (int k = 1; k <= 3; ++k) {
+            const ComplexResult root = complexPower(a, b, 1.0 / 3, k, Unit::Radians);
+            const ComplexResult back = complexPower(valueOf(root.real), valueOf(root.imaginary), 3, 1, Unit::Radians);
+            EXPECT_NEAR(valueOf(back.real), a, 1e-11);
+            EXPECT_NEAR(valueOf(back.imaginary), b, 1e-11);
+        }
+    }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 namespace {
@@ -82,10 +86,38 @@ TEST(ContinuedFraction, KindsAndLimits) {
     }
 }
 
-TEST(ContinuedFraction, RoundTo15Places) {
-    EXPECT_EQ(roundTo15Places(0.1234567890123456), 0.123456789012346);
-    EXPECT_EQ(roundTo15Places(2.9999999999999996), 3);
-    EXPECT_EQ(roundTo15Places(-0.0000000000000004), 0);
+}  // namespace
+
+namespace {
+
+// Whatever the route, the three boxes together must be worth x: a whole part,
+// then a fraction that is proper unless the fallback kept x in the numerator.
+TEST(FractionPage, RandomDecimalsAreWorthTheirInput) {
+    std::mt19937 random(4242);
+    std::uniform_int_distribution<int> digits(0, 99999999);
+    std::uniform_int_distribution<int> places(1, 8);
+    for (int i = 0; i < 1000; ++i) {
+        const int decimals = places(random);
+        const double x = (digits(random) - 50000000) / std::pow(10.0, decimals);
+        SCOPED_TRACE(x);
+        const FractionPageOutput out = fractionPageResult(x, "typed");
+        ASSERT_FALSE(out.beep);
+        const double whole = std::strtod(out.wholePart.c_str(), nullptr);
+        const double numerator = std::strtod(out.numerator.c_str(), nullptr);
+        const double denominator = std::strtod(out.denominator.c_str(), nullptr);
+        if (out.numerator == "typed") {
+            EXPECT_EQ(std::floor(x), x);
+            continue;
+        }
+        EXPECT_EQ(std::floor(numerator), numerator);
+        EXPECT_EQ(std::floor(denominator), denominator);
+        EXPECT_GT(denominator, 0);
+        EXPECT_NEAR(whole + numerator / denominator, x, 1e-9 * std::max(1.0, std::fabs(x)));
+        if (denominator != std::pow(10.0, std::round(std::log10(denominator)))) {
+            EXPECT_GE(numerator, 0);
+            EXPECT_LT(numerator, denominator);
+        }
+    }
 }
 
 }  // namespace

@@ -47,12 +47,6 @@ TEST(Factorisation, ResultLines) {
     }
 }
 
-TEST(Factorisation, MessagesAreNotFactorisations) {
-    EXPECT_FALSE(factorisationText("0").factorised);
-    EXPECT_FALSE(factorisationText("0").beep);
-    EXPECT_TRUE(factorisationText("12").factorised);
-}
-
 TEST(Factorisation, NumbersFromFormulas) {
     // Number texts written by the formula field rather than typed digits.
     struct Row {

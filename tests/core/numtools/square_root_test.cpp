@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 namespace {
@@ -68,6 +72,31 @@ TEST(SquareRoot, CancelledSearchWritesNothing) {
     EXPECT_TRUE(out.cancelled);
     EXPECT_FALSE(out.factorNumerator);
     EXPECT_FALSE(out.underRoot);
+}
+
+}  // namespace
+
+namespace {
+
+bool squareFree(long long c) {
+    for (long long k = 2; k * k <= c; ++k)
+        if (c % (k * k) == 0) return false;
+    return true;
+}
+
+// For whole inputs the form must be exact: (a / b)^2 * c = x with c free of
+// square factors.
+TEST(SquareRoot, WholeNumbersGiveExactForms) {
+    for (long long x = 1; x <= 3000; ++x) {
+        SCOPED_TRACE(x);
+        const SquareRootOutput out = simplify(static_cast<double>(x));
+        const long long a = std::stoll(*out.factorNumerator);
+        const long long b = std::stoll(*out.factorDenominator);
+        const long long c = std::stoll(*out.underRoot);
+        ASSERT_EQ(b, 1);
+        EXPECT_EQ(a * a * c, x);
+        EXPECT_TRUE(squareFree(c));
+    }
 }
 
 }  // namespace
