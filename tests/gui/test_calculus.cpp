@@ -1,6 +1,7 @@
 // The sums page (Frame8) and the integral page (Frame10) as the user sees
 // them: captions, key filters, focus-loss rewrites and messages, results
 // arriving from the long-work runner, and Cancel.
+#include <QApplication>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -262,6 +263,30 @@ private slots:
         QCOMPARE(edit("Text60")->text(), QStringLiteral("1/0"));
         QTRY_VERIFY(edit("Text60")->hasFocus());
         t->window->pageState().finishPendingMatrixOrderChange = nullptr;
+    }
+
+    void leavingThePointBoxResizesTheMatrixToAnOrderLeftPending() {
+        // The user types a new order, switches to another window (the order
+        // box's own focus loss is not handled then), comes back to the point
+        // box and leaves it: the matrix now has the typed order.
+        auto* order = edit("Text53");
+        QVERIFY(order);
+        std::vector<double>& store = t->window->pageState().matrixStore;
+        QCOMPARE(store.size(), std::size_t{5});  // order 2 and its spare slot
+        t->type(order, QStringLiteral("3"));
+        QWidget elsewhere;
+        elsewhere.show();
+        QApplication::setActiveWindow(&elsewhere);
+        QTRY_VERIFY(!t->window->isActiveWindow());
+        t->showTabOf(edit("Text60"));
+        edit("Text60")->setFocus(Qt::OtherFocusReason);
+        QApplication::setActiveWindow(t->window.get());
+        QTRY_VERIFY(edit("Text60")->hasFocus());
+        QCOMPARE(store.size(), std::size_t{5});
+        t->type(edit("Text60"), QStringLiteral("2"));
+        t->leaveFocus();
+        QCOMPARE(store.size(), std::size_t{10});
+        QCOMPARE(edit("Text60")->text(), QStringLiteral("2"));
     }
 };
 
