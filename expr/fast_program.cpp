@@ -15,15 +15,25 @@ namespace numerelle::expr {
 
 namespace {
 
-// R: a register, K: the instruction's number.
+// R: a register, K: the instruction's number, A: the value the previous
+// instruction wrote, still in a CPU register (saves a store-to-load trip on
+// chains such as a-b+c-d).
+#define NUMERELLE_BINARY_OPS(X, name) X(name##RR) X(name##RK) X(name##KR) X(name##AR) X(name##AK)
+#define NUMERELLE_UNARY_OPS(X, name) X(name) X(name##A)
+#define NUMERELLE_FAST_OPS(X)                                                                   \
+    X(Fail) X(Move) X(MoveK)                                                                    \
+    NUMERELLE_BINARY_OPS(X, Add) NUMERELLE_BINARY_OPS(X, Sub) NUMERELLE_BINARY_OPS(X, Mul)      \
+    NUMERELLE_BINARY_OPS(X, Div) NUMERELLE_BINARY_OPS(X, Pow)                                   \
+    NUMERELLE_UNARY_OPS(X, Square) NUMERELLE_UNARY_OPS(X, Sin) NUMERELLE_UNARY_OPS(X, Cos)      \
+    NUMERELLE_UNARY_OPS(X, Exp) NUMERELLE_UNARY_OPS(X, Ln) NUMERELLE_UNARY_OPS(X, Sqrt)         \
+    NUMERELLE_UNARY_OPS(X, Abs) NUMERELLE_UNARY_OPS(X, Function)                                \
+    X(Return) X(ReturnA) X(ReturnK)
+
+// Fail: a = failure kind; Function: b = function code.
 enum class Op : std::uint8_t {
-    Fail,  // a = failure kind
-    Move, MoveK,
-    AddRR, AddRK, SubRR, SubRK, SubKR, MulRR, MulRK,
-    DivRR, DivRK, DivKR, PowRR, PowRK, PowKR,
-    Square, Sin, Cos, Exp, Ln, Sqrt, Abs,
-    Function,  // b = function code
-    Return, ReturnK,
+#define NUMERELLE_ENUMERATOR(name) name,
+    NUMERELLE_FAST_OPS(NUMERELLE_ENUMERATOR)
+#undef NUMERELLE_ENUMERATOR
 };
 
 struct Instruction {
@@ -32,6 +42,7 @@ struct Instruction {
     double k;
 };
 
+// Before the accumulator pass: which operands are read from registers.
 bool readsA(Op op) {
     switch (op) {
         case Op::Fail: case Op::MoveK: case Op::SubKR: case Op::DivKR: case Op::PowKR: case Op::ReturnK:
@@ -48,6 +59,35 @@ bool readsB(Op op) {
             return true;
         default:
             return false;
+    }
+}
+
+bool writes(Op op) { return op != Op::Fail && op != Op::Return && op != Op::ReturnA && op != Op::ReturnK; }
+
+// The variant that takes operand a from the previous instruction's value,
+// or the instruction itself when there is none.
+Op withAccumulator(Op op) {
+    switch (op) {
+        case Op::AddRR: return Op::AddAR;
+        case Op::AddRK: return Op::AddAK;
+        case Op::SubRR: return Op::SubAR;
+        case Op::SubRK: return Op::SubAK;
+        case Op::MulRR: return Op::MulAR;
+        case Op::MulRK: return Op::MulAK;
+        case Op::DivRR: return Op::DivAR;
+        case Op::DivRK: return Op::DivAK;
+        case Op::PowRR: return Op::PowAR;
+        case Op::PowRK: return Op::PowAK;
+        case Op::Square: return Op::SquareA;
+        case Op::Sin: return Op::SinA;
+        case Op::Cos: return Op::CosA;
+        case Op::Exp: return Op::ExpA;
+        case Op::Ln: return Op::LnA;
+        case Op::Sqrt: return Op::SqrtA;
+        case Op::Abs: return Op::AbsA;
+        case Op::Function: return Op::FunctionA;
+        case Op::Return: return Op::ReturnA;
+        default: return op;
     }
 }
 
@@ -147,6 +187,7 @@ public:
                 code_.push_back({Op::Return, 0, result.reg, 0, 0});
         }
         dropDeadMoves();
+        useAccumulator();
         FastProgram fast;
         fast.code = std::move(code_);
         fast.registerCount = last_ + 1;
@@ -227,8 +268,7 @@ private:
         kept.reserve(code_.size());
         for (auto it = code_.rbegin(); it != code_.rend(); ++it) {
             const Instruction& in = *it;
-            const bool writes = in.op != Op::Fail && in.op != Op::Return && in.op != Op::ReturnK;
-            if (writes) {
+            if (writes(in.op)) {
                 if ((in.op == Op::Move || in.op == Op::MoveK) && !needed[in.d]) continue;
                 needed[in.d] = 0;
             }
@@ -238,6 +278,23 @@ private:
         }
         std::reverse(kept.begin(), kept.end());
         code_ = std::move(kept);
+    }
+
+    // An operand that the previous instruction has just written (x before
+    // the first) is taken from the CPU register instead of memory.
+    void useAccumulator() {
+        std::uint32_t previous = 0;
+        bool known = true;
+        for (Instruction& in : code_) {
+            if (known && readsA(in.op) && in.a == previous) {
+                in.op = withAccumulator(in.op);
+            } else if (known && (in.op == Op::AddRR || in.op == Op::MulRR) && in.b == previous) {
+                std::swap(in.a, in.b);  // exactly commutative
+                in.op = withAccumulator(in.op);
+            }
+            known = writes(in.op);
+            previous = in.d;
+        }
     }
 
     std::uint32_t last_;
@@ -262,13 +319,32 @@ std::shared_ptr<const FastProgram> translateRows(const DecodedProgram& decoded) 
     return std::make_shared<const FastProgram>(translator.finish(failed));
 }
 
+// The steps, each leaving its value in v.
+inline Failure add(double& v, double b) { v += b; return finiteOr(v, Failure::Overflow); }
+inline Failure subtract(double& v, double b) { v -= b; return finiteOr(v, Failure::Overflow); }
+inline Failure multiply(double& v, double b) { v *= b; return finiteOr(v, Failure::Overflow); }
+inline Failure square(double& v, std::uint32_t) { v *= v; return finiteOr(v, Failure::Overflow); }
+inline Failure sine(double& v, std::uint32_t) { v = std::sin(v); return Failure::None; }
+inline Failure cosine(double& v, std::uint32_t) { v = std::cos(v); return Failure::None; }
+inline Failure exponential(double& v, std::uint32_t) { v = std::exp(v); return finiteOr(v, Failure::Overflow); }
+inline Failure absolute(double& v, std::uint32_t) { v = std::fabs(v); return Failure::None; }
+inline Failure logarithm(double& v, std::uint32_t) {
+    if (v <= 0) return Failure::InvalidArgument;
+    v = std::log(v);
+    return Failure::None;
+}
+inline Failure squareRoot(double& v, std::uint32_t) {
+    if (v < 0) return Failure::InvalidArgument;
+    v = std::sqrt(v);
+    return Failure::None;
+}
+inline Failure function(double& v, std::uint32_t code) { return applyFunction(static_cast<int>(code), v); }
+
 #define NUMERELLE_CHECKED(expression)                                              \
     do {                                                                           \
         const Failure failure_ = (expression);                                     \
         if (failure_ != Failure::None) [[unlikely]] return failedWith(failure_);   \
     } while (false)
-
-#define NUMERELLE_FINITE(value) NUMERELLE_CHECKED(finiteOr((value), Failure::Overflow))
 
 Evaluation runFast(const FastProgram& program, double x) {
     double local[stackRegisters];
@@ -281,80 +357,64 @@ Evaluation runFast(const FastProgram& program, double x) {
     if (program.zeroSlots) [[unlikely]] std::fill(r, r + program.registerCount, 0.0);
     r[0] = x;
     const Instruction* in = program.code.data();
-    double v = 0;
+    double v = x;  // the value the previous instruction wrote
 
 #if defined(__GNUC__)
     // Threaded dispatch: every handler jumps to the next one itself, which
     // the branch predictor follows far better than one shared switch.
-    static constexpr void* handlers[] = {
-        &&Fail, &&Move, &&MoveK, &&AddRR, &&AddRK, &&SubRR, &&SubRK, &&SubKR, &&MulRR, &&MulRK,
-        &&DivRR, &&DivRK, &&DivKR, &&PowRR, &&PowRK, &&PowKR, &&Square, &&Sin, &&Cos, &&Exp, &&Ln,
-        &&Sqrt, &&Abs, &&Function, &&Return, &&ReturnK,
-    };
+#define NUMERELLE_LABEL(name) &&name,
+    static constexpr void* handlers[] = {NUMERELLE_FAST_OPS(NUMERELLE_LABEL)};
+#undef NUMERELLE_LABEL
     static_assert(std::size(handlers) == static_cast<std::size_t>(Op::ReturnK) + 1);
 #define NUMERELLE_CASE(name) name:
 #define NUMERELLE_NEXT goto *handlers[static_cast<std::size_t>((++in)->op)]
-#define NUMERELLE_STORE_CHECKED                 \
-    NUMERELLE_FINITE(v);                        \
-    r[in->d] = v;                               \
-    NUMERELLE_NEXT
     goto *handlers[static_cast<std::size_t>(in->op)];
 #else
 #define NUMERELLE_CASE(name) case Op::name:
 #define NUMERELLE_NEXT \
     ++in;              \
     continue
-#define NUMERELLE_STORE_CHECKED \
-    NUMERELLE_FINITE(v);        \
-    r[in->d] = v;               \
-    NUMERELLE_NEXT
     for (;;) switch (in->op) {
 #endif
+
+#define NUMERELLE_BINARY(name, step)                                                           \
+    NUMERELLE_CASE(name##RR) v = r[in->a]; NUMERELLE_CHECKED(step(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT; \
+    NUMERELLE_CASE(name##RK) v = r[in->a]; NUMERELLE_CHECKED(step(v, in->k)); r[in->d] = v; NUMERELLE_NEXT;    \
+    NUMERELLE_CASE(name##KR) v = in->k; NUMERELLE_CHECKED(step(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;    \
+    NUMERELLE_CASE(name##AR) NUMERELLE_CHECKED(step(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;               \
+    NUMERELLE_CASE(name##AK) NUMERELLE_CHECKED(step(v, in->k)); r[in->d] = v; NUMERELLE_NEXT;
+#define NUMERELLE_UNARY(name, step)                                                            \
+    NUMERELLE_CASE(name) v = r[in->a]; NUMERELLE_CHECKED(step(v, in->b)); r[in->d] = v; NUMERELLE_NEXT; \
+    NUMERELLE_CASE(name##A) NUMERELLE_CHECKED(step(v, in->b)); r[in->d] = v; NUMERELLE_NEXT;
+
     NUMERELLE_CASE(Fail) return failedWith(static_cast<Failure>(in->a));
-    NUMERELLE_CASE(Move) r[in->d] = r[in->a]; NUMERELLE_NEXT;
-    NUMERELLE_CASE(MoveK) r[in->d] = in->k; NUMERELLE_NEXT;
-    NUMERELLE_CASE(AddRR) v = r[in->a] + r[in->b]; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(AddRK) v = r[in->a] + in->k; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(SubRR) v = r[in->a] - r[in->b]; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(SubRK) v = r[in->a] - in->k; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(SubKR) v = in->k - r[in->b]; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(MulRR) v = r[in->a] * r[in->b]; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(MulRK) v = r[in->a] * in->k; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(DivRR) v = r[in->a]; NUMERELLE_CHECKED(divide(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;
-    NUMERELLE_CASE(DivRK) v = r[in->a]; NUMERELLE_CHECKED(divide(v, in->k)); r[in->d] = v; NUMERELLE_NEXT;
-    NUMERELLE_CASE(DivKR) v = in->k; NUMERELLE_CHECKED(divide(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;
-    NUMERELLE_CASE(PowRR) v = r[in->a]; NUMERELLE_CHECKED(power(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;
-    NUMERELLE_CASE(PowRK) v = r[in->a]; NUMERELLE_CHECKED(power(v, in->k)); r[in->d] = v; NUMERELLE_NEXT;
-    NUMERELLE_CASE(PowKR) v = in->k; NUMERELLE_CHECKED(power(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;
-    NUMERELLE_CASE(Square) v = r[in->a] * r[in->a]; NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(Sin) r[in->d] = std::sin(r[in->a]); NUMERELLE_NEXT;
-    NUMERELLE_CASE(Cos) r[in->d] = std::cos(r[in->a]); NUMERELLE_NEXT;
-    NUMERELLE_CASE(Exp) v = std::exp(r[in->a]); NUMERELLE_STORE_CHECKED;
-    NUMERELLE_CASE(Ln)
-        if (r[in->a] <= 0) [[unlikely]] return failedWith(Failure::InvalidArgument);
-        r[in->d] = std::log(r[in->a]);
-        NUMERELLE_NEXT;
-    NUMERELLE_CASE(Sqrt)
-        if (r[in->a] < 0) [[unlikely]] return failedWith(Failure::InvalidArgument);
-        r[in->d] = std::sqrt(r[in->a]);
-        NUMERELLE_NEXT;
-    NUMERELLE_CASE(Abs) r[in->d] = std::fabs(r[in->a]); NUMERELLE_NEXT;
-    NUMERELLE_CASE(Function)
-        v = r[in->a];
-        NUMERELLE_CHECKED(applyFunction(static_cast<int>(in->b), v));
-        r[in->d] = v;
-        NUMERELLE_NEXT;
+    NUMERELLE_CASE(Move) v = r[in->a]; r[in->d] = v; NUMERELLE_NEXT;
+    NUMERELLE_CASE(MoveK) v = in->k; r[in->d] = v; NUMERELLE_NEXT;
+    NUMERELLE_BINARY(Add, add)
+    NUMERELLE_BINARY(Sub, subtract)
+    NUMERELLE_BINARY(Mul, multiply)
+    NUMERELLE_BINARY(Div, divide)
+    NUMERELLE_BINARY(Pow, power)
+    NUMERELLE_UNARY(Square, square)
+    NUMERELLE_UNARY(Sin, sine)
+    NUMERELLE_UNARY(Cos, cosine)
+    NUMERELLE_UNARY(Exp, exponential)
+    NUMERELLE_UNARY(Ln, logarithm)
+    NUMERELLE_UNARY(Sqrt, squareRoot)
+    NUMERELLE_UNARY(Abs, absolute)
+    NUMERELLE_UNARY(Function, function)
     NUMERELLE_CASE(Return) return {r[in->a], Failure::None};
+    NUMERELLE_CASE(ReturnA) return {v, Failure::None};
     NUMERELLE_CASE(ReturnK) return {in->k, Failure::None};
 #if !defined(__GNUC__)
     }
 #endif
+#undef NUMERELLE_BINARY
+#undef NUMERELLE_UNARY
 #undef NUMERELLE_CASE
 #undef NUMERELLE_NEXT
-#undef NUMERELLE_STORE_CHECKED
 }
 
-#undef NUMERELLE_FINITE
 #undef NUMERELLE_CHECKED
 
 }  // namespace detail
