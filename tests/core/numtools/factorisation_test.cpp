@@ -136,6 +136,9 @@ TEST(Factorisation, PrimalityAcrossTheWholeRange) {
     }
     EXPECT_EQ(primeFactors(18446744030759878681ULL), (std::vector<u64>{4294967291ULL, 4294967291ULL}));
     EXPECT_EQ(primeFactors(3825123056546413051ULL), (std::vector<u64>{149491, 747451, 34233211}));
+    // Powers of the first primes past the trial divisors go to the divisor search.
+    EXPECT_EQ(primeFactors(406067677556641ULL), std::vector<u64>(8, 67));
+    EXPECT_EQ(primeFactors(10828567056280801ULL), std::vector<u64>(8, 101));
 }
 
 // Independent primality check by trial division, for factors small enough.
