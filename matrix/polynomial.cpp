@@ -76,65 +76,72 @@ Complex polish(const std::vector<double>& c, Complex z) {
     return z;
 }
 
-}  // namespace
-
-PolynomialRoots polynomialRoots(const std::vector<double>& c, WorkControl* control) {
-    PolynomialRoots result;
+// Roots of a polynomial with a non-zero leading coefficient, unsorted.
+Outcome nonZeroRoots(const std::vector<double>& c, WorkControl* control, std::vector<Complex>& roots) {
     const int n = static_cast<int>(c.size()) - 1;
-    if (n < 1 || c[0] == 0) {
-        result.leadingZero = n >= 1;
-        result.outcome = Outcome::Singular;
-        return result;
-    }
+    if (n == 0) return Outcome::Done;
     if (n == 1) {
         const double root = -c[1] / c[0];
-        if (!std::isfinite(root)) result.outcome = Outcome::Overflow;
-        else result.roots.push_back(root == 0 ? 0.0 : root);
-        return result;
+        if (!std::isfinite(root)) return Outcome::Overflow;
+        roots.push_back(root + 0.0);
+        return Outcome::Done;
     }
     // Companion matrix of the monic polynomial: its first row holds the
     // negated coefficients, its subdiagonal ones.
     Matrix a(n);
     for (int j = 1; j <= n; ++j) {
         a(1, j) = -c[j] / c[0];
-        if (!std::isfinite(a(1, j))) {
-            result.outcome = Outcome::Overflow;
-            return result;
-        }
+        if (!std::isfinite(a(1, j))) return Outcome::Overflow;
     }
     for (int i = 2; i <= n; ++i) a(i, i - 1) = 1;
     balance(a);
-    Outcome reduced = toHessenberg(a, control);
-    if (reduced != Outcome::Done) {
-        result.outcome = reduced;
-        return result;
-    }
+    const Outcome reduced = toHessenberg(a, control);
+    if (reduced != Outcome::Done) return reduced;
     const Eigenvalues values = hessenbergEigenvalues(a, std::numeric_limits<double>::epsilon(), control);
-    if (values.outcome != Outcome::Done) {
-        result.outcome = values.outcome;
-        return result;
-    }
+    if (values.outcome != Outcome::Done) return values.outcome;
     for (int k = 1; k <= n; ++k) {
         const double im = values.imaginary[k];
         if (k < n && im != 0 && values.imaginary[k + 1] == -im) {
             // Refine one of a conjugate pair and mirror it, so the pair stays exact.
             const Complex z = polish(c, Complex(values.real[k], std::fabs(im)));
-            result.roots.push_back(z);
-            result.roots.push_back(std::conj(z));
+            roots.push_back(z);
+            roots.push_back(std::conj(z));
             ++k;
         } else {
-            result.roots.push_back(polish(c, Complex(values.real[k], im)));
+            roots.push_back(polish(c, Complex(values.real[k], im)));
         }
     }
-    for (Complex& z : result.roots) {
-        if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) {
-            result.outcome = Outcome::Overflow;
-            result.roots.clear();
-            return result;
-        }
-        // No "-0" in the output.
-        z = Complex(z.real() + 0.0, z.imag() + 0.0);
+    for (Complex& z : roots) {
+        if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return Outcome::Overflow;
+        z = Complex(z.real() + 0.0, z.imag() + 0.0);  // no "-0" in the output
     }
+    return Outcome::Done;
+}
+
+}  // namespace
+
+PolynomialRoots polynomialRoots(const std::vector<double>& coefficients, WorkControl* control) {
+    PolynomialRoots result;
+    if (coefficients.size() < 2 || coefficients[0] == 0) {
+        result.leadingZero = coefficients.size() >= 2;
+        result.outcome = Outcome::Singular;
+        return result;
+    }
+    // Trailing zero coefficients are exact roots at 0; the rest of the
+    // polynomial is solved without them.
+    std::vector<double> c = coefficients;
+    int zeros = 0;
+    while (c.size() > 1 && c.back() == 0) {
+        c.pop_back();
+        ++zeros;
+    }
+    const Outcome outcome = nonZeroRoots(c, control, result.roots);
+    if (outcome != Outcome::Done) {
+        result.outcome = outcome;
+        result.roots.clear();
+        return result;
+    }
+    result.roots.insert(result.roots.end(), zeros, Complex(0, 0));
     std::sort(result.roots.begin(), result.roots.end(), [](Complex x, Complex y) {
         return x.real() != y.real() ? x.real() > y.real() : x.imag() > y.imag();
     });

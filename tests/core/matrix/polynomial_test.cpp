@@ -51,7 +51,8 @@ TEST(PolynomialRoots, KnownRoots) {
         {"double root", {1, -2, 1}, {1, 1}, 1e-7},
         {"triple root", {1, -3, 3, -1}, {1, 1, 1}, 1e-4},
         {"fourth roots of unity", {1, 0, 0, 0, -1}, {1, {0, 1}, {0, -1}, -1}, 1e-14},
-        {"zero roots from trailing zeros", {1, -1, 0, 0}, {1, 0, 0}, 1e-15},
+        {"zero roots from trailing zeros are exact", {1, -1, 0, 0, 0}, {1, 0, 0, 0}, 0},
+        {"only zero roots", {2, 0, 0}, {0, 0}, 0},
         {"not monic", {4, 0, -1}, {0.5, -0.5}, 1e-15},
         {"widely spread", {1, -1001, 1000}, {1000, 1}, 1e-12},
     };
