@@ -1,6 +1,7 @@
 #include "bignum/natural_limbs.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -143,7 +144,7 @@ void mulAuto(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z
     }
     if (ceiling == MulAlgorithm::Schoolbook || m < kKaratsubaThreshold) {
         mulSchoolbook(a, n, b, m, z);
-    } else if (ceiling != MulAlgorithm::Karatsuba && m >= kTransformThreshold) {
+    } else if (ceiling != MulAlgorithm::Karatsuba && transformPays(n, m)) {
         mulTransform(a, n, b, m, z);
     } else {
         karatsubaStep(a, n, b, m, z, ceiling);
@@ -154,7 +155,7 @@ void sqrAuto(const Limb* a, std::size_t n, Limb* z, MulAlgorithm ceiling) {
     if (n == 0) return;
     if (ceiling == MulAlgorithm::Schoolbook || n < kKaratsubaThreshold) {
         mulSchoolbook(a, n, a, n, z);
-    } else if (ceiling != MulAlgorithm::Karatsuba && n >= kTransformThreshold) {
+    } else if (ceiling != MulAlgorithm::Karatsuba && transformPays(n, n)) {
         sqrTransform(a, n, z);
     } else {
         karatsubaSquareStep(a, n, z, ceiling);
@@ -216,6 +217,20 @@ void mulSchoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, L
     } else {
         plain::schoolbook(a, n, b, m, z, acc);
     }
+}
+
+bool transformPays(std::size_t n, std::size_t m) {
+    if (std::min(n, m) < kTransformThreshold) return false;
+    std::size_t length = 1;
+    int log = 0;
+    while (length < n + m - 1) {
+        length *= 2;
+        ++log;
+    }
+    const double karatsuba = kKaratsubaCost * static_cast<double>(std::max(n, m)) *
+                             std::pow(static_cast<double>(std::min(n, m)), 0.585);
+    const double transform = kTransformCost * static_cast<double>(length) * log;
+    return transform < karatsuba;
 }
 
 bool kernelsUseAvx2() {

@@ -48,7 +48,10 @@ const Shape kShapes[] = {Shape::Random, Shape::AllNines, Shape::PowerOfTen, Shap
 // Limb counts on both sides of every switch of the multiplication.
 std::vector<std::size_t> thresholdSizes() {
     const std::size_t k = limbs::kKaratsubaThreshold, t = limbs::kTransformThreshold;
-    return {1, 2, 3, k - 1, k, k + 1, 2 * k - 1, 2 * k, 2 * k + 1, 4 * k + 3, t - 1, t, t + 1, 2 * t + 5};
+    // The first balanced size where the transform takes over.
+    std::size_t c = t;
+    while (!limbs::transformPays(c, c)) ++c;
+    return {1, 2, 3, k - 1, k, k + 1, 2 * k - 1, 2 * k, 2 * k + 1, 4 * k + 3, t - 1, t, t + 1, c - 1, c, c + 1};
 }
 
 TEST(NaturalMultiply, EveryAlgorithmMatchesSchoolbookAcrossThresholds) {
