@@ -295,6 +295,20 @@ private slots:
         QVERIFY(values.contains(QStringLiteral("4")) || qAbs(values.first().toDouble() - 4) < 1e-9);
     }
 
+    void largeOrdersRunAsLongWork() {
+        MatrixPage p;
+        p.setOrder(40);
+        Store diagonal(40 * 40 + 1, 0.0);
+        for (int i = 0; i < 40; ++i) diagonal[41 * i] = i < 12 ? 2 : 1;
+        p.state.matrixStore = diagonal;
+        p.click("Command28");
+        QTRY_COMPARE(p.result->text(), QStringLiteral("4096"));
+        p.click("Command34");
+        QTRY_COMPARE(p.t.ui.messages.size(), 1);
+        QCOMPARE(p.t.ui.messages.first().split('\n').size(), 40);
+        QCOMPARE(p.t.ui.messages.first().count(QStringLiteral("2")), 12);
+    }
+
     void pendingOrderChangeIsFinishedFromOutside() {
         MatrixPage p;
         QVERIFY(p.state.finishPendingMatrixOrderChange);
