@@ -299,12 +299,8 @@ PageOutcome computeCombination(std::string_view mText, std::string_view nText, W
     PageOutcome outcome;
     SelectionInputs inputs;
     if (!readSelection(mText, nText, inputs, outcome)) return outcome;
-    if (inputs.shortSet && inputs.value < inputs.m) {
-        // After the warning the count of factors turns negative: no factor,
-        // no divisor, and the result stays 1.
-        outcome.result.emplace(1, '1');
-        return outcome;
-    }
+    // A selection larger than the set warns and then computes: there is no
+    // way to choose more than there is, so C(n, m) is 0, as P(n, m) is.
     return guarded([&] {
         std::optional<std::string> c = naturalBinomial(inputs.n, inputs.m, control);
         if (!c) return cancelledOutcome();

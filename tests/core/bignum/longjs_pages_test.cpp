@@ -224,7 +224,8 @@ TEST(PermutationPage, CountsArrangementsAndSelections) {
         {"C(100, 50)", "50", "100", "100891344545564193334812497256"},
         {"long set size", "2", "1000000", "499999500000"},
         {"twelve-digit set size", "3", "123456789012", "313612728715354493283007925103220"},
-        {"selection above the set warns and gives 1", "5", "3", "1", warning},
+        {"selection above the set warns and gives 0", "5", "3", "0", warning},
+        {"padded set size below the selection takes the long path", "5", "000003", "0"},
         {"selection too large", "100000", "5", nullptr, tooLarge},
     };
     for (const Row& row : combinations) {
