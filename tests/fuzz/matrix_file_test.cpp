@@ -57,18 +57,5 @@ TEST(MatrixFileFuzz, MutatedValidFilesRoundTripOrFail) {
     }
 }
 
-TEST(MatrixFileFuzz, NameCheckAcceptsOnlyPlainNames) {
-    std::mt19937 random(99);
-    std::uniform_int_distribution<int> byte(1, 255);
-    for (int trial = 0; trial < 20000; ++trial) {
-        std::string name(1 + random() % 12, ' ');
-        for (char& ch : name) ch = static_cast<char>(byte(random));
-        if (checkMatrixName(name) == NameProblem::None) {
-            ASSERT_EQ(name.find_first_of("/\\:*?\"<>|"), std::string::npos) << name;
-            ASSERT_NE(name.find_first_not_of('.'), std::string::npos);
-        }
-    }
-}
-
 }  // namespace
 }  // namespace numerelle::matrix
