@@ -74,7 +74,7 @@ struct DecodedRow {
     double a = 0;
     double b = 0;
 };
-// Compact form of the rows, built by decodeProgram (decoded_program.cpp).
+// Compact form of the rows, built by decodeProgram (expr/fast_program.cpp).
 struct FastProgram;
 struct DecodedProgram {
     int resultSlot = 0;

@@ -155,6 +155,17 @@ TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
         }
     }
 
+    // Hundreds of slots: the register file no longer fits on the stack.
+    std::string longFormula = "x";
+    for (int i = 1; i <= 300; ++i) longFormula += (i % 2 ? "+(x*" : "-(x/") + std::to_string(i) + ")";
+    const CompiledFormula longCompiled = compileFormula(substituteVariable(longFormula));
+    const DecodedProgram longDecoded = prepareFormulaInX(longFormula);
+    ASSERT_GT(longDecoded.resultSlot, 300);
+    for (double x : points) {
+        SCOPED_TRACE(x);
+        EXPECT_TRUE(sameEvaluation(runProgram(longCompiled.program, x), evaluateFormulaAt(longDecoded, x)));
+    }
+
     struct Native {
         const char* formula;
         std::function<double(double)> f;
