@@ -37,7 +37,7 @@ void SumNumerelle(benchmark::State& state) {
     for (auto _ : state) {
         WorkControl control;
         result = numerelle::calculus::sumOverRange(decoded, 1, points, control);
-        benchmark::DoNotOptimize(result.value);
+        benchmark::DoNotOptimize(result);
     }
     report(state, result, points);
 }
@@ -48,7 +48,7 @@ void IntegralNumerelle(benchmark::State& state) {
     for (auto _ : state) {
         WorkControl control;
         result = numerelle::calculus::trapezoidIntegral(decoded, 0, 10, points, control);
-        benchmark::DoNotOptimize(result.value);
+        benchmark::DoNotOptimize(result);
     }
     report(state, result, points + 1);
 }
@@ -62,7 +62,7 @@ void SumNative(benchmark::State& state) {
     for (auto _ : state) {
         WorkControl control;
         result = numerelle::calculus::accumulateOverRange(Native{}, 1, points, Accumulation::Sum, control);
-        benchmark::DoNotOptimize(result.value);
+        benchmark::DoNotOptimize(result);
     }
     report(state, result, points);
 }
@@ -72,7 +72,7 @@ void IntegralNative(benchmark::State& state) {
     for (auto _ : state) {
         WorkControl control;
         result = numerelle::calculus::integrateTrapezoids(Native{}, 0, 10, points, control);
-        benchmark::DoNotOptimize(result.value);
+        benchmark::DoNotOptimize(result);
     }
     report(state, result, points + 1);
 }
@@ -99,7 +99,7 @@ void SumMuparser(benchmark::State& state) {
     for (auto _ : state) {
         WorkControl control;
         result = numerelle::calculus::accumulateOverRange(point, 1, points, Accumulation::Sum, control);
-        benchmark::DoNotOptimize(result.value);
+        benchmark::DoNotOptimize(result);
     }
     report(state, result, points);
 }
@@ -114,7 +114,7 @@ void IntegralMuparser(benchmark::State& state) {
     for (auto _ : state) {
         WorkControl control;
         result = numerelle::calculus::integrateTrapezoids(point, 0, 10, points, control);
-        benchmark::DoNotOptimize(result.value);
+        benchmark::DoNotOptimize(result);
     }
     report(state, result, points + 1);
 }
@@ -132,3 +132,4 @@ BENCHMARK(IntegralMuparser)->Unit(benchmark::kMillisecond)->Iterations(3);
 #endif
 
 BENCHMARK_MAIN();
+
