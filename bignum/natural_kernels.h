@@ -7,9 +7,16 @@
 // together with a normalised limb and an incoming carry.
 constexpr int kRowsPerNormalise = 18;
 
-inline void normaliseAccumulator(std::uint64_t* acc, std::size_t total) {
+// Carries acc[lo..] into limbs, going on past hi while a carry remains.
+inline void normaliseAccumulator(std::uint64_t* acc, std::size_t lo, std::size_t hi, std::size_t total) {
     std::uint64_t carry = 0;
-    for (std::size_t k = 0; k < total; ++k) {
+    std::size_t k = lo;
+    for (; k < hi; ++k) {
+        std::uint64_t v = acc[k] + carry;
+        carry = v / kBase;
+        acc[k] = v - carry * kBase;
+    }
+    for (; carry != 0 && k < total; ++k) {
         std::uint64_t v = acc[k] + carry;
         carry = v / kBase;
         acc[k] = v - carry * kBase;
@@ -17,20 +24,33 @@ inline void normaliseAccumulator(std::uint64_t* acc, std::size_t total) {
 }
 
 // z[0..n+m) = a * b with n >= m, using acc[0..n+m) as the accumulator.
+// Two rows per pass over the accumulator; the touched window is carried
+// before the sums could overflow.
 inline void schoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z, std::uint64_t* acc) {
     const std::size_t total = n + m;
     for (std::size_t k = 0; k < total; ++k) acc[k] = 0;
     int rows = 0;
-    for (std::size_t i = 0; i < m; ++i) {
+    std::size_t pending = 0;  // first row since the last carry pass
+    std::size_t i = 0;
+    for (; i + 1 < m; i += 2) {
+        const std::uint64_t b0 = b[i], b1 = b[i + 1];
+        std::uint64_t* row = acc + i;
+        row[0] += b0 * a[0];
+        for (std::size_t j = 1; j < n; ++j) row[j] += b0 * a[j] + b1 * a[j - 1];
+        row[n] += b1 * a[n - 1];
+        rows += 2;
+        if (rows >= kRowsPerNormalise - 1) {
+            normaliseAccumulator(acc, pending, i + n + 2, total);
+            rows = 0;
+            pending = i + 2;
+        }
+    }
+    if (i < m) {
         const std::uint64_t bi = b[i];
         std::uint64_t* row = acc + i;
         for (std::size_t j = 0; j < n; ++j) row[j] += bi * a[j];
-        if (++rows == kRowsPerNormalise) {
-            normaliseAccumulator(acc, total);
-            rows = 0;
-        }
     }
-    normaliseAccumulator(acc, total);
+    normaliseAccumulator(acc, 0, total, total);
     for (std::size_t k = 0; k < total; ++k) z[k] = static_cast<Limb>(acc[k]);
 }
 
@@ -111,17 +131,40 @@ struct Field {
         }
     }
 
+    static void butterflyLevel(std::uint32_t* a, std::size_t n, std::size_t len, const std::uint32_t* w) {
+        for (std::size_t s = 0; s < n; s += 2 * len) {
+            std::uint32_t* x = a + s;
+            std::uint32_t* y = x + len;
+            const std::uint32_t* t = w + len;
+            for (std::size_t j = 0; j < len; ++j) {
+                std::uint32_t u = x[j], v = y[j];
+                x[j] = add(u, v);
+                y[j] = mul(sub(u, v), t[j]);
+            }
+        }
+    }
     static void forwardLevels(std::uint32_t* a, std::size_t n, std::size_t topLen, const std::uint32_t* w) {
-        for (std::size_t len = topLen; len >= 1; len /= 2) {
-            for (std::size_t s = 0; s < n; s += 2 * len) {
-                std::uint32_t* x = a + s;
-                std::uint32_t* y = x + len;
-                const std::uint32_t* t = w + len;
-                for (std::size_t j = 0; j < len; ++j) {
-                    std::uint32_t u = x[j], v = y[j];
-                    x[j] = add(u, v);
-                    y[j] = mul(sub(u, v), t[j]);
-                }
+        if (n < 8) {
+            for (std::size_t len = topLen; len >= 1; len /= 2) butterflyLevel(a, n, len, w);
+            return;
+        }
+        for (std::size_t len = topLen; len >= 8; len /= 2) butterflyLevel(a, n, len, w);
+        // The last three levels by blocks of eight: the vector loops above
+        // do not pay on such short runs, and a twiddle of 1 needs no product.
+        const std::uint32_t w8a = w[5], w8b = w[6], w8c = w[7], w4 = w[3];
+        for (std::size_t s = 0; s < n; s += 8) {
+            std::uint32_t* x = a + s;
+            std::uint32_t u, v;
+            u = x[0], v = x[4], x[0] = add(u, v), x[4] = sub(u, v);
+            u = x[1], v = x[5], x[1] = add(u, v), x[5] = mul(sub(u, v), w8a);
+            u = x[2], v = x[6], x[2] = add(u, v), x[6] = mul(sub(u, v), w8b);
+            u = x[3], v = x[7], x[3] = add(u, v), x[7] = mul(sub(u, v), w8c);
+            for (std::size_t h = 0; h < 8; h += 4) {
+                u = x[h], v = x[h + 2], x[h] = add(u, v), x[h + 2] = sub(u, v);
+                u = x[h + 1], v = x[h + 3], x[h + 1] = add(u, v), x[h + 3] = mul(sub(u, v), w4);
+            }
+            for (std::size_t h = 0; h < 8; h += 2) {
+                u = x[h], v = x[h + 1], x[h] = add(u, v), x[h + 1] = sub(u, v);
             }
         }
     }
@@ -142,19 +185,41 @@ struct Field {
         forward(a, len, w);
         forward(y, len, w);
     }
-    static void inverseLevels(std::uint32_t* a, std::size_t n, const std::uint32_t* w) {
-        for (std::size_t len = 1; len < n; len *= 2) {
-            for (std::size_t s = 0; s < n; s += 2 * len) {
-                std::uint32_t* x = a + s;
-                std::uint32_t* y = x + len;
-                const std::uint32_t* t = w + len;
-                for (std::size_t j = 0; j < len; ++j) {
-                    std::uint32_t u = x[j], v = mul(y[j], t[j]);
-                    x[j] = add(u, v);
-                    y[j] = sub(u, v);
-                }
+    static void inverseLevel(std::uint32_t* a, std::size_t n, std::size_t len, const std::uint32_t* w) {
+        for (std::size_t s = 0; s < n; s += 2 * len) {
+            std::uint32_t* x = a + s;
+            std::uint32_t* y = x + len;
+            const std::uint32_t* t = w + len;
+            for (std::size_t j = 0; j < len; ++j) {
+                std::uint32_t u = x[j], v = mul(y[j], t[j]);
+                x[j] = add(u, v);
+                y[j] = sub(u, v);
             }
         }
+    }
+    static void inverseLevels(std::uint32_t* a, std::size_t n, const std::uint32_t* w) {
+        if (n < 8) {
+            for (std::size_t len = 1; len < n; len *= 2) inverseLevel(a, n, len, w);
+            return;
+        }
+        // The first three levels by blocks of eight (see forwardLevels).
+        const std::uint32_t w8a = w[5], w8b = w[6], w8c = w[7], w4 = w[3];
+        for (std::size_t s = 0; s < n; s += 8) {
+            std::uint32_t* x = a + s;
+            std::uint32_t u, v;
+            for (std::size_t h = 0; h < 8; h += 2) {
+                u = x[h], v = x[h + 1], x[h] = add(u, v), x[h + 1] = sub(u, v);
+            }
+            for (std::size_t h = 0; h < 8; h += 4) {
+                u = x[h], v = x[h + 2], x[h] = add(u, v), x[h + 2] = sub(u, v);
+                u = x[h + 1], v = mul(x[h + 3], w4), x[h + 1] = add(u, v), x[h + 3] = sub(u, v);
+            }
+            u = x[0], v = x[4], x[0] = add(u, v), x[4] = sub(u, v);
+            u = x[1], v = mul(x[5], w8a), x[1] = add(u, v), x[5] = sub(u, v);
+            u = x[2], v = mul(x[6], w8b), x[2] = add(u, v), x[6] = sub(u, v);
+            u = x[3], v = mul(x[7], w8c), x[3] = add(u, v), x[7] = sub(u, v);
+        }
+        for (std::size_t len = 8; len < n; len *= 2) inverseLevel(a, n, len, w);
     }
     // Decimation in time: bit-reversed order in, natural order out (times n).
     static void inverse(std::uint32_t* a, std::size_t n, const std::uint32_t* w) {

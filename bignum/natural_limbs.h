@@ -19,11 +19,11 @@ constexpr int kLimbDigits = 9;
 // the first; from the second on, the transform is taken wherever its
 // measured cost model beats Karatsuba's (the transform's cost jumps with
 // each power-of-two length, so a plain size threshold would misjudge).
-constexpr std::size_t kKaratsubaThreshold = 96;
+constexpr std::size_t kKaratsubaThreshold = 120;
 constexpr std::size_t kTransformThreshold = 400;
 // Costs per unit, measured: Karatsuba ~ n m^0.585, transform ~ N log2 N.
-constexpr double kKaratsubaCost = 2.93;
-constexpr double kTransformCost = 7.9;
+constexpr double kKaratsubaCost = 2.22;
+constexpr double kTransformCost = 5.6;
 bool transformPays(std::size_t n, std::size_t m);
 // The transform's largest length (the primes' 2-power roots of unity).
 constexpr std::size_t kTransformMaxLog = 26;
