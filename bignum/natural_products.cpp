@@ -209,7 +209,8 @@ std::uint64_t modLimbs(const Limbs& a, std::uint64_t p) {
 
 // The swinging factorial n! / (floor(n/2)!)^2: every prime p <= n to the
 // power of the number of odd quotients floor(n / p^k).
-std::optional<Limbs> swing(std::uint64_t n, const std::vector<std::uint32_t>& primes, WorkControl& control) {
+std::optional<Limbs> swing(std::uint64_t n, const std::vector<std::uint32_t>& primes, WorkControl& control,
+                           double progress) {
     WordPacker packer(kWordLimit32);
     for (std::uint32_t p : primes) {
         if (p > n) break;
@@ -219,26 +220,31 @@ std::optional<Limbs> swing(std::uint64_t n, const std::vector<std::uint32_t>& pr
             if (q & 1) packer.add(p);
         }
     }
-    return productOfWords(packer.take(), control);
+    return productOfWords(packer.take(), control, progress, progress);
 }
 
 // n! = (floor(n/2)!)^2 * swing(n): one squaring per halving instead of a
-// full product tree over 2 … n.
-std::optional<Limbs> swingFactorial(std::uint64_t n, const std::vector<std::uint32_t>& primes, WorkControl& control) {
+// full product tree over 2 … n. The work of the level of n grows about
+// linearly with n, so n / top is the share done once that level is built.
+std::optional<Limbs> swingFactorial(std::uint64_t n, std::uint64_t top, const std::vector<std::uint32_t>& primes,
+                                    WorkControl& control) {
+    const double before = static_cast<double>(n / 2) / static_cast<double>(top);
     if (n < kSwingFactorialMin) {
         WordPacker packer(kWordLimit32);
         for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
-        return productOfWords(packer.take(), control);
+        return productOfWords(packer.take(), control, before, before);
     }
-    auto half = swingFactorial(n / 2, primes, control);
+    auto half = swingFactorial(n / 2, top, primes, control);
     if (!half) return std::nullopt;
-    auto s = swing(n, primes, control);
+    auto s = swing(n, primes, control, before);
     if (!s || control.cancelled()) return std::nullopt;
     Limbs sq = limbs::square(*half);
     half->clear();
     half->shrink_to_fit();
     if (control.cancelled()) return std::nullopt;
-    return limbs::multiply(sq, *s);
+    Limbs result = limbs::multiply(sq, *s);
+    control.setProgress(static_cast<double>(n) / static_cast<double>(top));
+    return result;
 }
 
 }  // namespace
@@ -252,7 +258,7 @@ std::optional<std::string> naturalFactorial(std::uint32_t n, WorkControl& contro
         return finish(*r);
     }
     const std::vector<std::uint32_t> primes = primesUpTo(n);
-    auto r = swingFactorial(n, primes, control);
+    auto r = swingFactorial(n, n, primes, control);
     if (!r) return std::nullopt;
     return finish(*r);
 }
@@ -270,7 +276,8 @@ std::optional<std::string> naturalPower(std::string_view base, std::uint64_t exp
     Limbs r = b;
     for (int bit = top - 1; bit >= 0; --bit) {
         if (control.cancelled()) return std::nullopt;
-        control.setProgress(static_cast<double>(top - bit) / (top + 1));
+        // Each step doubles the length, so the steps left weigh 2^-bit.
+        control.setProgress(std::ldexp(1.0, -(bit + 1)));
         r = limbs::square(r);
         if ((exponent >> bit) & 1) {
             if (smallBase) {
@@ -280,6 +287,7 @@ std::optional<std::string> naturalPower(std::string_view base, std::uint64_t exp
             }
         }
     }
+    control.setProgress(1.0);
     std::string out = finish(r);
     if (zeros > 0) out.append(zeros * exponent, '0');
     return out;

@@ -162,6 +162,16 @@ TEST(NaturalProducts, BinomialIdentities) {
     }
 }
 
+TEST(NaturalProducts, LongWorkReportsItsProgressToTheEnd) {
+    WorkControl factorial, power, binomial;
+    ASSERT_TRUE(naturalFactorial(30000, factorial).has_value());
+    ASSERT_TRUE(naturalPower("3", 200000, power).has_value());
+    ASSERT_TRUE(naturalBinomial("200000", 100000, binomial).has_value());
+    EXPECT_EQ(factorial.progressPermille(), 1000);
+    EXPECT_EQ(power.progressPermille(), 1000);
+    EXPECT_EQ(binomial.progressPermille(), 1000);
+}
+
 TEST(NaturalProducts, CancelledWorkReturnsNothing) {
     WorkControl control;
     control.cancel();
