@@ -90,7 +90,7 @@ MainForm::MainForm(UiServices& ui, QWidget* parent)
                           {buildUnitPage(context), buildAngleBasePage(context),
                            buildQuickCalculator(context)}),
                   QStringLiteral("单位转化"));
-    tabs_->addTab(tabPage("tabCalculus", {buildSumPage(context), buildCalculusPage(context)}),
+    tabs_->addTab(tabPage("tabCalculus", {buildSumPage(context), buildCalculusPage(context)}, 1),
                   QStringLiteral(" 高等数学"));
     tabs_->addTab(buildHelpPage(context), QStringLiteral("软件帮助"));
 

@@ -95,12 +95,14 @@ QWidget* buildCalculusPage(PageContext& context) {
     auto* upperRow = new QHBoxLayout;
     upperRow->addWidget(label(QStringLiteral("a="), QStringLiteral("Label16")));
     upperRow->addWidget(upper);
+    upper->setMaximumWidth(120);
+    lower->setMaximumWidth(120);
     auto* lowerRow = new QHBoxLayout;
     lowerRow->addWidget(label(QStringLiteral("b="), QStringLiteral("Label17")));
     lowerRow->addWidget(lower);
     auto* sign = label(QStringLiteral("∫"), QStringLiteral("Label51"));
     QFont signFont = sign->font();
-    signFont.setPointSizeF(signFont.pointSizeF() * 4);
+    signFont.setPointSizeF(signFont.pointSizeF() * 5);
     sign->setFont(signFont);
     sign->setAlignment(Qt::AlignCenter);
 

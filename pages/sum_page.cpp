@@ -61,6 +61,8 @@ RangeBlock addBlock(QGridLayout* grid, int row, int index, const QString& sign, 
                      box(QString::fromLatin1(resultName), {}, 220)};
     block.button->setObjectName(QString::fromLatin1(buttonName));
     block.button->setMaximumWidth(40);
+    block.upper->setMaximumWidth(120);
+    block.lower->setMaximumWidth(120);
 
     auto* lowerRow = new QHBoxLayout;
     auto* startLabel = new QLabel(QStringLiteral("x="));
