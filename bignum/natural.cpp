@@ -49,7 +49,9 @@ int naturalCompare(std::string_view a, std::string_view b) {
 
 std::string naturalAdd(std::string_view a, std::string_view b) {
     if (a.size() < b.size()) std::swap(a, b);
-    std::string out(a.size(), '0');
+    std::string out;
+    out.reserve(a.size() + 1);  // room for a carry out without a second buffer
+    out.resize(a.size(), '0');
     const char* pa = a.data();
     const char* pb = b.data();
     char* po = out.data();
