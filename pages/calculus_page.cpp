@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "app/formula_field.h"
