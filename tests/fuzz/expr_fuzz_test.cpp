@@ -14,6 +14,16 @@
 
 namespace {
 
+// A letter followed by a number or operand text (built without operator+ on
+// a literal, which trips a false -Wrestrict in this compiler).
+std::string tagged(char letter, const std::string& rest) {
+    std::string text(1, letter);
+    text += rest;
+    return text;
+}
+std::string tagged(char letter, int number) { return tagged(letter, std::to_string(number)); }
+
+
 using namespace numerelle::expr;
 using Clock = std::chrono::steady_clock;
 
@@ -81,14 +91,14 @@ public:
         const int length = below(14);
         for (int i = 0; i < length; ++i) {
             switch (below(8)) {
-                case 0: p.push_back("x" + std::to_string(below(9))); break;
+                case 0: p.push_back(tagged('x', below(9))); break;
                 case 1: p.push_back(std::to_string(below(7) - 3)); break;
-                case 2: p.push_back("f" + std::to_string(below(5))); break;
-                case 3: p.push_back("s" + operandText()); break;
-                case 4: p.push_back("S" + operandText()); break;
-                case 5: p.push_back("h" + std::to_string(below(38))); break;
+                case 2: p.push_back(tagged('f', below(5))); break;
+                case 3: p.push_back(tagged('s', operandText())); break;
+                case 4: p.push_back(tagged('S', operandText())); break;
+                case 5: p.push_back(tagged('h', below(38))); break;
                 case 6: p.push_back(noise(below(3))); break;
-                default: p.push_back("x" + std::to_string(below(4))); p.push_back(operandText()); break;
+                default: p.push_back(tagged('x', below(4))); p.push_back(operandText()); break;
             }
         }
         return p;
@@ -97,7 +107,7 @@ public:
 private:
     std::string operandText() {
         switch (below(4)) {
-            case 0: return "x" + std::to_string(below(9));
+            case 0: return tagged('x', below(9));
             case 1: return "1E+999";
             case 2: return ".5";
             default: return std::to_string(below(11) - 5);
@@ -113,7 +123,7 @@ private:
             case 0: return "x";
             case 1: return std::to_string(below(20));
             case 2: return std::to_string(below(100)) + "." + std::to_string(below(100)) + (below(4) ? "" : "E-2");
-            case 3: return "(" + formula(depth + 1) + ")";
+            case 3: return tagged('(', formula(depth + 1)) + ")";
             default: return std::string(names[below(static_cast<int>(std::size(names)))]) + "(" + formula(depth + 1) + ")";
         }
     }
@@ -127,7 +137,9 @@ void checkAgreement(const std::string& formula, double x) {
     const DecodedProgram decoded = prepareFormulaInX(formula);
     ASSERT_EQ(compiled.bracketsMismatched, decoded.bracketsMismatched);
     const Evaluation fast = evaluateFormulaAt(decoded, x);
-    if (fast.ok()) ASSERT_TRUE(std::isfinite(fast.value));
+    if (fast.ok()) {
+        ASSERT_TRUE(std::isfinite(fast.value));
+    }
     if (compiled.bracketsMismatched) {
         ASSERT_EQ(fast.failure, Failure::Brackets);
         ASSERT_EQ(evaluateFormula(formula).failure, Failure::Brackets);
@@ -140,8 +152,9 @@ void checkAgreement(const std::string& formula, double x) {
     ASSERT_TRUE(same(runDecodedProgram(rowsOnly, x), fast));
     // At x = 0 a formula without a capital X means the same as a plain
     // formula, where a typed x is slot 0 and slot 0 holds 0.
-    if (formula.find('X') == std::string::npos)
+    if (formula.find('X') == std::string::npos) {
         ASSERT_TRUE(same(evaluateFormula(formula), evaluateFormulaAt(decoded, 0)));
+    }
 }
 
 TEST(ExprFuzz, GeneratedAndMutatedFormulas) {
@@ -201,7 +214,9 @@ TEST(ExprFuzz, HandMadePrograms) {
         SCOPED_TRACE(shown);
         ASSERT_TRUE(same(text, runDecodedProgram(decoded, x)));
         ASSERT_TRUE(same(text, runDecodedProgram(rowsOnly, x)));
-        if (text.ok()) ASSERT_TRUE(std::isfinite(text.value));
+        if (text.ok()) {
+            ASSERT_TRUE(std::isfinite(text.value));
+        }
     }
 }
 

@@ -124,7 +124,9 @@ TEST(DecodedProgram, MalformedProgramsFailAlikeEverywhere) {
         const Evaluation text = runProgram(row.program, 0);
         const DecodedProgram decoded = decodeProgram(row.program);
         EXPECT_EQ(text.failure, row.expected);
-        if (row.expected == Failure::None) EXPECT_EQ(text.value, row.value);
+        if (row.expected == Failure::None) {
+            EXPECT_EQ(text.value, row.value);
+        }
         EXPECT_TRUE(sameEvaluation(text, runDecodedProgram(decoded, 0)));
         EXPECT_TRUE(sameEvaluation(text, runRowsOnly(decoded, 0)));
     }
@@ -151,7 +153,9 @@ TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
             const Evaluation fast = evaluateFormulaAt(decoded, x);
             EXPECT_TRUE(sameEvaluation(text, fast)) << text.value << " " << fast.value;
             EXPECT_TRUE(sameEvaluation(text, runRowsOnly(decoded, x)));
-            if (fast.ok()) EXPECT_TRUE(std::isfinite(fast.value));
+            if (fast.ok()) {
+                EXPECT_TRUE(std::isfinite(fast.value));
+            }
         }
     }
 
