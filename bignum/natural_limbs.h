@@ -28,6 +28,15 @@ bool transformPays(std::size_t n, std::size_t m);
 // The transform's largest length (the primes' 2-power roots of unity).
 constexpr std::size_t kTransformMaxLog = 26;
 
+// Factorials from here on are built from swinging factorials; below, by one
+// product tree.
+constexpr std::uint64_t kSwingFactorialMin = 1500;
+// Binomials of n up to this size factor n! / (m! (n-m)!) over a prime sieve
+// (when m is at least n / ratio); otherwise m!'s primes are divided out of
+// the block n - m + 1 … n.
+constexpr std::uint64_t kBinomialSieveLimit = std::uint64_t{1} << 27;
+constexpr std::uint64_t kBinomialSieveRatio = 8;
+
 enum class MulAlgorithm { Automatic, Schoolbook, Karatsuba, Transform };
 
 Limbs fromDecimal(std::string_view digits);

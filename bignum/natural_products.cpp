@@ -11,21 +11,18 @@
 namespace numerelle::bignum {
 namespace {
 
+using limbs::kBinomialSieveLimit;
+using limbs::kBinomialSieveRatio;
+using limbs::kSwingFactorialMin;
 using limbs::Limbs;
 
 // Words multiplied one after another into a leaf of the product tree.
 constexpr std::size_t kLeafWords = 24;
 // Product-tree nodes at least this long (in limbs) poll for cancellation.
 constexpr std::size_t kPollLimbs = 256;
-// Binomials of n up to this size factor n! / (m! (n-m)!) over a prime sieve
-// (when m is not tiny beside n); larger n remove m!'s primes from the block.
-constexpr std::uint64_t kBinomialSieveLimit = std::uint64_t{1} << 27;
-constexpr std::uint64_t kBinomialSieveRatio = 8;
 
 constexpr std::uint64_t kWordLimit32 = 0xFFFFFFFFu;
-// Factorials from here on are built from swinging factorials; below, by one
-// product tree.
-constexpr std::uint64_t kSwingFactorialMin = 1500;
+
 
 // Packs factors into as few words as possible, each product at most `limit`.
 class WordPacker {

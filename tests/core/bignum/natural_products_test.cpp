@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bignum/natural.h"
+#include "bignum/natural_limbs.h"
 #include "tests/core/bignum/natural_reference.h"
 
 namespace numerelle::bignum {
@@ -30,7 +31,10 @@ std::string mul(std::string_view a, std::string_view b) {
 }
 
 TEST(NaturalProducts, FactorialMatchesReference) {
-    for (std::uint32_t n : {0u, 1u, 2u, 12u, 13u, 20u, 21u, 25u, 47u, 48u, 49u, 100u, 1000u, 3000u}) {
+    const auto s = static_cast<std::uint32_t>(limbs::kSwingFactorialMin);
+    // Both sides of the switch to swinging factorials, odd and even halvings.
+    for (std::uint32_t n : {0u, 1u, 2u, 12u, 13u, 20u, 21u, 25u, 47u, 48u, 49u, 100u, 1000u, s - 1, s, s + 1,
+                            2 * s - 1, 2 * s, 2 * s + 1, 4 * s + 3}) {
         SCOPED_TRACE(n);
         EXPECT_EQ(fact(n), reference::factorial(n));
     }
@@ -141,9 +145,10 @@ TEST(NaturalProducts, BinomialMatchesReferenceOnEveryPath) {
 TEST(NaturalProducts, BinomialIdentities) {
     // Symmetry, Pascal's rule across the switch between the sieve and the
     // block, and C(n, m) = P(n, m) / m!.
-    for (std::uint64_t n : {64ull, 800ull, 100000ull}) {
+    const std::uint64_t r = limbs::kBinomialSieveRatio;
+    for (std::uint64_t n : {std::uint64_t{64}, std::uint64_t{800}, std::uint64_t{100000}}) {
         const std::string ns = std::to_string(n);
-        for (std::uint64_t m : {n / 2, n / 8, n / 8 + 1, n / 9, std::uint64_t{3}}) {
+        for (std::uint64_t m : {n / 2, n / r, n / r + 1, n / r - 1, std::uint64_t{3}}) {
             SCOPED_TRACE(ns + " choose " + std::to_string(m));
             const std::uint32_t m32 = static_cast<std::uint32_t>(m);
             const std::string c = comb(ns, m32);
