@@ -10,7 +10,6 @@
 
 namespace numerelle::bignum::limbs {
 
-
 namespace plain {
 #include "bignum/natural_kernels.h"
 }  // namespace plain

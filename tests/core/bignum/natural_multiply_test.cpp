@@ -7,6 +7,11 @@
 #include "bignum/natural_limbs.h"
 #include "tests/core/bignum/natural_reference.h"
 
+// The plain build of the hot loops, as every processor without AVX2 runs them.
+namespace numerelle::bignum::limbs::plain_for_test {
+#include "bignum/natural_kernels.h"
+}  // namespace numerelle::bignum::limbs::plain_for_test
+
 namespace numerelle::bignum {
 namespace {
 
@@ -109,6 +114,38 @@ TEST(NaturalMultiply, LongTransformAgreesWithKaratsuba) {
         limbs::Limbs x = limbs::fromDecimal(makeNumber(rng, row.n * 9, row.shape));
         limbs::Limbs y = limbs::fromDecimal(makeNumber(rng, row.m * 9, row.shape));
         EXPECT_EQ(limbs::multiply(x, y, MulAlgorithm::Transform), limbs::multiply(x, y, MulAlgorithm::Karatsuba));
+    }
+}
+
+// The machine running the tests picks one build of the kernels; check both.
+TEST(NaturalMultiply, PlainAndVectorKernelsAgreeWithTheReference) {
+    std::mt19937_64 rng(23);
+    for (std::size_t n : {1, 7, 8, 9, 33, 200, 1500}) {
+        for (Shape shape : {Shape::Random, Shape::AllNines}) {
+            const std::string a = makeNumber(rng, n * limbs::kLimbDigits, shape);
+            const std::string b = makeNumber(rng, (n / 2 + 1) * limbs::kLimbDigits, shape);
+            SCOPED_TRACE("limbs " + std::to_string(n));
+            const limbs::Limbs x = limbs::fromDecimal(a), y = limbs::fromDecimal(b);
+            const std::string expected = reference::multiply(a, b);
+            const std::size_t zn = x.size() + y.size();
+            std::size_t length = 1;
+            while (length < zn - 1) length *= 2;
+            std::vector<std::uint32_t> buffer(5 * length);
+            std::vector<std::uint64_t> acc(zn);
+            limbs::Limbs z(zn);
+            limbs::plain_for_test::convolveAndJoin(x.data(), x.size(), y.data(), y.size(), length, buffer.data(),
+                                                   z.data(), zn);
+            EXPECT_EQ(limbs::toDecimal(z), expected);
+            limbs::plain_for_test::schoolbook(x.data(), x.size(), y.data(), y.size(), z.data(), acc.data());
+            EXPECT_EQ(limbs::toDecimal(z), expected);
+            if (limbs::avx2::available()) {
+                limbs::avx2::convolveAndJoin(x.data(), x.size(), y.data(), y.size(), length, buffer.data(), z.data(),
+                                             zn);
+                EXPECT_EQ(limbs::toDecimal(z), expected);
+                limbs::avx2::schoolbook(x.data(), x.size(), y.data(), y.size(), z.data(), acc.data());
+                EXPECT_EQ(limbs::toDecimal(z), expected);
+            }
+        }
     }
 }
 
