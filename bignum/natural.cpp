@@ -1,6 +1,7 @@
 #include "bignum/natural.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "bignum/natural_limbs.h"
@@ -25,14 +26,20 @@ std::size_t trailingZeros(std::string_view s) {
 // a decimal carry a binary one, and the bytes that did not carry get their
 // 246 back afterwards (subtraction: a decimal borrow is a binary borrow, and
 // the bytes that borrowed give 246 back).
+// The first digit of the text in the highest byte of the word.
+std::uint64_t textOrder(std::uint64_t w) {
+    if constexpr (std::endian::native == std::endian::little) return __builtin_bswap64(w);
+    return w;
+}
+
 std::uint64_t loadDigits(const char* p) {
     std::uint64_t w;
     std::memcpy(&w, p, 8);
-    return __builtin_bswap64(w) - kAsciiZeros;
+    return textOrder(w) - kAsciiZeros;
 }
 
 void storeDigits(char* p, std::uint64_t digits) {
-    std::uint64_t w = __builtin_bswap64(digits + kAsciiZeros);
+    std::uint64_t w = textOrder(digits + kAsciiZeros);
     std::memcpy(p, &w, 8);
 }
 
