@@ -88,6 +88,9 @@ std::optional<Limbs> productOfWords(const std::vector<std::uint64_t>& words, Wor
 std::vector<std::uint32_t> primesUpTo(std::uint64_t limit) {
     std::vector<std::uint32_t> primes;
     if (limit < 2) return primes;
+    // pi(x) < 1.26 x / ln x for x > 1.
+    const double x = static_cast<double>(limit);
+    primes.reserve(static_cast<std::size_t>(1.26 * x / std::log(x)) + 2);
     primes.push_back(2);
     const std::size_t half = static_cast<std::size_t>((limit - 1) / 2);  // index i stands for 2 i + 1
     std::vector<std::uint8_t> composite(half + 1, 0);
@@ -127,6 +130,12 @@ std::optional<std::string> binomialBySieve(std::uint64_t n, std::uint64_t m, Wor
     const std::vector<std::uint32_t> primes = primesUpTo(n);
     WordPacker packer(kWordLimit32);
     for (std::uint32_t p : primes) {
+        if (2 * static_cast<std::uint64_t>(p) > n) {
+            // One multiple of p in 1 … n: it divides the binomial exactly
+            // when it lies in the top block n - m + 1 … n (m <= n - m here).
+            if (p > n - m) packer.add(p);
+            continue;
+        }
         std::uint64_t e = legendre(n, p) - legendre(m, p) - legendre(n - m, p);
         for (std::uint64_t k = 0; k < e; ++k) packer.add(p);
     }
