@@ -19,7 +19,7 @@ TestWindow::TestWindow() {
     window->show();
     window->activateWindow();
     QApplication::setActiveWindow(window.get());
-    QTest::qWaitForWindowActive(window.get());
+    if (!QTest::qWaitForWindowActive(window.get())) qWarning("the test window did not become active");
 }
 
 TestWindow::~TestWindow() {
