@@ -82,8 +82,7 @@ int runDerivative(const std::vector<std::string>& args, CommandIo& io) {
     // The point box is a formula field: it is committed before the button reads it.
     const expr::Evaluation point = expr::evaluateFormula(values[1]);
     if (!point.ok()) {
-        if (point.failure == expr::Failure::Brackets) io.err << calculus::bracketsMessage << '\n';
-        io.err << "式子有问题\n";
+        printFormulaFailure(point.failure, io.err);
         return 1;
     }
     return report(calculus::derivativeAction(values[0], numberText(point.value), values[2]), io);

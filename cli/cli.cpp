@@ -49,6 +49,23 @@ bool readArgument(const std::string& argument, std::string& value, std::ostream&
     return true;
 }
 
+void printFormulaFailure(expr::Failure failure, std::ostream& err) {
+    if (failure == expr::Failure::Brackets) err << "括号错了!\n";
+    err << "式子有问题\n";
+}
+
+bool commitFormulaArgument(const std::string& argument, double& value, std::ostream& err) {
+    std::string text;
+    if (!readArgument(argument, text, err)) return false;
+    const expr::Evaluation result = expr::evaluateFormula(text);
+    if (!result.ok()) {
+        printFormulaFailure(result.failure, err);
+        return false;
+    }
+    value = result.value;
+    return true;
+}
+
 int usageError(const Subcommand& command, CommandIo& io) {
     io.err << "usage: numerelle-cli " << command.usage << '\n';
     return 1;

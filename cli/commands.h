@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "expr/jxjs.h"
+
 namespace numerelle::cli {
 
 struct CommandIo {
@@ -33,6 +35,14 @@ std::vector<Subcommand> calculusCommands();
 // Reads an argument as the user would type it; "@FILE" reads the value from
 // that file (trailing newlines removed). False when the file cannot be read.
 bool readArgument(const std::string& argument, std::string& value, std::ostream& err);
+
+// What a formula field shows when its formula fails: "括号错了!" for unequal
+// brackets, then "式子有问题", one a line.
+void printFormulaFailure(expr::Failure failure, std::ostream& err);
+
+// A formula field's commit: reads the argument (or @FILE) and evaluates it.
+// On failure the field's messages go to `err` and false is returned.
+bool commitFormulaArgument(const std::string& argument, double& value, std::ostream& err);
 
 // Prints the usage line and returns 1: for a wrong number of arguments.
 int usageError(const Subcommand& command, CommandIo& io);

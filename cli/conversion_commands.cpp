@@ -26,15 +26,8 @@ namespace fs = std::filesystem;
 // A formula field's commit followed by reading the box: the value as the
 // box shows it (15 significant digits), or the messages on standard error.
 bool commitBox(const std::string& argument, double& value, CommandIo& io) {
-    std::string text;
-    if (!readArgument(argument, text, io.err)) return false;
-    const expr::Evaluation result = expr::evaluateFormula(text);
-    if (!result.ok()) {
-        if (result.failure == expr::Failure::Brackets) io.err << "括号错了!\n";
-        io.err << "式子有问题\n";
-        return false;
-    }
-    value = numtools::readNumber(numberText(result.value)).value_or(0);
+    if (!commitFormulaArgument(argument, value, io.err)) return false;
+    value = numtools::readNumber(numberText(value)).value_or(0);
     return true;
 }
 

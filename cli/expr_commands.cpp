@@ -10,27 +10,13 @@ namespace numerelle::cli {
 
 namespace {
 
-// A formula field's commit: the value, or its messages on standard error.
-bool evaluateBox(const std::string& argument, double& value, CommandIo& io) {
-    std::string text;
-    if (!readArgument(argument, text, io.err)) return false;
-    const expr::Evaluation result = expr::evaluateFormula(text);
-    if (!result.ok()) {
-        if (result.failure == expr::Failure::Brackets) io.err << "括号错了!\n";
-        io.err << "式子有问题\n";
-        return false;
-    }
-    value = result.value;
-    return true;
-}
-
 int runEval(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() != 1) {
         io.err << "usage: numerelle-cli eval FORMULA\n";
         return 1;
     }
     double value = 0;
-    if (!evaluateBox(args[0], value, io)) return 1;
+    if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     io.out << numberText(value) << '\n';
     return 0;
 }
@@ -40,8 +26,8 @@ int runEval(const std::vector<std::string>& args, CommandIo& io) {
 int runLogarithm(const std::vector<std::string>& args, CommandIo& io, bool natural) {
     double number = 0;
     double base = 10;
-    if (!evaluateBox(args[0], number, io)) return 1;
-    if (args.size() > 1 && !evaluateBox(args[1], base, io)) return 1;
+    if (!commitFormulaArgument(args[0], number, io.err)) return 1;
+    if (args.size() > 1 && !commitFormulaArgument(args[1], base, io.err)) return 1;
     number = std::fabs(number);
     base = std::fabs(base);
     switch (numtools::checkLogarithmInputs(number, natural ? 10 : base)) {

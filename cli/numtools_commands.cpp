@@ -19,20 +19,6 @@ namespace numerelle::cli {
 
 namespace {
 
-// A formula field's commit: the value, or its messages on standard error.
-bool commitBox(const std::string& argument, double& value, CommandIo& io) {
-    std::string text;
-    if (!readArgument(argument, text, io.err)) return false;
-    const expr::Evaluation result = expr::evaluateFormula(text);
-    if (!result.ok()) {
-        if (result.failure == expr::Failure::Brackets) io.err << "括号错了!\n";
-        io.err << "式子有问题\n";
-        return false;
-    }
-    value = result.value;
-    return true;
-}
-
 int runFactor(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() != 1) {
         io.err << "usage: numerelle-cli factor N\n";
@@ -42,8 +28,7 @@ int runFactor(const std::vector<std::string>& args, CommandIo& io) {
     if (!readArgument(args[0], typed, io.err)) return 1;
     const numtools::FactorisationInput box = numtools::rewriteFactorisationInput(typed);
     if (box.failure != expr::Failure::None) {
-        if (box.failure == expr::Failure::Brackets) io.err << "括号错了!\n";
-        io.err << "式子有问题\n";
+        printFormulaFailure(box.failure, io.err);
         return 1;
     }
     const numtools::FactorisationOutput line = numtools::factorisationText(box.text);
@@ -57,7 +42,7 @@ int runFraction(const std::vector<std::string>& args, CommandIo& io) {
         return 1;
     }
     double value = 0;
-    if (!commitBox(args[0], value, io)) return 1;
+    if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     const std::string boxText = numberText(value);
     const numtools::FractionPageOutput out = numtools::fractionPageResult(expr::leadingNumber(boxText), boxText);
     if (out.beep) {
@@ -74,7 +59,7 @@ int runSquareRoot(const std::vector<std::string>& args, CommandIo& io) {
         return 1;
     }
     double value = 0;
-    if (!commitBox(args[0], value, io)) return 1;
+    if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     // The box keeps the absolute value; the question about long searches is
     // answered with OK, since a command line has no one to ask.
     const std::string boxText = numberText(std::fabs(value));
@@ -120,7 +105,7 @@ int runComplex(const std::vector<std::string>& args, CommandIo& io) {
     // Z1 and Z2, then the exponent box and the root-number box.
     double boxes[6] = {0, 0, 0, 0, 0, 1};
     for (std::size_t i = 1; i < rest.size(); ++i)
-        if (!commitBox(rest[i], boxes[i - 1], io)) return 1;
+        if (!commitFormulaArgument(rest[i], boxes[i - 1], io.err)) return 1;
     const double rootNumber = std::fabs(std::floor(boxes[5]));
 
     numtools::ComplexResult result;
