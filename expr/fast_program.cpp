@@ -338,7 +338,14 @@ inline Failure squareRoot(double& v, std::uint32_t) {
     v = std::sqrt(v);
     return Failure::None;
 }
-inline Failure function(double& v, std::uint32_t code) { return applyFunction(static_cast<int>(code), v); }
+// Through a copy, so that v itself never has its address taken and stays in
+// a CPU register across the whole run.
+inline Failure function(double& v, std::uint32_t code) {
+    double value = v;
+    const Failure failure = applyFunction(static_cast<int>(code), value);
+    v = value;
+    return failure;
+}
 
 #define NUMERELLE_CHECKED(expression)                                              \
     do {                                                                           \
@@ -346,6 +353,11 @@ inline Failure function(double& v, std::uint32_t code) { return applyFunction(st
         if (failure_ != Failure::None) [[unlikely]] return failedWith(failure_);   \
     } while (false)
 
+#if defined(__GNUC__) && !defined(__clang__)
+// Merging the handlers' identical tails would leave one shared indirect jump
+// for the whole program, which the branch predictor cannot follow.
+__attribute__((optimize("no-crossjumping", "no-gcse")))
+#endif
 Evaluation runFast(const FastProgram& program, double x) {
     double local[stackRegisters];
     double* r = local;
