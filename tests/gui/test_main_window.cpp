@@ -264,9 +264,16 @@ private slots:
         QCOMPARE(t.ui.messages, QStringList({QStringLiteral("底数不能为0或1")}));
     }
 
-    void closingEmptiesTheWindow() {
+    void closingEmptiesTheBigResultBoxes() {
         TestWindow t;
+        const QStringList names = {"Text9", "Text2", "Text3", "Text6", "Text50", "Text51"};
+        for (const QString& name : names) {
+            auto* box = t.find<QPlainTextEdit>(name);
+            QVERIFY(box);
+            box->setPlainText(QString(100000, QChar(u'7')));
+        }
         QVERIFY(t.window->close());
+        for (const QString& name : names) QCOMPARE(t.find<QPlainTextEdit>(name)->toPlainText(), QString());
     }
 };
 
