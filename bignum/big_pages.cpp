@@ -84,7 +84,8 @@ std::string signedSum(const SignedText& a, const SignedText& b) {
         bigSubtract(a.magnitude, b.magnitude, out);
     } else {
         bigAdd(a.magnitude, b.magnitude, out);
-        out.insert(0, 1, '-');
+        // "-0" typed twice sums to zero, which has no sign.
+        if (!isZeroText(out)) out.insert(0, 1, '-');
     }
     return out;
 }
@@ -235,7 +236,8 @@ PageOutcome computePower(std::string_view baseText, std::string_view exponentTex
             if (!power) return cancelledOutcome();
             r = std::move(*power);
         }
-        const int g = negative == 0 ? 0 : (e % 2 == 1 ? -1 : 1);
+        // A zero base typed as "-0" raises to zero, which has no sign.
+        const int g = negative == 0 || significant == "0" ? 0 : (e % 2 == 1 ? -1 : 1);
         applySignAndExponent(r, static_cast<std::int64_t>(e) * x10, g);
         normaliseDecimal(r);
         PageOutcome done;

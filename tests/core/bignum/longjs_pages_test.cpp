@@ -40,6 +40,8 @@ TEST(SumPage, HandlesTheFourSignCases) {
         {"both negative", "-5", "-3", "-8"},
         {"both negative halves: sign before the signed text", "-1.5", "-1.5", "- 3"},
         {"blanks of a pasted number are dropped", "1 000", "1", "1001"},
+        {"two negative zeros sum to an unsigned zero", "-0", "-0", "0"},
+        {"negative halves that cancel", "-0.5", "0.5", " 0"},
         {"minus inside is refused", "1-2", "3", nullptr, kMinusMessage},
         {"two points are refused", "1", "1.2.3", nullptr, kPointsMessage},
         {"letters are refused", "12abc", "1", nullptr, kCharacterMessage},
@@ -57,6 +59,7 @@ TEST(DifferencePage, HandlesTheFourSignCases) {
         {"negative minus positive", "-5", "3", "-8"},
         {"negative minus negative", "-5", "-3", "-2"},
         {"negative minus smaller negative", "-3", "-5", "2"},
+        {"negative zero minus zero has no sign", "-0", "0", "0"},
         {"fractions", "2.5", "3.5", "-1."},
         {"junk is refused", "5", "--3", nullptr, kMinusMessage},
     };
@@ -152,6 +155,9 @@ TEST(PowerPage, RaisesSignedDecimals) {
         {"six-digit base stays exact", "999999", "3", "999997000002999999"},
         {"six-digit base, many factors", "999999", "4", "999996000005999996000001"},
         {"zeros only is zero", "00", "2", "0"},
+        {"negative zero to an odd power has no sign", "-0", "3", "0"},
+        {"negative zeros to an odd power", "-000", "5", "0"},
+        {"zero with a point", "0.0", "5", " 0"},
         {"base with junk is refused", "2x", "2", nullptr, kCharacterMessage},
         {"minus inside is refused", "2-", "2", nullptr, kMinusMessage},
     };
