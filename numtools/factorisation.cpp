@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numeric>
+#include <utility>
 
 #include "common/number_text.h"
 
@@ -190,8 +191,17 @@ std::optional<std::uint64_t> exactWholeNumber(std::string_view text) {
     return value;
 }
 
+std::optional<std::string> typedDigits(std::string_view text) {
+    text = trimBlanks(text);
+    if (text.empty()) return std::nullopt;
+    for (char ch : text)
+        if (ch < '0' || ch > '9') return std::nullopt;
+    while (text.size() > 1 && text.front() == '0') text.remove_prefix(1);
+    return std::string(text);
+}
+
 FactorisationInput rewriteFactorisationInput(std::string_view text) {
-    if (const auto exact = exactWholeNumber(text)) return {std::to_string(*exact)};
+    if (auto digits = typedDigits(text)) return {std::move(*digits)};
     const expr::Evaluation result = expr::evaluateFormula(text);
     if (!result.ok()) return {std::string(text), result.failure};
     // The value as the box shows it, then the nearest whole number made
@@ -204,6 +214,8 @@ FactorisationOutput factorisationText(std::string_view boxText) {
     u64 number = 0;
     if (const auto exact = exactWholeNumber(boxText)) {
         number = *exact;
+    } else if (typedDigits(boxText)) {
+        return {"数太大了！"};
     } else {
         const double value = expr::leadingNumber(boxText);
         if (value == 0) return {"有听过0也能分解的吗？"};

@@ -26,6 +26,12 @@ std::vector<std::uint64_t> primeFactors(std::uint64_t n);
 // digits take part.
 std::optional<std::uint64_t> exactWholeNumber(std::string_view text);
 
+// A text made only of decimal digits (blanks around it allowed), of any
+// length, without its blanks and leading zeros ("0" for zeros only). Such a
+// text is never read through a double: one digit more than 10^16 would round
+// back down to 10^16 and be factorised as that.
+std::optional<std::string> typedDigits(std::string_view text);
+
 // What leaving the number box leaves in it: a whole number typed as digits
 // keeps its digits (leading zeros dropped); anything else is evaluated as a
 // formula and replaced by the absolute value of the nearest whole number.

@@ -37,11 +37,11 @@ QWidget* buildFactorisationPage(PageContext& context) {
     grid->setColumnStretch(0, 1);
 
     UiServices& ui = context.ui;
-    // Typed digits up to 10^16 stay as they are, so that all of them are
-    // factorised; anything else is a formula, rounded to a whole number.
+    // Typed digits stay as they are, so that all of them are factorised (or
+    // found too large); anything else is a formula, rounded to a whole number.
     onFocusLost(number, [number, &ui] {
-        if (const auto exact = numerelle::numtools::exactWholeNumber(number->text().toStdString())) {
-            number->setText(QString::number(*exact));
+        if (const auto digits = numerelle::numtools::typedDigits(number->text().toStdString())) {
+            number->setText(text(*digits));
             return;
         }
         if (!commitFormulaField(number, ui)) return;

@@ -40,6 +40,9 @@ TEST(Factorisation, ResultLines) {
         {"odd above 2^53", "9999999999999999", "9999999999999999= 3* 3* 11* 17* 73* 101* 137* 5882353"},
         {"prime times a large prime", "9999999699999923", "9999999699999923= 113* 88495572566371"},
         {"square of a prime", "9999997800000121", "9999997800000121= 99999989* 99999989"},
+        {"one above 10^16 does not round down to it", "10000000000000001", "数太大了！"},
+        {"many digits", "123456789012345678901234567890", "数太大了！"},
+        {"leading zeros", "0000000000000000012", "0000000000000000012= 2* 2* 3"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -86,7 +89,9 @@ TEST(Factorisation, FocusLossRewrite) {
         {"negative fraction rounds half up then loses its sign", "-12.6", "13"},
         {"half rounds up", "2.5", "3"},
         {"formula", "3*4", "12"},
-        {"seventeen digits go through the evaluator", "20000000000000000", "2E+16"},
+        {"seventeen digits stay", "20000000000000000", "20000000000000000"},
+        {"one above 10^16 stays", "10000000000000001", "10000000000000001"},
+        {"zeros only", "000", "0"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
