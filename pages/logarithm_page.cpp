@@ -1,8 +1,9 @@
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/formula_field.h"
 #include "app/page_context.h"
@@ -20,7 +21,6 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 
 QWidget* buildLogarithmPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame15", QStringLiteral("对数计算"));
-    auto* grid = new QGridLayout(frame);
 
     auto* name = new QLabel(QStringLiteral("Log"));
     name->setObjectName(QStringLiteral("Label50"));
@@ -29,9 +29,13 @@ QWidget* buildLogarithmPage(PageContext& context) {
     number->setObjectName(QStringLiteral("Text47_0"));
     auto* base = new QLineEdit(QStringLiteral("10"));
     base->setObjectName(QStringLiteral("Text47_1"));
-    base->setMaximumWidth(70);
+    base->setFixedWidth(64);
+    QFont small = base->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    base->setFont(small);
     auto* equals = new QPushButton(QStringLiteral("="));
     equals->setObjectName(QStringLiteral("Command25"));
+    equals->setFixedWidth(40);
     auto* result = new QLineEdit(QStringLiteral("0"));
     result->setObjectName(QStringLiteral("Text49"));
     result->setReadOnly(true);
@@ -39,16 +43,28 @@ QWidget* buildLogarithmPage(PageContext& context) {
     auto* natural = new QCheckBox(QStringLiteral("以e为底数"));
     natural->setObjectName(QStringLiteral("Check1"));
 
-    // Laid out like the written formula: Log, the base low as a subscript,
-    // the number beside it, then "=" and the result.
-    grid->addWidget(name, 0, 0, Qt::AlignRight | Qt::AlignBottom);
-    grid->addWidget(number, 0, 2);
-    grid->addWidget(base, 1, 1);
-    grid->addWidget(equals, 0, 3);
-    grid->addWidget(result, 0, 4);
-    grid->addWidget(natural, 2, 0, 1, 5);
-    grid->setColumnStretch(2, 1);
-    grid->setColumnStretch(4, 1);
+    // Written like the formula log_b x: the base sits right after "Log",
+    // dropped by half a box as a subscript; the number follows on the line
+    // of "Log", then "=" and the result.
+    const int drop = number->sizeHint().height() / 2;
+    auto* subscript = new QWidget;
+    auto* subscriptLayout = new QVBoxLayout(subscript);
+    subscriptLayout->setContentsMargins(0, drop, 0, 0);
+    subscriptLayout->addWidget(base);
+    auto* formula = new QHBoxLayout;
+    formula->setSpacing(2);
+    formula->addWidget(name, 0, Qt::AlignTop);
+    formula->addWidget(subscript, 0, Qt::AlignTop);
+    formula->addSpacing(4);
+    formula->addWidget(number, 3, Qt::AlignTop);
+    formula->addSpacing(6);
+    formula->addWidget(equals, 0, Qt::AlignTop);
+    formula->addSpacing(6);
+    formula->addWidget(result, 2, Qt::AlignTop);
+    auto* column = new QVBoxLayout(frame);
+    column->addLayout(formula);
+    column->addWidget(natural);
+    column->addStretch();
 
     QObject::connect(natural, &QCheckBox::toggled, base, [base](bool on) { base->setEnabled(!on); });
 

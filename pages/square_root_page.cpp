@@ -86,9 +86,10 @@ QWidget* buildSquareRootPage(PageContext& context) {
     grid->addWidget(radical, 2, 1, 3, 1, Qt::AlignVCenter);
     grid->addWidget(equals, 2, 2, 3, 1, Qt::AlignVCenter);
     grid->addWidget(decimal, 2, 3, 3, 2, Qt::AlignVCenter);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 2);
+    // The number under the root can be as long as the decimal value.
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(3, 3);
 
     UiServices& ui = context.ui;
     attachFormulaField(number, ui, [number] {

@@ -231,6 +231,22 @@ private slots:
             QCOMPARE(result->text(), QString::fromUtf8(row.result));
         }
         QVERIFY(t.ui.messages.isEmpty());
+
+        // Written like log_b x: "Log", the base beside it dropped low as a
+        // subscript, then the number on the line of "Log".
+        t.showTabOf(number);
+        auto placed = [&t](QWidget* w) { return QRect(w->mapTo(t.window.get(), QPoint()), w->size()); };
+        const QRect logArea = placed(t.find<QLabel>("Label50"));
+        const QRect baseArea = placed(base);
+        const QRect numberArea = placed(number);
+        QVERIFY(logArea.right() < baseArea.left());
+        QVERIFY(baseArea.right() < numberArea.left());
+        QVERIFY(baseArea.left() - logArea.right() < 20);
+        QVERIFY(baseArea.top() > numberArea.top());
+        QVERIFY(baseArea.top() < numberArea.bottom());
+        QVERIFY(baseArea.bottom() > numberArea.bottom());
+        QVERIFY(logArea.top() < baseArea.top());
+
         natural->setChecked(true);
         QVERIFY(!base->isEnabled());
         natural->setChecked(false);
