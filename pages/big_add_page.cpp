@@ -12,25 +12,6 @@
 
 using namespace bigpages;
 
-namespace {
-
-QLabel* operatorLabel(const char* name, const QString& text) {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold;"));
-    return label;
-}
-
-QPushButton* equalsButton(const char* name) {
-    auto* button = new QPushButton(QStringLiteral("="));
-    button->setObjectName(QString::fromLatin1(name));
-    button->setMaximumWidth(40);
-    return button;
-}
-
-}  // namespace
-
 QWidget* buildBigAddPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame1", QStringLiteral("特大数加减"));
     UiServices& ui = context.ui;
@@ -38,22 +19,22 @@ QWidget* buildBigAddPage(PageContext& context) {
 
     QLineEdit* addend1 = makeDecimalBox("Text1_0", QStringLiteral("0"), ui);
     QLineEdit* addend2 = makeDecimalBox("Text1_1", QStringLiteral("0"), ui);
-    QPushButton* add = equalsButton("Command1");
+    QPushButton* add = makeEqualsButton("Command1");
     QPlainTextEdit* sum = makeResultBox("Text2", QStringLiteral("0"));
 
     QLineEdit* minuend = makeDecimalBox("Text1_3", QStringLiteral("0"), ui);
     QLineEdit* subtrahend = makeDecimalBox("Text1_2", QStringLiteral("0"), ui);
-    QPushButton* subtract = equalsButton("Command2");
+    QPushButton* subtract = makeEqualsButton("Command2");
     QPlainTextEdit* difference = makeResultBox("Text3", QStringLiteral("0"));
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(addend1, 0, 0);
-    grid->addWidget(operatorLabel("Label2", QStringLiteral("+")), 0, 1);
+    grid->addWidget(makeOperatorLabel("Label2", QStringLiteral("+")), 0, 1);
     grid->addWidget(addend2, 0, 2);
     grid->addWidget(add, 0, 3);
     grid->addWidget(sum, 1, 0, 1, 4);
     grid->addWidget(minuend, 2, 0);
-    grid->addWidget(operatorLabel("Label3", QStringLiteral("-")), 2, 1);
+    grid->addWidget(makeOperatorLabel("Label3", QStringLiteral("-")), 2, 1);
     grid->addWidget(subtrahend, 2, 2);
     grid->addWidget(subtract, 2, 3);
     grid->addWidget(difference, 3, 0, 1, 4);
@@ -61,13 +42,13 @@ QWidget* buildBigAddPage(PageContext& context) {
     grid->setColumnStretch(2, 1);
 
     QObject::connect(add, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string a = addend1->text().toStdString(), b = addend2->text().toStdString();
+        const std::string a = inputText(addend1).toStdString(), b = inputText(addend2).toStdString();
         runPageAction(work, ui, add, QStringLiteral("正在计算加法…"),
                       [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeSum(a, b); },
                       sum);
     });
     QObject::connect(subtract, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string a = minuend->text().toStdString(), b = subtrahend->text().toStdString();
+        const std::string a = inputText(minuend).toStdString(), b = inputText(subtrahend).toStdString();
         runPageAction(work, ui, subtract, QStringLiteral("正在计算减法…"),
                       [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeDifference(a, b); },
                       difference);

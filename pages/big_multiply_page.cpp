@@ -19,12 +19,8 @@ QWidget* buildBigMultiplyPage(PageContext& context) {
 
     QLineEdit* factor1 = makeDecimalBox("Text1_4", QStringLiteral("0"), ui);
     QLineEdit* factor2 = makeDecimalBox("Text1_5", QStringLiteral("0"), ui);
-    auto* times = new QLabel(QStringLiteral("*"));
-    times->setObjectName(QStringLiteral("Label4"));
-    times->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold;"));
-    auto* multiply = new QPushButton(QStringLiteral("="));
-    multiply->setObjectName(QStringLiteral("Command3"));
-    multiply->setMaximumWidth(40);
+    QLabel* times = makeOperatorLabel("Label4", QStringLiteral("*"));
+    QPushButton* multiply = makeEqualsButton("Command3");
     QPlainTextEdit* product = makeResultBox("Text4", QStringLiteral("0"), 5);
 
     auto* grid = new QGridLayout(frame);
@@ -37,7 +33,7 @@ QWidget* buildBigMultiplyPage(PageContext& context) {
     grid->setColumnStretch(2, 1);
 
     QObject::connect(multiply, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string a = factor1->text().toStdString(), b = factor2->text().toStdString();
+        const std::string a = inputText(factor1).toStdString(), b = inputText(factor2).toStdString();
         runPageAction(
             work, ui, multiply, QStringLiteral("正在计算乘法…"),
             [a, b](numerelle::WorkControl& control) { return numerelle::bignum::computeProduct(a, b, control); },

@@ -1,6 +1,14 @@
 #include "pages/big_page_support.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -27,6 +35,127 @@ QLineEdit* makeInputBox(const char* objectName, const QString& initial) {
     return box;
 }
 
+namespace {
+
+class NumberBox final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+    QString number() const { return held_.isNull() ? text() : held_; }
+
+    void setNumber(QString text) {
+        text.remove(u'\n');
+        text.remove(u'\r');
+        if (text.size() <= kLongNumber) {
+            held_ = QString();
+            setReadOnly(false);
+            setText(text);
+            return;
+        }
+        held_ = std::move(text);
+        setReadOnly(true);
+        setText(QStringLiteral("%1…%2（共%3个字符）")
+                    .arg(QStringView(held_).left(12), QStringView(held_).right(12))
+                    .arg(held_.size()));
+        setCursorPosition(0);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Paste)) {
+            pasteFrom(QClipboard::Clipboard);
+        } else if (held_.isNull()) {
+            QLineEdit::keyPressEvent(event);
+        } else if (event->matches(QKeySequence::Copy)) {
+            copyHeld();
+        } else if (event->matches(QKeySequence::Cut)) {
+            copyHeld();
+            setNumber(QString());
+        } else if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+            setNumber(QString());
+        } else {
+            QLineEdit::keyPressEvent(event);  // moving and selecting; the box is read-only
+        }
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (held_.isNull()) {
+            QMenu* menu = createStandardContextMenu();
+            // Pasting goes through the check for long numbers. The standard
+            // entry is known by its shortcut, which its text ends with.
+            const QString pasteKey = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+            for (QAction* action : menu->actions()) {
+                if (!action->text().endsWith(pasteKey)) continue;
+                action->disconnect();
+                connect(action, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
+            }
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(event->globalPos());
+            return;
+        }
+        auto* menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addAction(QStringLiteral("复制"), this, [this] { copyHeld(); });
+        menu->addAction(QStringLiteral("粘贴"), this, [this] { pasteFrom(QClipboard::Clipboard); });
+        menu->addAction(QStringLiteral("清除"), this, [this] { setNumber(QString()); });
+        menu->popup(event->globalPos());
+    }
+
+    void dropEvent(QDropEvent* event) override {
+        if (!event->mimeData()->hasText()) return QLineEdit::dropEvent(event);
+        insertOrHold(event->mimeData()->text());
+        event->acceptProposedAction();
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        // The X11 selection is pasted with the middle button.
+        if (event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+            pasteFrom(QClipboard::Selection);
+            return;
+        }
+        QLineEdit::mouseReleaseEvent(event);
+    }
+
+private:
+    void copyHeld() { QApplication::clipboard()->setText(held_); }
+
+    void pasteFrom(QClipboard::Mode mode) { insertOrHold(QApplication::clipboard()->text(mode)); }
+
+    // Replaces the selection (a held number as a whole) by `inserted`.
+    void insertOrHold(const QString& inserted) {
+        if (!held_.isNull()) return setNumber(inserted);
+        QString whole = text();
+        const qsizetype at = hasSelectedText() ? selectionStart() : cursorPosition();
+        whole.replace(at, selectedText().size(), inserted);
+        if (whole.size() <= kLongNumber) {
+            insert(inserted);  // keeps the undo history
+            return;
+        }
+        setNumber(whole);
+    }
+
+    QString held_;  // the whole number when it is too long to show; null otherwise
+};
+
+}  // namespace
+
+QLineEdit* makeNumberBox(const char* objectName, const QString& initial) {
+    auto* box = new NumberBox(initial);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+QString inputText(const QLineEdit* box) {
+    if (const auto* number = dynamic_cast<const NumberBox*>(box)) return number->number();
+    return box->text();
+}
+
+void setInputText(QLineEdit* box, const QString& text) {
+    if (auto* number = dynamic_cast<NumberBox*>(box)) number->setNumber(text);
+    else box->setText(text);
+}
+
 void attachDecimalKeyFilter(QLineEdit* box) {
     attachKeyFilter(box, [](QChar ch) { return ch == u'-' || ch == u'.' || (ch >= u'0' && ch <= u'9'); });
 }
@@ -36,10 +165,10 @@ void attachDigitKeyFilter(QLineEdit* box) {
 }
 
 QLineEdit* makeDecimalBox(const char* objectName, const QString& initial, UiServices& ui) {
-    QLineEdit* box = makeInputBox(objectName, initial);
+    QLineEdit* box = makeNumberBox(objectName, initial);
     attachDecimalKeyFilter(box);
     onFocusLost(box, [box, &ui] {
-        const auto messages = numerelle::bignum::decimalBoxFocusMessages(box->text().toStdString());
+        const auto messages = numerelle::bignum::decimalBoxFocusMessages(inputText(box).toStdString());
         for (const std::string& message : messages) ui.message(box->window(), toQString(message));
         if (!messages.empty()) box->setFocus(Qt::OtherFocusReason);
     });
@@ -135,10 +264,38 @@ void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, co
         });
 }
 
-void attachLengthButton(QPushButton* button, QPlainTextEdit* result, QLineEdit* lengthBox) {
+QPushButton* makeEqualsButton(const char* objectName) {
+    auto* button = new QPushButton(QStringLiteral("="));
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setMaximumWidth(40);
+    return button;
+}
+
+QLabel* makeOperatorLabel(const char* objectName, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold;"));
+    return label;
+}
+
+QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, QPlainTextEdit* result) {
+    auto* button = new QPushButton(QStringLiteral("结果长度"));
+    button->setObjectName(QString::fromLatin1(buttonName));
+    QLineEdit* lengthBox = makeInputBox(boxName, QString());
+    lengthBox->setReadOnly(true);
+    lengthBox->setMaximumWidth(120);
+    auto* caption = new QLabel(QStringLiteral("位数"));
+    caption->setObjectName(QString::fromLatin1(captionName));
     QObject::connect(button, &QPushButton::clicked, lengthBox, [result, lengthBox] {
         lengthBox->setText(QString::number(resultLength(result)));
     });
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(button);
+    row->addWidget(lengthBox);
+    row->addWidget(caption);
+    return row;
 }
 
 }  // namespace bigpages

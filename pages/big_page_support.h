@@ -7,6 +7,8 @@
 
 #include "bignum/longjs.h"
 
+class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -21,8 +23,21 @@ QString toQString(const std::string& text);
 // A one-line input box of unlimited length.
 QLineEdit* makeInputBox(const char* objectName, const QString& initial);
 
+// A number box for digits of any count. A line edit lays out its whole text
+// on every key and cursor blink, so a number of more than kLongNumber
+// characters is held aside instead: the box shows its first and last digits
+// and its length, read-only. Copying gives the whole number, pasting replaces
+// it, Backspace or Delete empties the box.
+inline constexpr qsizetype kLongNumber = 20'000;
+QLineEdit* makeNumberBox(const char* objectName, const QString& initial);
+// What a box holds: the whole number of a number box, the text of any other.
+QString inputText(const QLineEdit* box);
+// Puts `text` into a box made by makeNumberBox (or sets any other's text).
+void setInputText(QLineEdit* box, const QString& text);
+
 // A decimal input box: keeps "-", ".", the digits and Backspace; on focus
 // loss reports a misplaced "-" or a second point and takes the focus back.
+// It is a number box.
 QLineEdit* makeDecimalBox(const char* objectName, const QString& initial, UiServices& ui);
 // The key filter of decimal boxes alone (the power page's base box has no
 // focus-loss check).
@@ -43,6 +58,15 @@ QString resultText(const QPlainTextEdit* box);
 // Its character count.
 qsizetype resultLength(const QPlainTextEdit* box);
 
+// The "=" button of a page.
+QPushButton* makeEqualsButton(const char* objectName);
+// A bold operator between two input boxes ("+", "-", "*").
+QLabel* makeOperatorLabel(const char* objectName, const QString& text);
+
+// The row under a long result: the "结果长度" button, the box it fills with
+// the result's character count, and the caption "位数", to the right.
+QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, QPlainTextEdit* result);
+
 // Runs `action` on the long-work runner. On the UI thread afterwards: the
 // messages in message boxes, the result text (when there is one) in
 // `resultBox`, the beep, and the elapsed time in `button`'s tool tip.
@@ -50,8 +74,5 @@ qsizetype resultLength(const QPlainTextEdit* box);
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
                    QPlainTextEdit* resultBox);
-
-// Wires a "结果长度" button: `lengthBox` shows the character count of `result`.
-void attachLengthButton(QPushButton* button, QPlainTextEdit* result, QLineEdit* lengthBox);
 
 }  // namespace bigpages

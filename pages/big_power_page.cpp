@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/page_context.h"
 #include "pages/big_page_support.h"
@@ -17,37 +18,29 @@ QWidget* buildBigPowerPage(PageContext& context) {
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;
 
-    QLineEdit* base = makeInputBox("Text8", QStringLiteral("1"));
+    QLineEdit* base = makeNumberBox("Text8", QStringLiteral("1"));
     attachDecimalKeyFilter(base);
-    // The exponent sits high, as it is written.
     QLineEdit* exponent = makeInputBox("Text5_1", QStringLiteral("1"));
     attachDigitKeyFilter(exponent);
     exponent->setMaximumWidth(90);
-    auto* compute = new QPushButton(QStringLiteral("="));
-    compute->setObjectName(QStringLiteral("Command6"));
-    compute->setMaximumWidth(40);
+    QPushButton* compute = makeEqualsButton("Command6");
     QPlainTextEdit* result = makeResultBox("Text9", QStringLiteral("0"), 6);
-    auto* lengthButton = new QPushButton(QStringLiteral("结果长度"));
-    lengthButton->setObjectName(QStringLiteral("Command7"));
-    QLineEdit* length = makeInputBox("Text10", QString());
-    length->setReadOnly(true);
-    length->setMaximumWidth(120);
-    auto* digits = new QLabel(QStringLiteral("位数"));
-    digits->setObjectName(QStringLiteral("Label7_1"));
 
-    auto* grid = new QGridLayout(frame);
-    grid->addWidget(exponent, 0, 1);
-    grid->addWidget(base, 1, 0);
-    grid->addWidget(compute, 1, 2);
-    grid->addWidget(result, 2, 0, 1, 6);
-    grid->addWidget(lengthButton, 3, 3);
-    grid->addWidget(length, 3, 4);
-    grid->addWidget(digits, 3, 5);
-    grid->setColumnStretch(0, 1);
+    // The exponent sits high, just right of the base, as it is written.
+    auto* formula = new QGridLayout;
+    formula->addWidget(exponent, 0, 1);
+    formula->addWidget(base, 1, 0);
+    formula->addWidget(compute, 1, 2);
+    formula->setColumnStretch(0, 1);
+    formula->setVerticalSpacing(0);
 
-    attachLengthButton(lengthButton, result, length);
+    auto* column = new QVBoxLayout(frame);
+    column->addLayout(formula);
+    column->addWidget(result);
+    column->addLayout(makeLengthRow("Command7", "Text10", "Label7_1", result));
+
     QObject::connect(compute, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string b = base->text().toStdString(), e = exponent->text().toStdString();
+        const std::string b = inputText(base).toStdString(), e = exponent->text().toStdString();
         runPageAction(
             work, ui, compute, QStringLiteral("正在计算乘方…"),
             [b, e](numerelle::WorkControl& control) { return numerelle::bignum::computePower(b, e, control); },

@@ -23,7 +23,7 @@ QLabel* letter(const char* name, const QString& text) {
 }
 
 QLineEdit* countBox(const char* name) {
-    QLineEdit* box = makeInputBox(name, QStringLiteral("1"));
+    QLineEdit* box = makeNumberBox(name, QStringLiteral("1"));
     attachDigitKeyFilter(box);
     box->setMaximumWidth(110);
     return box;
@@ -38,16 +38,12 @@ QWidget* buildPermutationPage(PageContext& context) {
 
     QLineEdit* pUpper = countBox("Text48_0");
     QLineEdit* pLower = countBox("Text48_1");
-    auto* permute = new QPushButton(QStringLiteral("="));
-    permute->setObjectName(QStringLiteral("Command26"));
-    permute->setMaximumWidth(40);
+    QPushButton* permute = makeEqualsButton("Command26");
     QPlainTextEdit* permutations = makeResultBox("Text50", QStringLiteral("0"), 2);
 
     QLineEdit* cUpper = countBox("Text48_2");
     QLineEdit* cLower = countBox("Text48_3");
-    auto* combine = new QPushButton(QStringLiteral("="));
-    combine->setObjectName(QStringLiteral("Command27"));
-    combine->setMaximumWidth(40);
+    QPushButton* combine = makeEqualsButton("Command27");
     QPlainTextEdit* combinations = makeResultBox("Text51", QStringLiteral("1"), 2);
 
     auto* grid = new QGridLayout(frame);
@@ -64,14 +60,14 @@ QWidget* buildPermutationPage(PageContext& context) {
     grid->setColumnStretch(3, 1);
 
     QObject::connect(permute, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string m = pUpper->text().toStdString(), n = pLower->text().toStdString();
+        const std::string m = inputText(pUpper).toStdString(), n = inputText(pLower).toStdString();
         runPageAction(
             work, ui, permute, QStringLiteral("正在计算排列数…"),
             [m, n](numerelle::WorkControl& control) { return numerelle::bignum::computePermutation(m, n, control); },
             permutations);
     });
     QObject::connect(combine, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string m = cUpper->text().toStdString(), n = cLower->text().toStdString();
+        const std::string m = inputText(cUpper).toStdString(), n = inputText(cLower).toStdString();
         runPageAction(
             work, ui, combine, QStringLiteral("正在计算组合数…"),
             [m, n](numerelle::WorkControl& control) { return numerelle::bignum::computeCombination(m, n, control); },

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,6 +26,16 @@ private:
         w.showTabOf(button);
         QTest::mouseClick(button, Qt::LeftButton);
     }
+
+    // Ctrl+V and Ctrl+C as an X11 keyboard sends them, with their control
+    // characters as text (QTest would send the bare letters, which the
+    // boxes' key filters discard).
+    static void pressControlKey(QLineEdit* box, Qt::Key key, char16_t character) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, QString(QChar(character)));
+        QApplication::sendEvent(box, &press);
+    }
+    static void paste(QLineEdit* box) { pressControlKey(box, Qt::Key_V, 0x16); }
+    static void copy(QLineEdit* box) { pressControlKey(box, Qt::Key_C, 0x03); }
 
 private slots:
     void decimalBoxesComplainOnFocusLoss_data() {
@@ -91,6 +102,84 @@ private slots:
         click(w, "Command1");
         QTRY_COMPARE(w.ui.messages, QStringList{QStringLiteral("只能输入数字、小数点和负号")});
         QCOMPARE(plain(w, "Text2"), QStringLiteral("0"));
+    }
+
+    // Pasting with Ctrl+V: what the box then holds, and whether it shows the
+    // number in full or abbreviated.
+    void pastedNumbersOfAnyLength_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");  // -1: everything selected
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<bool>("abbreviated");
+        const QString big(bigpages::kLongNumber, u'8');
+        QTest::newRow("short paste at the cursor") << "Text1_0" << "59" << 1 << "12" << "5129" << false;
+        QTest::newRow("short paste over a selection") << "Text1_4" << "59" << -1 << "12" << "12" << false;
+        QTest::newRow("exactly at the limit stays in full") << "Text1_1" << "" << -1 << big << big << false;
+        QTest::newRow("one character past the limit") << "Text1_5" << "7" << 1 << big << "7" + big << true;
+        QTest::newRow("line breaks of a copied result dropped") << "Text8" << "" << -1 << "1\n" + big + "\r\n2"
+                                                              << "1" + big + "2" << true;
+        QTest::newRow("set size of a combination") << "Text48_3" << "1" << -1 << "3" + big << "3" + big << true;
+    }
+    void pastedNumbersOfAnyLength() {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, pasted);
+        QFETCH(QString, held);
+        QFETCH(bool, abbreviated);
+        TestWindow w;
+        auto* edit = w.find<QLineEdit>(box);
+        w.type(edit, before);
+        if (cursor < 0) edit->selectAll();
+        else edit->setCursorPosition(cursor);
+        QApplication::clipboard()->setText(pasted);
+        paste(edit);
+        QCOMPARE(bigpages::inputText(edit).size(), held.size());
+        QCOMPARE(bigpages::inputText(edit), held);
+        QCOMPARE(edit->isReadOnly(), abbreviated);
+        if (abbreviated) {
+            QVERIFY2(edit->text().size() < 60, qPrintable(edit->text()));
+            QVERIFY2(edit->text().contains(QString::number(held.size())), qPrintable(edit->text()));
+        } else {
+            QCOMPARE(edit->text(), held);
+        }
+    }
+
+    void longPastedNumberIsComputedCopiedAndCleared() {
+        TestWindow w;
+        auto* addend = w.find<QLineEdit>("Text1_0");
+        w.type(w.find<QLineEdit>("Text1_1"), "1");
+        const QString nines(1'000'000, u'9');
+        QApplication::clipboard()->setText(nines);
+        addend->setFocus();
+        addend->selectAll();
+        paste(addend);
+        click(w, "Command1");
+        QTRY_COMPARE_WITH_TIMEOUT(plain(w, "Text2").size(), 1'000'001, 10000);
+        QVERIFY(plain(w, "Text2") == u'1' + QString(1'000'000, u'0'));
+
+        // Copying gives the whole number back, not what the box shows.
+        QApplication::clipboard()->clear();
+        copy(addend);
+        QCOMPARE(QApplication::clipboard()->text().size(), nines.size());
+        QVERIFY(QApplication::clipboard()->text() == nines);
+
+        // A misplaced sign inside a held number is still reported on focus loss.
+        QApplication::clipboard()->setText(nines + "-1");
+        addend->setFocus();
+        paste(addend);  // replaces the held number
+        w.leaveFocus();
+        QCOMPARE(w.ui.messages, QStringList{QStringLiteral("不能把负号放在这里")});
+
+        // Backspace empties the box and makes it editable again.
+        addend->setFocus();
+        QTest::keyClick(addend, Qt::Key_Backspace);
+        QCOMPARE(bigpages::inputText(addend), QString());
+        QVERIFY(!addend->isReadOnly());
+        QTest::keyClicks(addend, "25");
+        QCOMPARE(bigpages::inputText(addend), QStringLiteral("25"));
     }
 
     void productShowsItsTimeInTheToolTip() {
