@@ -1,7 +1,6 @@
 // Frame7 of the tab "单位转化": radians and degrees, and numbers between
 // bases 2 to 36 chosen with two rows of option buttons.
 #include <QButtonGroup>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -143,14 +142,15 @@ QWidget* buildBaseConverter(const PageContext& context) {
     greyed.setColor(QPalette::Base, greyed.color(QPalette::Window));
     result->setPalette(greyed);
 
-    auto* layout = new QGridLayout(box);
+    // Each row of bases stands above its box, which gets the whole width: a
+    // binary result can run to more than a hundred digits.
+    auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget((*rows)[0].frame, 0, 0);
-    layout->addWidget(value, 0, 1);
-    layout->addWidget(convert, 1, 1, Qt::AlignCenter);
-    layout->addWidget((*rows)[1].frame, 2, 0);
-    layout->addWidget(result, 2, 1);
-    layout->setColumnStretch(1, 1);
+    layout->addWidget((*rows)[0].frame);
+    layout->addWidget(value);
+    layout->addWidget(convert, 0, Qt::AlignCenter);
+    layout->addWidget((*rows)[1].frame);
+    layout->addWidget(result);
 
     PageState* state = &context.state;
     attachKeyFilter(value, [state](QChar ch) { return numtools::baseKeyAccepted(ch.unicode(), state->currentBase); });

@@ -78,6 +78,10 @@ private slots:
         QVERIFY(p.result->isReadOnly());
         QCOMPARE(p.convert->text(), QStringLiteral("转化"));
         QCOMPARE(p.t.window->pageState().currentBase, 10);
+        // A long result (a binary fraction) gets the whole width of the frame.
+        for (int row : {0, 1})
+            QVERIFY(p.t.find<QGroupBox>(QStringLiteral("Frame22_%1").arg(row))->width() <=
+                    (row ? p.result : p.value)->width());
     }
 
     void formulaInTheRadiansBoxIsCommittedBeforeConverting() {
