@@ -3,6 +3,13 @@
 // instructions themselves. "Load into the current slot, then apply steps to
 // it" becomes "slot := operand OP operand", so a load costs nothing unless
 // its slot is read without any step applied to it.
+//
+// Each point is first run through a second copy of the code in which a sum,
+// difference, product, quotient or small power whose result only ever feeds
+// such steps skips its own finiteness test: an infinity or a NaN there
+// reaches a later tested value unchanged in kind (inf - inf and inf * 0 give
+// NaN), so the run still fails. A failing run is repeated with every test in
+// place, which names the first failure exactly as the rows would.
 #include "expr/fast_program.h"
 
 #include <algorithm>
@@ -20,11 +27,18 @@ namespace {
 // chains such as a-b+c-d).
 #define NUMERELLE_BINARY_OPS(X, name) X(name##RR) X(name##RK) X(name##KR) X(name##AR) X(name##AK)
 #define NUMERELLE_UNARY_OPS(X, name) X(name) X(name##A)
+// U: the same step without the finiteness test of its result (nor, for a
+// quotient, of its divisor).
+#define NUMERELLE_PROPAGATING_OPS(X, suffix)                                                    \
+    NUMERELLE_BINARY_OPS(X, Add##suffix) NUMERELLE_BINARY_OPS(X, Sub##suffix)                   \
+    NUMERELLE_BINARY_OPS(X, Mul##suffix) NUMERELLE_BINARY_OPS(X, Div##suffix)                   \
+    NUMERELLE_UNARY_OPS(X, Square##suffix) NUMERELLE_UNARY_OPS(X, Cube##suffix)                 \
+    NUMERELLE_UNARY_OPS(X, Fourth##suffix)
 #define NUMERELLE_FAST_OPS(X)                                                                   \
     X(Fail) X(Move) X(MoveK)                                                                    \
-    NUMERELLE_BINARY_OPS(X, Add) NUMERELLE_BINARY_OPS(X, Sub) NUMERELLE_BINARY_OPS(X, Mul)      \
-    NUMERELLE_BINARY_OPS(X, Div) NUMERELLE_BINARY_OPS(X, Pow)                                   \
-    NUMERELLE_UNARY_OPS(X, Square) NUMERELLE_UNARY_OPS(X, Sin) NUMERELLE_UNARY_OPS(X, Cos)      \
+    NUMERELLE_PROPAGATING_OPS(X, ) NUMERELLE_PROPAGATING_OPS(X, U)                              \
+    NUMERELLE_BINARY_OPS(X, Pow)                                                                \
+    NUMERELLE_UNARY_OPS(X, Sin) NUMERELLE_UNARY_OPS(X, Cos)                                     \
     NUMERELLE_UNARY_OPS(X, Exp) NUMERELLE_UNARY_OPS(X, Ln) NUMERELLE_UNARY_OPS(X, Sqrt)         \
     NUMERELLE_UNARY_OPS(X, Abs) NUMERELLE_UNARY_OPS(X, Function)                                \
     X(Return) X(ReturnA) X(ReturnK)
@@ -79,6 +93,8 @@ Op withAccumulator(Op op) {
         case Op::PowRR: return Op::PowAR;
         case Op::PowRK: return Op::PowAK;
         case Op::Square: return Op::SquareA;
+        case Op::Cube: return Op::CubeA;
+        case Op::Fourth: return Op::FourthA;
         case Op::Sin: return Op::SinA;
         case Op::Cos: return Op::CosA;
         case Op::Exp: return Op::ExpA;
@@ -88,6 +104,65 @@ Op withAccumulator(Op op) {
         case Op::Function: return Op::FunctionA;
         case Op::Return: return Op::ReturnA;
         default: return op;
+    }
+}
+
+// The untested twin of a step, or the step itself when its result must be
+// tested where it is made.
+Op withoutTest(Op op) {
+    switch (op) {
+#define NUMERELLE_UNTESTED(name, form) case Op::name##form: return Op::name##U##form;
+#define NUMERELLE_UNTESTED_BINARY(name)                                                              \
+    NUMERELLE_UNTESTED(name, RR) NUMERELLE_UNTESTED(name, RK) NUMERELLE_UNTESTED(name, KR)           \
+    NUMERELLE_UNTESTED(name, AR) NUMERELLE_UNTESTED(name, AK)
+#define NUMERELLE_UNTESTED_UNARY(name) NUMERELLE_UNTESTED(name, ) NUMERELLE_UNTESTED(name, A)
+        NUMERELLE_UNTESTED_BINARY(Add) NUMERELLE_UNTESTED_BINARY(Sub) NUMERELLE_UNTESTED_BINARY(Mul)
+        NUMERELLE_UNTESTED_BINARY(Div)
+        NUMERELLE_UNTESTED_UNARY(Square) NUMERELLE_UNTESTED_UNARY(Cube) NUMERELLE_UNTESTED_UNARY(Fourth)
+#undef NUMERELLE_UNTESTED_UNARY
+#undef NUMERELLE_UNTESTED_BINARY
+#undef NUMERELLE_UNTESTED
+        default: return op;
+    }
+}
+
+// The ops of the U family, in any form: a non-finite operand in position a
+// gives a non-finite result (or, for a quotient by zero, a failure).
+bool propagatesA(Op op) { return withoutTest(op) != op; }
+
+// In position b only sums, differences and products do: 1 / inf is 0.
+bool propagatesB(Op op) {
+    switch (op) {
+        case Op::AddRR: case Op::AddKR: case Op::AddAR:
+        case Op::SubRR: case Op::SubKR: case Op::SubAR:
+        case Op::MulRR: case Op::MulKR: case Op::MulAR:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// After the accumulator pass: whether operand a (from a register or the
+// previous result) or register b is read.
+bool usesA(Op op) {
+    switch (op) {
+        case Op::Fail: case Op::MoveK: case Op::SubKR: case Op::DivKR: case Op::PowKR:
+        case Op::AddKR: case Op::MulKR: case Op::ReturnK:
+            return false;
+        default:
+            return true;
+    }
+}
+
+bool usesB(Op op) {
+    switch (op) {
+#define NUMERELLE_USES_B(name) case Op::name##RR: case Op::name##KR: case Op::name##AR:
+        NUMERELLE_USES_B(Add) NUMERELLE_USES_B(Sub) NUMERELLE_USES_B(Mul) NUMERELLE_USES_B(Div)
+        NUMERELLE_USES_B(Pow)
+#undef NUMERELLE_USES_B
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -104,6 +179,9 @@ struct Operand {
 
 struct FastProgram {
     std::vector<Instruction> code;
+    // code with tests dropped where a later one catches the same fault;
+    // empty when there is none to drop or a run must not be repeated.
+    std::vector<Instruction> quick;
     std::uint32_t registerCount = 1;
     bool zeroSlots = false;  // some slot is read before anything is written to it
 };
@@ -153,7 +231,10 @@ public:
                 operand = read(static_cast<std::uint32_t>(j));
             } else if (row.a == 0) {
                 if (!std::isfinite(row.b)) return fail(Failure::Overflow);
+                // The products power() uses for these exponents.
                 if (level_ == 3 && row.b == 2) return unary(Op::Square, 0);
+                if (level_ == 3 && row.b == 3) return unary(Op::Cube, 0);
+                if (level_ == 3 && row.b == 4) return unary(Op::Fourth, 0);
                 operand = {true, 0, row.b};
             } else {
                 return fail(Failure::MalformedProgram);
@@ -189,6 +270,7 @@ public:
         dropDeadMoves();
         useAccumulator();
         FastProgram fast;
+        fast.quick = withoutNeedlessTests(code_);
         fast.code = std::move(code_);
         fast.registerCount = last_ + 1;
         fast.zeroSlots = zeroSlots_;
@@ -297,6 +379,42 @@ private:
         }
     }
 
+    // A result needs no test of its own when at least one later step reads
+    // it and carries a non-finite operand into its own result. By induction
+    // from the last instruction backwards, a non-finite value then always
+    // reaches some tested result, whatever else reads it: the run still fails.
+    std::vector<Instruction> withoutNeedlessTests(const std::vector<Instruction>& code) const {
+        for (const Instruction& in : code) {
+            // A repeated run would draw other random numbers.
+            if ((in.op == Op::Function || in.op == Op::FunctionA) && in.b == randomFunction) return {};
+        }
+        constexpr int fromX = -1;
+        std::vector<int> producer(last_ + 1, fromX);
+        std::vector<char> carried(code.size(), 0);
+        const auto note = [&](std::uint32_t reg, bool propagates) {
+            const int p = producer[reg];
+            if (p != fromX && propagates) carried[p] = 1;
+        };
+        for (std::size_t i = 0; i < code.size(); ++i) {
+            const Instruction& in = code[i];
+            if (usesA(in.op)) note(in.a, propagatesA(in.op));
+            if (usesB(in.op)) note(in.b, propagatesB(in.op));
+            if (writes(in.op)) producer[in.d] = static_cast<int>(i);
+        }
+        std::vector<Instruction> quick = code;
+        bool changed = false;
+        for (std::size_t i = 0; i < quick.size(); ++i) {
+            if (!carried[i]) continue;
+            const Op untested = withoutTest(quick[i].op);
+            changed = changed || untested != quick[i].op;
+            quick[i].op = untested;
+        }
+        if (!changed) return {};
+        return quick;
+    }
+
+    static constexpr std::uint32_t randomFunction = 11;
+
     std::uint32_t last_;
     std::vector<char> written_;
     std::vector<Instruction> code_;
@@ -324,6 +442,25 @@ inline Failure add(double& v, double b) { v += b; return finiteOr(v, Failure::Ov
 inline Failure subtract(double& v, double b) { v -= b; return finiteOr(v, Failure::Overflow); }
 inline Failure multiply(double& v, double b) { v *= b; return finiteOr(v, Failure::Overflow); }
 inline Failure square(double& v, std::uint32_t) { v *= v; return finiteOr(v, Failure::Overflow); }
+inline Failure cube(double& v, std::uint32_t) { v = v * v * v; return finiteOr(v, Failure::Overflow); }
+inline Failure fourth(double& v, std::uint32_t) {
+    v = v * v;
+    v = v * v;
+    return finiteOr(v, Failure::Overflow);
+}
+// The same steps leaving the result's test to a later one.
+inline Failure addUntested(double& v, double b) { v += b; return Failure::None; }
+inline Failure subtractUntested(double& v, double b) { v -= b; return Failure::None; }
+inline Failure multiplyUntested(double& v, double b) { v *= b; return Failure::None; }
+// A zero divisor gives an infinity or a NaN, caught like an overflow.
+inline Failure divideUntested(double& v, double b) { v /= b; return Failure::None; }
+inline Failure squareUntested(double& v, std::uint32_t) { v *= v; return Failure::None; }
+inline Failure cubeUntested(double& v, std::uint32_t) { v = v * v * v; return Failure::None; }
+inline Failure fourthUntested(double& v, std::uint32_t) {
+    v = v * v;
+    v = v * v;
+    return Failure::None;
+}
 inline Failure sine(double& v, std::uint32_t) { v = std::sin(v); return Failure::None; }
 inline Failure cosine(double& v, std::uint32_t) { v = std::cos(v); return Failure::None; }
 inline Failure exponential(double& v, std::uint32_t) { v = std::exp(v); return finiteOr(v, Failure::Overflow); }
@@ -347,10 +484,13 @@ inline Failure function(double& v, std::uint32_t code) {
     return failure;
 }
 
-#define NUMERELLE_CHECKED(expression)                                              \
-    do {                                                                           \
-        const Failure failure_ = (expression);                                     \
-        if (failure_ != Failure::None) [[unlikely]] return failedWith(failure_);   \
+#define NUMERELLE_CHECKED(expression)                  \
+    do {                                               \
+        const Failure failure_ = (expression);         \
+        if (failure_ != Failure::None) [[unlikely]] {  \
+            failure = failure_;                        \
+            goto failed;                               \
+        }                                              \
     } while (false)
 
 #if defined(__GNUC__) && !defined(__clang__)
@@ -366,10 +506,14 @@ Evaluation runFast(const FastProgram& program, double x) {
         if (large.size() < program.registerCount) large.resize(program.registerCount);
         r = large.data();
     }
+    bool quick = !program.quick.empty();
+    const Instruction* in = quick ? program.quick.data() : program.code.data();
+    double v;  // the value the previous instruction wrote
+    Failure failure = Failure::None;
+start:
     if (program.zeroSlots) [[unlikely]] std::fill(r, r + program.registerCount, 0.0);
     r[0] = x;
-    const Instruction* in = program.code.data();
-    double v = x;  // the value the previous instruction wrote
+    v = x;
 
 #if defined(__GNUC__)
     // Threaded dispatch: every handler jumps to the next one itself, which
@@ -399,15 +543,24 @@ Evaluation runFast(const FastProgram& program, double x) {
     NUMERELLE_CASE(name) v = r[in->a]; NUMERELLE_CHECKED(step(v, in->b)); r[in->d] = v; NUMERELLE_NEXT; \
     NUMERELLE_CASE(name##A) NUMERELLE_CHECKED(step(v, in->b)); r[in->d] = v; NUMERELLE_NEXT;
 
-    NUMERELLE_CASE(Fail) return failedWith(static_cast<Failure>(in->a));
+    NUMERELLE_CASE(Fail) failure = static_cast<Failure>(in->a); goto failed;
     NUMERELLE_CASE(Move) v = r[in->a]; r[in->d] = v; NUMERELLE_NEXT;
     NUMERELLE_CASE(MoveK) v = in->k; r[in->d] = v; NUMERELLE_NEXT;
     NUMERELLE_BINARY(Add, add)
     NUMERELLE_BINARY(Sub, subtract)
     NUMERELLE_BINARY(Mul, multiply)
     NUMERELLE_BINARY(Div, divide)
-    NUMERELLE_BINARY(Pow, power)
     NUMERELLE_UNARY(Square, square)
+    NUMERELLE_UNARY(Cube, cube)
+    NUMERELLE_UNARY(Fourth, fourth)
+    NUMERELLE_BINARY(AddU, addUntested)
+    NUMERELLE_BINARY(SubU, subtractUntested)
+    NUMERELLE_BINARY(MulU, multiplyUntested)
+    NUMERELLE_BINARY(DivU, divideUntested)
+    NUMERELLE_UNARY(SquareU, squareUntested)
+    NUMERELLE_UNARY(CubeU, cubeUntested)
+    NUMERELLE_UNARY(FourthU, fourthUntested)
+    NUMERELLE_BINARY(Pow, power)
     NUMERELLE_UNARY(Sin, sine)
     NUMERELLE_UNARY(Cos, cosine)
     NUMERELLE_UNARY(Exp, exponential)
@@ -421,6 +574,15 @@ Evaluation runFast(const FastProgram& program, double x) {
 #if !defined(__GNUC__)
     }
 #endif
+
+failed:
+    if (quick) {
+        // Again with every test, to name the first failure.
+        quick = false;
+        in = program.code.data();
+        goto start;
+    }
+    return failedWith(failure);
 #undef NUMERELLE_BINARY
 #undef NUMERELLE_UNARY
 #undef NUMERELLE_CASE

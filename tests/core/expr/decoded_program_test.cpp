@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/number_text.h"
@@ -118,6 +119,9 @@ TEST(DecodedProgram, MalformedProgramsFailAlikeEverywhere) {
         {"slot read before it is written", {"", "2", "x2", "x1", "f1", "s5"}, Failure::None, 5},
         {"operand is the current slot", {"", "1", "x1", "3", "f2", "sx1", "sx1"}, Failure::None, 81},
         {"result is not the last slot", {"", "2", "x2", "5", "x1", "7"}, Failure::None, 5},
+        {"overflow in a slot nobody reads", {"", "2", "x1", "1E300", "f2", "s1E300", "x2", "5"}, Failure::Overflow, 0},
+        {"overflow overwritten by a load", {"", "1", "x1", "1E300", "f2", "s1E300", "x1", "5"}, Failure::Overflow, 0},
+        {"overflow then a zero divisor", {"", "1", "x1", "1E300", "f2", "s1E300", "S0"}, Failure::Overflow, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -142,8 +146,12 @@ TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
         "SINH(x)+COSH(x)+TGH(x)+CTGH(x)+SECH(x)+CSCH(x)", "INT(x)+FIX(x)+FIX0(x)+SGN(x)+ABS(x)+|(x)",
         "A(x)+ARCTG(x)+ARCCTG(x)", "x^3^x", "((x+1)*(x-1))/(x^2-1)", "-x^2+x*2-x/3", "x--x", "x+-(x*2)",
         "1E300*x*x", "x0+x1", "(x)+x1*x2", "2*x^2^0.5", "-(x)^2", "x^-2", "0^x", "(x-x)^-1", "S(C(T(x)))",
+        "x^3-2*x^2+3*x/(x+1)-4*x", "x^4-x^3*x", "(x+1)^3/(x-1)^4", "3/x^3^2", "x*x*x*x*x*x/(x*x)",
     };
-    const double points[] = {0, 1, -1, 0.5, -0.5, 2, -2, 3.75, -7.25, 1e-300, 1e300, 100, -1000, 1.0 / 3};
+    const double points[] = {0,     1,     -1,  0.5,   -0.5,    2,   -2,   3.75,  -7.25, 1e-300,
+                             1e300, 100,   -1000, 1.0 / 3, 1e80, -1e80, 1e103, -1e103, 1e-80, 1e155,
+                             // (x*x)*(x*x) and x*x*x*x round apart here.
+                             0.1, 1.1};
     for (const char* formula : formulas) {
         const CompiledFormula compiled = compileFormula(substituteVariable(formula));
         const DecodedProgram decoded = prepareFormulaInX(formula);
@@ -189,6 +197,81 @@ TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
             EXPECT_NEAR(value.value, native.f(x), 1e-12 * (1 + std::fabs(native.f(x))));
         }
     }
+}
+
+// Sums, products and small powers whose result only feeds further such
+// steps leave the finiteness test to a later step. A fault there must still
+// fail the run, and with the kind of the first fault in program order.
+TEST(DecodedProgram, FaultsCarriedPastLaterStepsStillFail) {
+    struct Row {
+        const char* formula;
+        double x;
+        Failure expected;
+        double value;
+    };
+    const Row rows[] = {
+        {"x^3-2*x^2+3*x/(x+1)-4*x", 2, Failure::None, -6},
+        {"x^3-2*x^2+3*x/(x+1)-4*x", -3, Failure::None, -28.5},
+        {"x^4*x^3", -2, Failure::None, -128},
+        {"2*x^4", 1.1, Failure::None, 2.928200000000001},  // (x*x)*(x*x), not x*x*x*x
+        {"x^3", 1e80, Failure::None, 1e240},
+        {"x^3-2*x^2+3*x/(x+1)-4*x", 1e200, Failure::Overflow, 0},
+        {"x^3-2*x^2+3*x/(x-x)-4*x", 0, Failure::DivisionByZero, 0},
+        // Overflow comes first; a later zero divisor must not be named.
+        {"x^3-2*x^2+3*x/(x-x)-4*x", 1e200, Failure::Overflow, 0},
+        {"x^3-1/(x-x)", 1e200, Failure::Overflow, 0},
+        // The logarithm of the bracket runs before the power.
+        {"-x^3+LN(x-x)", 1e200, Failure::InvalidArgument, 0},
+        {"x^4-1/(x-x)+LN(x-x)", 1e200, Failure::InvalidArgument, 0},
+        // Steps that would turn an infinity back into a finite value.
+        {"1/x^3", 1e200, Failure::Overflow, 0},
+        {"1/(x^3*2)", 1e200, Failure::Overflow, 0},
+        {"2/(1/x^4)", 1e80, Failure::Overflow, 0},
+        {"ARCTG(x^3)", 1e200, Failure::Overflow, 0},
+        {"FIX(x^3*0)", 1e200, Failure::Overflow, 0},
+        {"(x^3)^0", 1e200, Failure::Overflow, 0},
+        {"SQRT(x^3-x^3)", 1e200, Failure::Overflow, 0},
+        // Infinities that meet become NaN.
+        {"x^3-x^3", 1e200, Failure::Overflow, 0},
+        {"0*x^4", 1e80, Failure::Overflow, 0},
+        {"x^4/x^4", 1e80, Failure::Overflow, 0},
+        {"x^4/x^4", -1e80, Failure::Overflow, 0},
+        {"x^3+1E300*1E300", 2, Failure::Overflow, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.formula) + " at " + numerelle::numberText(row.x));
+        const DecodedProgram decoded = prepareFormulaInX(row.formula);
+        const Evaluation fast = evaluateFormulaAt(decoded, row.x);
+        EXPECT_EQ(fast.failure, row.expected);
+        if (row.expected == Failure::None) {
+            EXPECT_EQ(fast.value, row.value);
+        }
+        const CompiledFormula compiled = compileFormula(substituteVariable(row.formula));
+        EXPECT_TRUE(sameEvaluation(runProgram(compiled.program, row.x), fast));
+        EXPECT_TRUE(sameEvaluation(runRowsOnly(decoded, row.x), fast));
+    }
+}
+
+// A failing run that draws a random number takes exactly one number from the
+// generator, as the text interpreter does. The generator is per thread, so
+// two fresh threads start from the same state.
+TEST(DecodedProgram, FailingRunDrawsEachRandomNumberOnce) {
+    const char* failing = "x^3*RND(x)-1/(x-x)";
+    const auto nextDraw = [failing](bool decoded) {
+        Evaluation first, next;
+        std::thread worker([&] {
+            if (decoded) {
+                first = evaluateFormulaAt(prepareFormulaInX(failing), 1e200);
+            } else {
+                first = runProgram(compileFormula(substituteVariable(failing)).program, 1e200);
+            }
+            next = evaluateFormula("RND(1)");
+        });
+        worker.join();
+        EXPECT_EQ(first.failure, Failure::Overflow);
+        return next.value;
+    };
+    EXPECT_EQ(nextDraw(true), nextDraw(false));
 }
 
 }  // namespace
