@@ -78,6 +78,34 @@ void setActiveForm(const ComplexControls& c, int form) {
     }
 }
 
+// Makes `form` (0 algebraic, 1 trigonometric) the active input form. The
+// numbers of the form left behind are converted into it; a box there that
+// holds no number keeps the old form, with the focus in that box.
+void switchInputForm(const ComplexControls& c, PageState& state, nt::ComplexAngleUnit unit, int form) {
+    if (state.complexInputForm != form) {
+        QLineEdit* const* from = form == 0 ? c.trigonometric : c.algebraic;
+        const auto v = numbersOf({from[0], from[1], from[2], from[3]});
+        if (!v) {
+            (form == 0 ? c.trigonometricForm : c.algebraicForm)->setChecked(true);
+            return;
+        }
+        for (int z = 0; z < 2; ++z) {
+            if (form == 0) {
+                const nt::AlgebraicTexts texts = nt::toAlgebraicTexts((*v)[z], (*v)[z + 2], unit);
+                c.algebraic[z]->setText(text(texts.real));
+                c.algebraic[z + 2]->setText(text(texts.imaginary));
+            } else {
+                const nt::TrigonometricTexts texts = nt::toTrigonometricTexts((*v)[z], (*v)[z + 2], unit);
+                c.trigonometric[z]->setText(text(texts.modulus));
+                c.trigonometric[z + 2]->setText(text(texts.angle));
+                c.trigonometric[z + 4]->setText(text(texts.angleCopy));
+            }
+        }
+    }
+    state.complexInputForm = form;
+    setActiveForm(c, form);
+}
+
 QGroupBox* buildInputFrame(ComplexControls& c, QRadioButton* units[3]) {
     QGroupBox* frame = makePageFrame("Frame11", QStringLiteral("复数输入"));
     // Greyed boxes of the inactive form take the colour of scroll bars.
@@ -220,39 +248,11 @@ QWidget* buildComplexPage(PageContext& context) {
         rootNumber->setText(text(numerelle::numberText(std::fabs(std::floor(boxNumber(rootNumber))))));
     });
 
-    QObject::connect(c.algebraicForm, &QRadioButton::clicked, page, [c, &state, unit] {
-        if (state.complexInputForm == 1) {
-            const auto v = numbersOf({c.trigonometric[0], c.trigonometric[1], c.trigonometric[2], c.trigonometric[3]});
-            if (!v) {
-                c.trigonometricForm->setChecked(true);
-                return;
-            }
-            for (int z = 0; z < 2; ++z) {
-                const nt::AlgebraicTexts texts = nt::toAlgebraicTexts((*v)[z], (*v)[z + 2], unit());
-                c.algebraic[z]->setText(text(texts.real));
-                c.algebraic[z + 2]->setText(text(texts.imaginary));
-            }
-        }
-        state.complexInputForm = 0;
-        setActiveForm(c, 0);
-    });
-    QObject::connect(c.trigonometricForm, &QRadioButton::clicked, page, [c, &state, unit] {
-        if (state.complexInputForm == 0) {
-            const auto v = numbersOf({c.algebraic[0], c.algebraic[1], c.algebraic[2], c.algebraic[3]});
-            if (!v) {
-                c.algebraicForm->setChecked(true);
-                return;
-            }
-            for (int z = 0; z < 2; ++z) {
-                const nt::TrigonometricTexts texts = nt::toTrigonometricTexts((*v)[z], (*v)[z + 2], unit());
-                c.trigonometric[z]->setText(text(texts.modulus));
-                c.trigonometric[z + 2]->setText(text(texts.angle));
-                c.trigonometric[z + 4]->setText(text(texts.angleCopy));
-            }
-        }
-        state.complexInputForm = 1;
-        setActiveForm(c, 1);
-    });
+    for (int form = 0; form < 2; ++form) {
+        QRadioButton* option = form == 0 ? c.algebraicForm : c.trigonometricForm;
+        QObject::connect(option, &QRadioButton::clicked, page,
+                         [c, &state, unit, form] { switchInputForm(c, state, unit(), form); });
+    }
 
     // Only the two input angles follow a change of unit; result angles stay.
     for (int i = 0; i < 3; ++i) {

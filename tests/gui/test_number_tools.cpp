@@ -78,6 +78,7 @@ private slots:
             {"2*6", "12", "12= 2* 2* 3"},
             {"0", "0", "有听过0也能分解的吗？"},
             {"2E16", "2E+16", "数太大了！"},
+            {"10000000000000001", "10000000000000001", "数太大了！"},
         };
         for (const auto& row : rows) {
             enter(QStringLiteral("Text11"), QString::fromLatin1(row.typed));
@@ -222,6 +223,12 @@ private slots:
         click("Command18");
         QCOMPARE(textOf(QStringLiteral("Text37")), QStringLiteral("0"));
         QTRY_VERIFY(edit(QStringLiteral("Text35_0"))->hasFocus());
+        // Nor can the form switch convert it: the algebraic form stays active.
+        click("Option2");
+        QVERIFY(t->find<QRadioButton>(QStringLiteral("Option1"))->isChecked());
+        QVERIFY(edit(QStringLiteral("Text35_0"))->isEnabled());
+        QVERIFY(!edit(QStringLiteral("Text36_0"))->isEnabled());
+        QCOMPARE(textOf(QStringLiteral("Text36_0")), QStringLiteral("0"));
     }
 };
 
