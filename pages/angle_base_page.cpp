@@ -193,6 +193,7 @@ QWidget* buildBaseConverter(const PageContext& context) {
         if (!converted.ok())
             context.ui.message(context.window, text(expr::failureDescription(converted.failure)));
         result->setText(text(converted.text));
+        result->setCursorPosition(0);  // a long binary result from its first digit
     });
     return box;
 }

@@ -53,6 +53,8 @@ QWidget* buildFactorisationPage(PageContext& context) {
     QObject::connect(start, &QPushButton::clicked, frame, [number, result, &ui] {
         const auto line = numerelle::numtools::factorisationText(number->text().toStdString());
         result->setText(text(line.text));
+        // Sixteen digits can have 32 factors: show the line from its start.
+        result->setCursorPosition(0);
         if (line.beep) ui.beep();
     });
     return frame;

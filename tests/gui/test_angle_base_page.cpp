@@ -121,6 +121,8 @@ private slots:
         QTest::newRow("negative hex to decimal") << "-FF" << 16 << 10 << "-255";
         QTest::newRow("binary to octal") << "111.1" << 2 << 8 << "7.4";
         QTest::newRow("custom bases") << "ZZ" << 36 << 3 << "1202222";
+        QTest::newRow("0.1 in binary")
+            << "0.1" << 10 << 2 << "0.0001100110011001100110011001100110011001100110011001101";
     }
     void conversions() {
         QFETCH(QString, input);
@@ -130,6 +132,7 @@ private slots:
         BasePage p;
         QCOMPARE(p.run(input, from, to), expected);
         QVERIFY(p.t.ui.messages.isEmpty());
+        QCOMPARE(p.result->cursorPosition(), 0);  // a long result shows its first digits
     }
 
     void lowerCaseInputIsRewrittenInUpperCase() {

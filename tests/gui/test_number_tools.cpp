@@ -85,6 +85,8 @@ private slots:
             QCOMPARE(textOf(QStringLiteral("Text11")), QString::fromLatin1(row.box));
             click("Command8");
             QCOMPARE(textOf(QStringLiteral("Text12")), QString::fromUtf8(row.result));
+            // A line longer than the box is shown from its start.
+            QCOMPARE(edit(QStringLiteral("Text12"))->cursorPosition(), 0);
         }
         QVERIFY(t->ui.messages.isEmpty());
     }
