@@ -12,6 +12,8 @@
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QCoreApplication>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
@@ -237,12 +239,50 @@ qsizetype resultLength(const QPlainTextEdit* box) {
     return box->document()->characterCount() - box->document()->blockCount();
 }
 
+namespace {
+
+// A document made on the worker thread is released on the UI thread, where it
+// lives once handed over.
+struct LaterDeleter {
+    void operator()(QTextDocument* document) const { document->deleteLater(); }
+};
+using ResultDocument = std::unique_ptr<QTextDocument, LaterDeleter>;
+
+// The paragraphs of tens of millions of digits take seconds to build; the
+// worker builds them, piece by piece so that Cancel still answers, and the
+// window only lays out the new document. Null when cancelled.
+ResultDocument buildResultDocument(const QString& shown, numerelle::WorkControl& control) {
+    ResultDocument document(new QTextDocument);
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document.get());
+    constexpr qsizetype kPiece = 1 << 20;
+    for (qsizetype at = 0; at < shown.size(); at += kPiece) {
+        if (control.cancelled()) return nullptr;
+        cursor.insertText(shown.mid(at, kPiece));
+    }
+    document->moveToThread(QCoreApplication::instance()->thread());
+    return document;
+}
+
+void adoptResultDocument(QPlainTextEdit* box, ResultDocument document) {
+    QTextDocument* old = box->document();
+    const bool oldIsOurs = old->parent() == box;  // the editor deletes only its own first document
+    QTextDocument* adopted = document.release();
+    adopted->setParent(box);
+    adopted->setDefaultFont(box->font());
+    adopted->setDocumentLayout(new QPlainTextDocumentLayout(adopted));
+    box->setDocument(adopted);
+    if (oldIsOurs) delete old;
+}
+
+}  // namespace
+
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
                    QPlainTextEdit* resultBox) {
     struct Done {
         numerelle::bignum::PageOutcome outcome;
-        QString shown;
+        ResultDocument shown;
     };
     auto done = std::make_shared<Done>();
     const qsizetype perLine = digitsPerLine(resultBox);
@@ -250,14 +290,14 @@ void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, co
         label,
         [done, perLine, action = std::move(action)](numerelle::WorkControl& control) {
             done->outcome = action(control);
-            // The display text is built here, so the window only takes it over.
-            if (done->outcome.result) done->shown = displayText(toQString(*done->outcome.result), perLine);
+            if (done->outcome.result)
+                done->shown = buildResultDocument(displayText(toQString(*done->outcome.result), perLine), control);
         },
         [done, &ui, button, resultBox](bool cancelled) {
             const numerelle::bignum::PageOutcome& outcome = done->outcome;
             if (cancelled || outcome.cancelled) return;
             for (const std::string& message : outcome.messages) ui.message(button->window(), toQString(message));
-            if (outcome.result) resultBox->setPlainText(done->shown);
+            if (done->shown) adoptResultDocument(resultBox, std::move(done->shown));
             if (outcome.beep) ui.beep();
             if (outcome.elapsedSeconds)
                 button->setToolTip(toQString(numerelle::bignum::elapsedSecondsText(*outcome.elapsedSeconds)));
