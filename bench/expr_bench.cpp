@@ -35,6 +35,19 @@ void BM_Ours_TenOperators(benchmark::State& state) { evaluateOurs(state, tenOper
 BENCHMARK(BM_Ours_SinTimesSquarePlusOne);
 BENCHMARK(BM_Ours_TenOperators);
 
+// A point where x^3 overflows: the run fails at its last step and is
+// repeated with every test in place, which stops at the power.
+void BM_Ours_TenOperatorsOverflowing(benchmark::State& state) {
+    const numerelle::expr::DecodedProgram decoded = numerelle::expr::prepareFormulaInX(tenOperators);
+    double x = 1e200;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(x);
+        const numerelle::expr::Evaluation value = numerelle::expr::evaluateFormulaAt(decoded, x);
+        if (value.failure != numerelle::expr::Failure::Overflow) state.SkipWithError("no overflow");
+    }
+}
+BENCHMARK(BM_Ours_TenOperatorsOverflowing);
+
 // The same formulas compiled by the C++ compiler: the floor.
 void BM_Native_SinTimesSquarePlusOne(benchmark::State& state) {
     double x = 0, total = 0;
