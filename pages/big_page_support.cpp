@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QStyle>
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -209,10 +210,14 @@ QPlainTextEdit* makeResultBox(const char* objectName, const QString& initial, in
     return box;
 }
 
+// How many digits fit a line without a horizontal scroll bar, once the
+// vertical one has appeared beside a long result.
 qsizetype digitsPerLine(const QPlainTextEdit* box) {
     const int digitWidth = std::max(1, box->fontMetrics().horizontalAdvance(QLatin1Char('0')));
-    const int width = box->viewport()->width() > 50 ? box->viewport()->width() : 400;
-    return std::max(20, width / digitWidth - 1);
+    const int scrollBar = box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box);
+    const int margins = 2 * box->frameWidth() + 2 * static_cast<int>(box->document()->documentMargin()) + 4;
+    const int width = box->width() > 100 ? box->width() - scrollBar - margins : 400;
+    return std::max(20, width / digitWidth);
 }
 
 // One paragraph of 10^5 characters costs the layout a third of a second;

@@ -224,6 +224,34 @@ private slots:
         QCOMPARE(bigpages::resultLength(box), 456569);
     }
 
+    // A long result is broken into lines that fit its box: scrolling is
+    // vertical only, in the small boxes as in the large ones.
+    void longResultsFitTheirBoxWidth_data() {
+        QTest::addColumn<QStringList>("inputs");  // box name, text, box name, text...
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("sum") << QStringList{"Text1_0", QString(3000, u'9'), "Text1_1", "1"} << "Command1" << "Text2";
+        QTest::newRow("product") << QStringList{"Text1_4", QString(900, u'7'), "Text1_5", "3"} << "Command3" << "Text4";
+        QTest::newRow("factorial") << QStringList{"Text5_0", "3000"} << "Command4" << "Text6";
+        QTest::newRow("power") << QStringList{"Text8", "7", "Text5_1", "3000"} << "Command6" << "Text9";
+        QTest::newRow("permutations") << QStringList{"Text48_0", "50", "Text48_1", "1000000000000"} << "Command26"
+                                      << "Text50";
+        QTest::newRow("combinations") << QStringList{"Text48_2", "500", "Text48_3", "1000"} << "Command27" << "Text51";
+    }
+    void longResultsFitTheirBoxWidth() {
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, button);
+        QFETCH(QString, result);
+        TestWindow w;
+        for (qsizetype i = 0; i + 1 < inputs.size(); i += 2) bigpages::setInputText(w.find<QLineEdit>(inputs[i]), inputs[i + 1]);
+        auto* box = w.find<QPlainTextEdit>(result);
+        click(w, button.toLatin1().constData());
+        QTRY_VERIFY(bigpages::resultLength(box) > 200);
+        QApplication::processEvents();
+        QVERIFY(box->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
+    }
+
     void smallFactorialAndRefusal() {
         TestWindow w;
         w.type(w.find<QLineEdit>("Text5_0"), "5");
