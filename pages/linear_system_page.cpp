@@ -27,22 +27,17 @@ struct EquationPage {
     PageContext context;
     QLineEdit* count = nullptr;     // Text57
     QLineEdit* solution = nullptr;  // Text58
-    QLineEdit* cells[20] = {};      // jfc
     QLabel* names[16] = {};         // jfc1
-    QScrollBar* columns = nullptr;  // HScroll2
-    QScrollBar* rows = nullptr;     // VScroll3
-
-    bool cellEditing = false;
-    int currentCell = 0;
-    std::int64_t currentIndex = 0;
-    int shownTop = 0, shownLeft = 0;
+    // jfc (20 cells), VScroll3 (rows), HScroll2 (columns).
+    matrix_pages::ScrolledCells grid;
 
     explicit EquationPage(PageContext& c) : context(c) {}
 
     int n() const { return context.state.unknownCount; }
     Store& store() { return context.state.equationStore; }
 
-    std::int64_t indexOf(int cell) const { return equationCellIndex(cell, rows->value(), columns->value(), n()); }
+    QLineEdit* cell(int i) const { return grid.cells[static_cast<std::size_t>(i)]; }
+    std::int64_t indexOf(int i) const { return equationCellIndex(i, grid.top(), grid.left(), n()); }
 
     void storeValue(std::int64_t index, QLineEdit* cell) {
         // The start-up store of one unknown has no spare slot; bound by the
@@ -56,27 +51,26 @@ struct EquationPage {
         const int count = n();
         if (withLayout) {
             const int shownRows = std::min(count, 4);
-            for (int i = 0; i < 20; ++i) cells[i]->setVisible(i / 5 < shownRows && i % 5 <= shownRows);
+            for (int i = 0; i < 20; ++i) cell(i)->setVisible(i / 5 < shownRows && i % 5 <= shownRows);
             for (int i = 0; i < 16; ++i) names[i]->setVisible(i / 4 < shownRows && i % 4 < shownRows);
             const bool scrolling = count > 4;
-            rows->setVisible(scrolling);
-            columns->setVisible(scrolling);
+            grid.rows->setVisible(scrolling);
+            grid.columns->setVisible(scrolling);
             if (scrolling) {
-                rows->setMaximum(count - 4);
-                columns->setMaximum(count - 4);
+                grid.rows->setMaximum(count - 4);
+                grid.columns->setMaximum(count - 4);
             }
         }
-        shownTop = rows->value();
-        shownLeft = columns->value();
+        grid.showingBarsOrigin();
         for (int i = 0; i < 20; ++i) {
-            if (cells[i]->isHidden()) continue;
-            const std::int64_t index = equationCellIndex(i, shownTop, shownLeft, count);
+            if (cell(i)->isHidden()) continue;
+            const std::int64_t index = equationCellIndex(i, grid.shownTop, grid.shownLeft, count);
             if (index < static_cast<std::int64_t>(store().size()))
-                cells[i]->setText(text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
+                matrix_pages::showValue(cell(i), text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
         }
         for (int i = 0; i < 16; ++i) {
             if (names[i]->isHidden()) continue;
-            const int unknown = i % 4 + 1 + shownLeft;
+            const int unknown = i % 4 + 1 + grid.shownLeft;
             names[i]->setText(text(unknownName(unknown)) + (unknown == count ? QStringLiteral("=") : QStringLiteral("+")));
         }
     }
@@ -91,36 +85,23 @@ struct EquationPage {
         context.state.unknownCount = wanted;
         // The recorded cell belonged to the old system; the window starts at
         // the top-left corner again, scroll bars included.
-        cellEditing = false;
-        matrix_pages::setQuietly(rows, 0);
-        matrix_pages::setQuietly(columns, 0);
+        grid.toCorner();
         refresh(true);
     }
 
-    void cellGotFocus(int i) {
-        currentCell = i;
-        currentIndex = indexOf(i);
-        cellEditing = true;
-    }
+    void cellGotFocus(int i) { grid.gotFocus(i, indexOf(i)); }
 
+    // The editing mark stays: only a scroll's commit clears it.
     void cellLostFocus(int i) {
-        if (commitFormulaField(cells[i], context.ui)) storeValue(indexOf(i), cells[i]);
+        if (commitFormulaField(cell(i), context.ui)) storeValue(indexOf(i), cell(i));
     }
 
     void scrolled() {
-        if (cellEditing) {
-            QLineEdit* cell = cells[currentCell];
-            if (!commitFormulaField(cell, context.ui)) {
-                matrix_pages::setQuietly(rows, shownTop);
-                matrix_pages::setQuietly(columns, shownLeft);
-                return;
-            }
-            storeValue(currentIndex, cell);
-            cellEditing = false;
-        }
+        if (!grid.commitBeforeScroll(context.ui, [this](std::int64_t index, QLineEdit* c) { storeValue(index, c); }))
+            return;
+        grid.editing = false;
         refresh(false);
-        for (int i = 0; i < 20; ++i)
-            if (cells[i]->hasFocus()) cellGotFocus(i);
+        grid.refocus([this](int i) { cellGotFocus(i); });
     }
 
     void solve() {
@@ -152,9 +133,7 @@ struct EquationPage {
 
 QWidget* buildLinearSystemPage(PageContext& context) {
     auto* frame = makePageFrame("Frame19", QStringLiteral("解N元一次方程(最好不超过54元)"));
-    auto page = std::make_shared<EquationPage>(context);
-    EquationPage* p = page.get();
-    QObject::connect(frame, &QObject::destroyed, [page]() mutable { page.reset(); });
+    EquationPage* p = matrix_pages::ownedByFrame<EquationPage>(frame, context);
 
     auto* label62 = new QLabel(QStringLiteral("几元方程？"));
     label62->setObjectName(QStringLiteral("Label62"));
@@ -170,8 +149,9 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     for (int i = 0; i < 20; ++i) {
         auto* cell = new QLineEdit(QStringLiteral("0"));
         cell->setObjectName(QStringLiteral("jfc_%1").arg(i));
-        cell->setMinimumWidth(60);
-        p->cells[i] = cell;
+        cell->setMinimumWidth(matrix_pages::numberCellWidth(cell) / 3);
+        matrix_pages::keepRoomWhenHidden(cell);
+        p->grid.cells.push_back(cell);
         grid->addWidget(cell, i / 5, 2 * (i % 5));
         cell->setVisible(i < 2);
     }
@@ -180,16 +160,21 @@ QWidget* buildLinearSystemPage(PageContext& context) {
         const QString caption = QString(QChar(u'A' + column)) + ((column == 3 || i == 0) ? u'=' : u'+');
         auto* name = new QLabel(caption);
         name->setObjectName(QStringLiteral("jfc1_%1").arg(i));
+        // As wide as the widest name, so the grid does not shift as it scrolls.
+        name->setMinimumWidth(name->fontMetrics().horizontalAdvance(QStringLiteral("W+")));
+        matrix_pages::keepRoomWhenHidden(name);
         p->names[i] = name;
         grid->addWidget(name, i / 4, 2 * column + 1);
         name->setVisible(i == 0);
     }
-    p->rows = matrix_pages::makeScrollBar("VScroll3", Qt::Vertical);
-    p->columns = matrix_pages::makeScrollBar("HScroll2", Qt::Horizontal);
-    p->rows->setVisible(false);
-    p->columns->setVisible(false);
-    grid->addWidget(p->rows, 0, 10, 4, 1);
-    grid->addWidget(p->columns, 4, 0, 1, 10);
+    p->grid.rows = matrix_pages::makeScrollBar("VScroll3", Qt::Vertical);
+    p->grid.columns = matrix_pages::makeScrollBar("HScroll2", Qt::Horizontal);
+    for (QScrollBar* bar : {p->grid.rows, p->grid.columns}) {
+        matrix_pages::keepRoomWhenHidden(bar);
+        bar->setVisible(false);
+    }
+    grid->addWidget(p->grid.rows, 0, 10, 4, 1);
+    grid->addWidget(p->grid.columns, 4, 0, 1, 10);
 
     auto* command32 = new QPushButton(QStringLiteral("解出答案"));
     command32->setObjectName(QStringLiteral("Command32"));
@@ -210,11 +195,11 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     attachUnsignedNumericFilter(p->count);
     onFocusLost(p->count, [p] { p->countLostFocus(); });
     for (int i = 0; i < 20; ++i) {
-        matrix_pages::onFocusGained(p->cells[i], [p, i] { p->cellGotFocus(i); });
-        onFocusLost(p->cells[i], [p, i] { p->cellLostFocus(i); });
+        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
-    QObject::connect(p->rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
-    QObject::connect(p->columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(command32, &QPushButton::clicked, frame, [p] { p->solve(); });
     return frame;
 }

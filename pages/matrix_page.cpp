@@ -31,15 +31,10 @@ struct MatrixPage {
     QLineEdit* order = nullptr;  // Text53
     QLineEdit* name = nullptr;   // Text55
     QLineEdit* result = nullptr; // Text54
-    QLineEdit* cells[16] = {};   // Text52
-    QScrollBar* columns = nullptr;  // HScroll1
-    QScrollBar* rows = nullptr;     // VScroll2
+    // Text52 (16 cells), VScroll2 (rows), HScroll1 (columns).
+    matrix_pages::ScrolledCells grid;
 
-    bool cellEditing = false;
     bool orderChanged = false;
-    int currentCell = 0;
-    std::int64_t currentIndex = 0;
-    int shownTop = 0, shownLeft = 0;  // the origin the cells show
 
     explicit MatrixPage(PageContext& c) : context(c) {}
 
@@ -67,14 +62,16 @@ struct MatrixPage {
     // small order) are blanked.
     void refresh() {
         const int n = storeOrder(store());
-        shownTop = rows->value();
-        shownLeft = columns->value();
+        grid.showingBarsOrigin();
         for (int i = 0; i < 16; ++i) {
-            const int r = i / 4 + shownTop, c = i % 4 + shownLeft;
-            cells[i]->setText(r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
-                                             : QString());
+            const int r = i / 4 + grid.shownTop, c = i % 4 + grid.shownLeft;
+            matrix_pages::showValue(cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
+                                                            : QString());
         }
     }
+
+    QLineEdit* cell(int i) const { return grid.cells[static_cast<std::size_t>(i)]; }
+    std::int64_t indexOf(int i) const { return matrixCellIndex(i, grid.top(), grid.left(), storeOrder(context.state.matrixStore)); }
 
     void orderLostFocus() {
         double typed = std::nearbyint(boxNumber(order));
@@ -85,46 +82,28 @@ struct MatrixPage {
             context.ui.beep();
         }
         store() = resizeStore(store(), n);
-        if (n < 4) {
-            columns->setMaximum(0);
-            rows->setMaximum(0);
-            for (int i = 0; i < 16; ++i) matrix_pages::setCellUsable(cells[i], i < 4 * n && i % 4 < n);
-        } else {
-            columns->setMaximum(n - 4);
-            rows->setMaximum(n - 4);
-            for (QLineEdit* cell : cells) matrix_pages::setCellUsable(cell, true);
-        }
+        // Lowering the maximum below a bar's value moves the bar, and its
+        // change handler refreshes the cells.
+        const int last = n < 4 ? 0 : n - 4;
+        grid.columns->setMaximum(last);
+        grid.rows->setMaximum(last);
+        for (int i = 0; i < 16; ++i) matrix_pages::setCellUsable(cell(i), n >= 4 || (i / 4 < n && i % 4 < n));
     }
 
-    void cellGotFocus(int i) {
-        currentCell = i;
-        currentIndex = matrixCellIndex(i, rows->value(), columns->value(), storeOrder(store()));
-        cellEditing = true;
-    }
+    void cellGotFocus(int i) { grid.gotFocus(i, indexOf(i)); }
 
     void cellLostFocus(int i) {
-        cellEditing = false;
+        grid.editing = false;
         applyPendingOrder();
-        if (!commitFormulaField(cells[i], context.ui)) return;
-        storeValue(matrixCellIndex(i, rows->value(), columns->value(), storeOrder(store())), cells[i]);
+        if (commitFormulaField(cell(i), context.ui)) storeValue(indexOf(i), cell(i));
     }
 
     void scrolled() {
-        if (cellEditing) {
-            applyPendingOrder();
-            QLineEdit* cell = cells[currentCell];
-            if (!commitFormulaField(cell, context.ui)) {
-                // Keep the window where the cells are, so they still match.
-                matrix_pages::setQuietly(rows, shownTop);
-                matrix_pages::setQuietly(columns, shownLeft);
-                return;
-            }
-            storeValue(currentIndex, cell);
-        }
+        if (grid.editing) applyPendingOrder();
+        if (!grid.commitBeforeScroll(context.ui, [this](std::int64_t index, QLineEdit* c) { storeValue(index, c); }))
+            return;
         refresh();
-        // A cell that keeps the focus now stands for another element.
-        for (int i = 0; i < 16; ++i)
-            if (cells[i]->hasFocus()) cellGotFocus(i);
+        grid.refocus([this](int i) { cellGotFocus(i); });
     }
 
     void computeDeterminant() {
@@ -144,7 +123,7 @@ struct MatrixPage {
     }
 
     void clear() {
-        for (QLineEdit* cell : cells) cell->setText(QStringLiteral("0"));
+        for (QLineEdit* c : grid.cells) c->setText(QStringLiteral("0"));
         store() = Store(static_cast<std::size_t>(typedOrder()) * typedOrder() + 1, 0.0);
     }
 
@@ -172,10 +151,7 @@ struct MatrixPage {
 
 QWidget* buildMatrixPage(PageContext& context) {
     auto* frame = makePageFrame("Frame17", QStringLiteral("行列式矩阵计算与输入"));
-    auto page = std::make_shared<MatrixPage>(context);
-    MatrixPage* p = page.get();
-    // The page lives as long as its frame.
-    QObject::connect(frame, &QObject::destroyed, [page]() mutable { page.reset(); });
+    MatrixPage* p = matrix_pages::ownedByFrame<MatrixPage>(frame, context);
 
     auto* label55 = new QLabel(QStringLiteral("为几阶行列式？"));
     label55->setObjectName(QStringLiteral("Label55"));
@@ -198,15 +174,15 @@ QWidget* buildMatrixPage(PageContext& context) {
     for (int i = 0; i < 16; ++i) {
         auto* cell = new QLineEdit(QStringLiteral("0"));
         cell->setObjectName(QStringLiteral("Text52_%1").arg(i));
-        cell->setMinimumWidth(70);
-        p->cells[i] = cell;
+        cell->setMinimumWidth(matrix_pages::numberCellWidth(cell));
+        p->grid.cells.push_back(cell);
         grid->addWidget(cell, i / 4, i % 4);
         matrix_pages::setCellUsable(cell, i == 0 || i == 1 || i == 4 || i == 5);
     }
-    p->rows = matrix_pages::makeScrollBar("VScroll2", Qt::Vertical);
-    p->columns = matrix_pages::makeScrollBar("HScroll1", Qt::Horizontal);
-    grid->addWidget(p->rows, 0, 4, 4, 1);
-    grid->addWidget(p->columns, 4, 0, 1, 4);
+    p->grid.rows = matrix_pages::makeScrollBar("VScroll2", Qt::Vertical);
+    p->grid.columns = matrix_pages::makeScrollBar("HScroll1", Qt::Horizontal);
+    grid->addWidget(p->grid.rows, 0, 4, 4, 1);
+    grid->addWidget(p->grid.columns, 4, 0, 1, 4);
 
     auto* command28 = new QPushButton(QStringLiteral("="));
     command28->setObjectName(QStringLiteral("Command28"));
@@ -234,11 +210,11 @@ QWidget* buildMatrixPage(PageContext& context) {
     matrix_pages::onFocusGained(p->order, [p] { p->orderChanged = true; });
     onFocusLost(p->order, [p] { p->orderLostFocus(); });
     for (int i = 0; i < 16; ++i) {
-        matrix_pages::onFocusGained(p->cells[i], [p, i] { p->cellGotFocus(i); });
-        onFocusLost(p->cells[i], [p, i] { p->cellLostFocus(i); });
+        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
-    QObject::connect(p->rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
-    QObject::connect(p->columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(command28, &QPushButton::clicked, frame, [p] { p->computeDeterminant(); });
     QObject::connect(command29, &QPushButton::clicked, frame, [p] { p->clear(); });
     QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->save(); });
@@ -249,9 +225,7 @@ QWidget* buildMatrixPage(PageContext& context) {
 
     context.state.finishPendingMatrixOrderChange = [p] { p->applyPendingOrder(); };
     context.state.showMatrixFromCorner = [p] {
-        p->cellEditing = false;
-        matrix_pages::setQuietly(p->rows, 0);
-        matrix_pages::setQuietly(p->columns, 0);
+        p->grid.toCorner();
         p->refresh();
     };
     context.state.refreshMatrixGrid = [p] { p->refresh(); };

@@ -28,37 +28,34 @@ constexpr int kMaxDegree = 100;
 struct PolynomialPage {
     PageContext context;
     QLineEdit* degreeBox = nullptr;  // Text59
-    QLineEdit* cells[4] = {};        // ncfc
     QLabel* powers[4] = {};          // ncfc1
-    QScrollBar* scroll = nullptr;    // HScroll3
     QPlainTextEdit* roots = nullptr;
-
-    bool cellEditing = false;
-    int currentCell = 0;
-    int currentIndex = 0;
-    int shownLeft = 0;
+    // ncfc (4 cells) scrolled by HScroll3.
+    matrix_pages::ScrolledCells grid;
 
     explicit PolynomialPage(PageContext& c) : context(c) {}
 
     std::vector<double>& coefficients() { return context.state.polynomialCoefficients; }
     int degree() { return static_cast<int>(coefficients().size()) - 1; }
 
-    void storeValue(int index, QLineEdit* cell) {
-        if (index >= 0 && index <= degree()) coefficients()[static_cast<std::size_t>(index)] = boxNumber(cell);
+    QLineEdit* cell(int i) const { return grid.cells[static_cast<std::size_t>(i)]; }
+
+    void storeValue(std::int64_t index, QLineEdit* box) {
+        if (index >= 0 && index <= degree()) coefficients()[static_cast<std::size_t>(index)] = boxNumber(box);
     }
 
     // Cell i shows coefficient left + i; its label names the power of x it
     // multiplies.
     void refresh() {
         const int n = degree();
-        shownLeft = scroll->value();
+        grid.showingBarsOrigin();
         for (int i = 0; i < 4; ++i) {
-            const int index = shownLeft + i;
+            const int index = grid.shownLeft + i;
             const bool shown = index <= n;
-            cells[i]->setVisible(shown);
+            cell(i)->setVisible(shown);
             powers[i]->setVisible(shown);
             if (!shown) continue;
-            cells[i]->setText(text(numerelle::numberText(coefficients()[static_cast<std::size_t>(index)])));
+            matrix_pages::showValue(cell(i), text(numerelle::numberText(coefficients()[static_cast<std::size_t>(index)])));
             const int power = n - index;
             powers[i]->setText(power > 0 ? QStringLiteral("x^%1").arg(power) : QStringLiteral("常数项"));
         }
@@ -75,34 +72,23 @@ struct PolynomialPage {
         const int kept = std::min(n, degree()) + 1;
         std::copy(coefficients().end() - kept, coefficients().end(), resized.end() - kept);
         coefficients() = std::move(resized);
-        cellEditing = false;
-        matrix_pages::setQuietly(scroll, 0);
-        scroll->setMaximum(std::max(0, n + 1 - 4));
+        grid.toCorner();
+        grid.columns->setMaximum(std::max(0, n + 1 - 4));
         refresh();
     }
 
-    void cellGotFocus(int i) {
-        currentCell = i;
-        currentIndex = scroll->value() + i;
-        cellEditing = true;
-    }
+    void cellGotFocus(int i) { grid.gotFocus(i, grid.left() + i); }
 
     void cellLostFocus(int i) {
-        cellEditing = false;
-        if (commitFormulaField(cells[i], context.ui)) storeValue(scroll->value() + i, cells[i]);
+        grid.editing = false;
+        if (commitFormulaField(cell(i), context.ui)) storeValue(grid.left() + i, cell(i));
     }
 
     void scrolled() {
-        if (cellEditing) {
-            if (!commitFormulaField(cells[currentCell], context.ui)) {
-                matrix_pages::setQuietly(scroll, shownLeft);
-                return;
-            }
-            storeValue(currentIndex, cells[currentCell]);
-        }
+        if (!grid.commitBeforeScroll(context.ui, [this](std::int64_t index, QLineEdit* c) { storeValue(index, c); }))
+            return;
         refresh();
-        for (int i = 0; i < 4; ++i)
-            if (cells[i]->hasFocus()) cellGotFocus(i);
+        grid.refocus([this](int i) { cellGotFocus(i); });
     }
 
     void solve() {
@@ -132,9 +118,7 @@ struct PolynomialPage {
 
 QWidget* buildPolynomialPage(PageContext& context) {
     auto* frame = makePageFrame("Frame20", QStringLiteral("解一元N次方程"));
-    auto page = std::make_shared<PolynomialPage>(context);
-    PolynomialPage* p = page.get();
-    QObject::connect(frame, &QObject::destroyed, [page]() mutable { page.reset(); });
+    PolynomialPage* p = matrix_pages::ownedByFrame<PolynomialPage>(frame, context);
 
     auto* label63 = new QLabel(QStringLiteral("几次方程？"));
     label63->setObjectName(QStringLiteral("Label63"));
@@ -148,15 +132,22 @@ QWidget* buildPolynomialPage(PageContext& context) {
 
     auto* row = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
-        p->cells[i] = new QLineEdit(QStringLiteral("1"));
-        p->cells[i]->setObjectName(QStringLiteral("ncfc_%1").arg(i));
-        p->cells[i]->setMinimumWidth(60);
+        auto* cell = new QLineEdit(QStringLiteral("1"));
+        cell->setObjectName(QStringLiteral("ncfc_%1").arg(i));
+        cell->setMinimumWidth(matrix_pages::numberCellWidth(cell) / 3);
+        matrix_pages::keepRoomWhenHidden(cell);
+        p->grid.cells.push_back(cell);
         p->powers[i] = new QLabel;
         p->powers[i]->setObjectName(QStringLiteral("ncfc1_%1").arg(i));
-        row->addWidget(p->cells[i], 1);
+        // One width for every caption, so the row never shifts.
+        const QFontMetrics metrics = p->powers[i]->fontMetrics();
+        p->powers[i]->setFixedWidth(std::max(metrics.horizontalAdvance(QStringLiteral("x^100")),
+                                             metrics.horizontalAdvance(QStringLiteral("常数项"))) + 4);
+        matrix_pages::keepRoomWhenHidden(p->powers[i]);
+        row->addWidget(cell, 1);
         row->addWidget(p->powers[i]);
     }
-    p->scroll = matrix_pages::makeScrollBar("HScroll3", Qt::Horizontal);
+    p->grid.columns = matrix_pages::makeScrollBar("HScroll3", Qt::Horizontal);
 
     auto* solveButton = new QPushButton(QStringLiteral("求解"));
     solveButton->setObjectName(QStringLiteral("polynomialSolve"));
@@ -168,7 +159,7 @@ QWidget* buildPolynomialPage(PageContext& context) {
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(top);
     layout->addLayout(row);
-    layout->addWidget(p->scroll);
+    layout->addWidget(p->grid.columns);
     layout->addWidget(solveButton, 0, Qt::AlignLeft);
     layout->addWidget(p->roots);
     p->refresh();
@@ -176,10 +167,10 @@ QWidget* buildPolynomialPage(PageContext& context) {
     attachKeyFilter(p->degreeBox, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
     onFocusLost(p->degreeBox, [p] { p->degreeLostFocus(); });
     for (int i = 0; i < 4; ++i) {
-        matrix_pages::onFocusGained(p->cells[i], [p, i] { p->cellGotFocus(i); });
-        onFocusLost(p->cells[i], [p, i] { p->cellLostFocus(i); });
+        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
-    QObject::connect(p->scroll, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(solveButton, &QPushButton::clicked, frame, [p] { p->solve(); });
     return frame;
 }

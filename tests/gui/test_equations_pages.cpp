@@ -1,5 +1,6 @@
 // Frame19 and Frame20: the scrolled 4 × 5 equation grid with its unknown
 // names and solution line, and the polynomial page with its roots.
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -158,6 +159,65 @@ private slots:
         QCOMPARE(p.cell(0)->text(), QStringLiteral("0"));
         p.enter(p.cell(6), QStringLiteral("3"));  // (1, 1) of the new system
         QCOMPARE(p.state.equationStore[8 + 1], 3.0);
+    }
+
+    // 2·x_j = 2j for j = 1..54, typed through the 4 × 5 window: each
+    // coefficient where the bars put it, the right-hand sides from the last
+    // window column; one value is typed and left focused while a wheel turn
+    // moves the window.
+    void fiftyFourUnknownsThroughTheScrolledGrid() {
+        EquationPages p;
+        p.enter(p.count, QStringLiteral("54"));
+        QCOMPARE(p.columns->maximum(), 50);
+        for (int j = 0; j < 54; ++j) {
+            const int corner = std::min(j, 50);
+            p.rows->setValue(corner);
+            p.columns->setValue(corner);
+            const int r = j - corner;
+            p.enter(p.cell(5 * r + r), QStringLiteral("2"));
+        }
+        p.columns->setValue(50);
+        for (int top = 0; top < 54; top += 4) {
+            p.rows->setValue(std::min(top, 50));
+            for (int j = top; j < std::min(top + 4, 54); ++j) {
+                QLineEdit* rhs = p.cell(5 * (j - p.rows->value()) + 4);
+                if (j == 53) {
+                    p.t.type(rhs, QStringLiteral("2*54"));  // still focused
+                    p.rows->setValue(49);
+                } else {
+                    p.enter(rhs, QString::number(2 * (j + 1)));
+                }
+            }
+        }
+        QCOMPARE(p.name(3)->text(), QStringLiteral("|="));
+        p.solve();
+        const QStringList parts = p.solution->text().split(' ', Qt::SkipEmptyParts);
+        QCOMPARE(parts.size(), 54);
+        QCOMPARE(parts.first(), QStringLiteral("A=1"));
+        QCOMPARE(parts[25], QStringLiteral("Z=26"));
+        QCOMPARE(parts[26], QStringLiteral("a=27"));
+        QCOMPARE(parts.last(), QStringLiteral("|=54"));
+        QVERIFY(p.solution->text().endsWith(' '));
+    }
+
+    // Neither page changes its width as counts change, so neither pushes
+    // the other about on their shared tab.
+    void pagesKeepTheirWidthsAsCountsChange() {
+        EquationPages p;
+        QWidget* equations = p.t.find<QWidget>("Frame19");
+        QWidget* polynomial = p.t.find<QWidget>("Frame20");
+        const int equationsWidth = equations->width(), polynomialWidth = polynomial->width();
+        const struct {
+            const char* unknowns;
+            const char* degree;
+        } rows[] = {{"2", "2"}, {"4", "3"}, {"5", "5"}, {"54", "100"}, {"3", "1"}};
+        for (const auto& row : rows) {
+            p.enter(p.count, QString::fromLatin1(row.unknowns));
+            p.enter(p.degree, QString::fromLatin1(row.degree));
+            QApplication::processEvents();
+            QCOMPARE(equations->width(), equationsWidth);
+            QCOMPARE(polynomial->width(), polynomialWidth);
+        }
     }
 
     void polynomialPageStartsLinear() {

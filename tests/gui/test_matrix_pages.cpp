@@ -132,6 +132,33 @@ private slots:
         QCOMPARE(p.cell(5)->text(), QStringLiteral("9"));
     }
 
+    // Fifteen-digit number texts fit their cell whole; longer ones (an
+    // exponent) show from their sign on.
+    void cellsShowWholeNumberTexts() {
+        MatrixPage p;
+        p.setOrder(5);
+        const struct {
+            const char* formula;
+            const char* shown;
+            bool whole;
+        } rows[] = {
+            {"-1/3", "-0.333333333333333", true},
+            {"-PI*1E13", "-31415926535897.9", true},
+            {"1/7", "0.142857142857143", true},
+            {"-2/3*1E-100", "-6.66666666666667E-101", false},
+        };
+        for (int i = 0; i < 4; ++i) p.enter(p.cell(i), QString::fromLatin1(rows[i].formula));
+        p.columns->setValue(1);
+        p.columns->setValue(0);
+        for (int i = 0; i < 4; ++i) {
+            QLineEdit* cell = p.cell(i);
+            QCOMPARE(cell->text(), QString::fromLatin1(rows[i].shown));
+            QCOMPARE(cell->cursorPosition(), 0);
+            if (rows[i].whole)
+                QVERIFY2(cell->fontMetrics().horizontalAdvance(cell->text()) + 10 <= cell->width(), rows[i].shown);
+        }
+    }
+
     void scrollingWhileACellHasTheFocusCommitsItFirst() {
         MatrixPage p;
         p.setOrder(5);
