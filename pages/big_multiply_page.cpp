@@ -21,7 +21,7 @@ QWidget* buildBigMultiplyPage(PageContext& context) {
     QLineEdit* factor2 = makeDecimalBox("Text1_5", QStringLiteral("0"), ui);
     QLabel* times = makeOperatorLabel("Label4", QStringLiteral("*"));
     QPushButton* multiply = makeEqualsButton("Command3");
-    QPlainTextEdit* product = makeResultBox("Text4", QStringLiteral("0"), 5);
+    QPlainTextEdit* product = makeResultBox("Text4", QStringLiteral("0"), 7);
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(factor1, 0, 0);
