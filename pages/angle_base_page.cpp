@@ -21,13 +21,13 @@
 #include "numtools/number_base.h"
 #include "numtools/units.h"
 #include "pages/page_frame.h"
+#include "pages/number_box.h"
 #include "pages/pages.h"
 
 namespace {
 
 using namespace numerelle;
 
-const QString kAskForNumber = QStringLiteral("请先在框里输入一个数！");
 const QString kAskForBase = QStringLiteral("请输入需要转化的进制数！（2-36）");
 const QString kBaseNotANumber = QStringLiteral("进制数应当是一个数，进制没有改变！");
 
@@ -37,12 +37,8 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 // asks for a number instead of converting a text that is none.
 void convertAngle(QLineEdit* source, QLineEdit* target, expr::Evaluation (*conversion)(double),
                   const PageContext& context) {
-    const std::optional<double> value = numtools::readNumber(source->text().toStdString());
-    if (!value) {
-        context.ui.message(context.window, kAskForNumber);
-        source->setFocus(Qt::OtherFocusReason);
-        return;
-    }
+    const std::optional<double> value = requireNumber(source, context);
+    if (!value) return;
     const expr::Evaluation result = conversion(*value);
     if (!result.ok()) {
         context.ui.message(context.window, text(expr::failureDescription(result.failure)));

@@ -19,13 +19,13 @@
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/units.h"
+#include "pages/number_box.h"
 #include "pages/pages.h"
 
 namespace {
 
 using namespace numerelle;
 
-const QString kAskForNumber = QStringLiteral("请先在框里输入一个数！");
 
 // Fills both lists and the size table from the category's file and reports
 // every problem of the file in one message; the units read correctly stay.
@@ -78,12 +78,8 @@ int selectedRow(const QListWidget* list) {
 void convert(QLineEdit* source, QLineEdit* target, int a, int b, const PageContext& context) {
     const std::vector<double>& sizes = context.state.unitSizes;
     if (a < 0 || b < 0 || a >= static_cast<int>(sizes.size()) || b >= static_cast<int>(sizes.size())) return;
-    const std::optional<double> amount = numtools::readNumber(source->text().toStdString());
-    if (!amount) {
-        context.ui.message(context.window, kAskForNumber);
-        source->setFocus(Qt::OtherFocusReason);
-        return;
-    }
+    const std::optional<double> amount = requireNumber(source, context);
+    if (!amount) return;
     const expr::Evaluation result = numtools::convertUnits(*amount, sizes[a], sizes[b]);
     if (!result.ok()) {
         context.ui.message(context.window, QString::fromStdString(expr::failureDescription(result.failure)));

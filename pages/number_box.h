@@ -1,0 +1,19 @@
+#pragma once
+// Reading a box that must hold one number before a button converts it.
+#include <QLineEdit>
+#include <optional>
+
+#include "app/page_context.h"
+#include "app/ui_services.h"
+#include "numtools/units.h"
+
+// The box's value when its whole text is one number; otherwise asks the user
+// for a number, puts the focus back into the box and gives nothing.
+inline std::optional<double> requireNumber(QLineEdit* box, const PageContext& context) {
+    const std::optional<double> value = numerelle::numtools::readNumber(box->text().toStdString());
+    if (!value) {
+        context.ui.message(context.window, QStringLiteral("请先在框里输入一个数！"));
+        box->setFocus(Qt::OtherFocusReason);
+    }
+    return value;
+}
