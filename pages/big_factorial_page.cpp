@@ -17,7 +17,7 @@ QWidget* buildBigFactorialPage(PageContext& context) {
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;
 
-    QLineEdit* n = makeInputBox("Text5_0", QStringLiteral("1"));
+    QLineEdit* n = makeNumberBox("Text5_0", QStringLiteral("1"));
     attachDigitKeyFilter(n);
     n->setMaximumWidth(120);
     auto* bang = new QLabel(QStringLiteral("！"));
@@ -34,7 +34,7 @@ QWidget* buildBigFactorialPage(PageContext& context) {
     grid->setColumnStretch(2, 1);
 
     QObject::connect(compute, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string text = n->text().toStdString();
+        const std::string text = inputText(n).toStdString();
         runPageAction(
             work, ui, compute, QStringLiteral("正在计算阶乘…"),
             [text](numerelle::WorkControl& control) { return numerelle::bignum::computeFactorial(text, control); },

@@ -20,7 +20,7 @@ QWidget* buildBigPowerPage(PageContext& context) {
 
     QLineEdit* base = makeNumberBox("Text8", QStringLiteral("1"));
     attachDecimalKeyFilter(base);
-    QLineEdit* exponent = makeInputBox("Text5_1", QStringLiteral("1"));
+    QLineEdit* exponent = makeNumberBox("Text5_1", QStringLiteral("1"));
     attachDigitKeyFilter(exponent);
     exponent->setMaximumWidth(90);
     QPushButton* compute = makeEqualsButton("Command6");
@@ -40,7 +40,7 @@ QWidget* buildBigPowerPage(PageContext& context) {
     column->addLayout(makeLengthRow("Command7", "Text10", "Label7_1", result));
 
     QObject::connect(compute, &QPushButton::clicked, frame, [=, &ui, &work] {
-        const std::string b = inputText(base).toStdString(), e = exponent->text().toStdString();
+        const std::string b = inputText(base).toStdString(), e = inputText(exponent).toStdString();
         runPageAction(
             work, ui, compute, QStringLiteral("正在计算乘方…"),
             [b, e](numerelle::WorkControl& control) { return numerelle::bignum::computePower(b, e, control); },

@@ -121,6 +121,8 @@ private slots:
         QTest::newRow("line breaks of a copied result dropped") << "Text8" << "" << -1 << "1\n" + big + "\r\n2"
                                                               << "1" + big + "2" << true;
         QTest::newRow("set size of a combination") << "Text48_3" << "1" << -1 << "3" + big << "3" + big << true;
+        QTest::newRow("exponent") << "Text5_1" << "1" << -1 << "2" + big << "2" + big << true;
+        QTest::newRow("factorial n") << "Text5_0" << "1" << 0 << big << big + "1" << true;
     }
     void pastedNumbersOfAnyLength() {
         QFETCH(QString, box);
