@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <memory>
 
 #include "app/formula_field.h"
 #include "app/long_work.h"
@@ -18,27 +17,18 @@
 #include "app/page_state.h"
 #include "app/ui_services.h"
 #include "calculus/page_actions.h"
+#include "pages/calculus_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
 namespace {
 
-using numerelle::calculus::PageAnswer;
-
-// Handlers copy the PageContext (a bundle of references built only for the
-// window's constructor).
+using calculus_pages::box;
 
 QLabel* label(const QString& text, const QString& objectName) {
     auto* item = new QLabel(text);
     item->setObjectName(objectName);
     return item;
-}
-
-QLineEdit* box(const QString& objectName, const QString& text, int minimumWidth) {
-    auto* edit = new QLineEdit(text);
-    edit->setObjectName(objectName);
-    edit->setMinimumWidth(minimumWidth);
-    return edit;
 }
 
 // "f'(       ) =" with the point box sitting between the brackets: the
@@ -84,11 +74,7 @@ private:
 QWidget* buildCalculusPage(PageContext& context) {
     auto* frame = makePageFrame("Frame10", QStringLiteral("计算函数定积分和微分计算"));
     auto* outer = new QVBoxLayout(frame);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    outer->addLayout(grid);
+    QGridLayout* grid = calculus_pages::addSignGrid(outer);
 
     // Integral: the upper limit a above the sign, the lower limit b below it.
     auto* upper = box(QStringLiteral("Text25_0"), QStringLiteral("1"), 70);
@@ -101,11 +87,7 @@ QWidget* buildCalculusPage(PageContext& context) {
     auto* lowerRow = new QHBoxLayout;
     lowerRow->addWidget(label(QStringLiteral("b="), QStringLiteral("Label17")));
     lowerRow->addWidget(lower);
-    auto* sign = label(QStringLiteral("∫"), QStringLiteral("Label51"));
-    QFont signFont = sign->font();
-    signFont.setPointSizeF(signFont.pointSizeF() * 5);
-    sign->setFont(signFont);
-    sign->setAlignment(Qt::AlignCenter);
+    auto* sign = calculus_pages::bigSign(QStringLiteral("∫"), QStringLiteral("Label51"), 5);
 
     auto* formula = box(QStringLiteral("Text26"), QStringLiteral("x"), 200);
     auto* formulaRow = new QHBoxLayout;
@@ -164,26 +146,21 @@ QWidget* buildCalculusPage(PageContext& context) {
         const std::string a = upper->text().toStdString();
         const std::string b = lower->text().toStdString();
         const std::string n = intervals->text().toStdString();
-        auto answer = std::make_shared<PageAnswer>();
-        context.work.start(
-            QStringLiteral("正在计算定积分……"),
-            [answer, text, a, b, n](numerelle::WorkControl& control) {
-                *answer = numerelle::calculus::integralAction(text, a, b, n, control);
+        calculus_pages::runAnswer(
+            context, QStringLiteral("正在计算定积分……"),
+            [text, a, b, n](numerelle::WorkControl& control) {
+                return numerelle::calculus::integralAction(text, a, b, n, control);
             },
-            [answer, integral, context](bool) {
-                for (const std::string& message : answer->messages)
-                    context.ui.message(context.window, QString::fromStdString(message));
-                if (answer->resultText) integral->setText(QString::fromStdString(*answer->resultText));
-            });
+            integral);
     });
 
     // Two evaluations: quick enough to run on the spot.
     QObject::connect(differentiate, &QPushButton::clicked, differentiate, [=] {
-        const PageAnswer answer = numerelle::calculus::derivativeAction(
-            formula->text().toStdString(), point->text().toStdString(), intervals->text().toStdString());
-        for (const std::string& message : answer.messages)
-            context.ui.message(context.window, QString::fromStdString(message));
-        if (answer.resultText) derivative->setText(QString::fromStdString(*answer.resultText));
+        calculus_pages::showAnswer(context,
+                                   numerelle::calculus::derivativeAction(formula->text().toStdString(),
+                                                                         point->text().toStdString(),
+                                                                         intervals->text().toStdString()),
+                                   derivative);
     });
     return frame;
 }

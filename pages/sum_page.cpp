@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <memory>
 
 #include "app/formula_field.h"
 #include "app/long_work.h"
@@ -15,33 +14,14 @@
 #include "app/ui_services.h"
 #include "calculus/page_actions.h"
 #include "common/number_text.h"
+#include "pages/calculus_page_support.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
 
 namespace {
 
+using calculus_pages::box;
 using numerelle::calculus::PageAnswer;
-
-// Handlers copy the PageContext: it is a small bundle of references that the
-// window builds for the duration of its constructor only.
-
-// The sign drawn large, as on paper, between the two range boxes.
-QLabel* bigSign(const QString& sign, const QString& objectName) {
-    auto* label = new QLabel(sign);
-    label->setObjectName(objectName);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 3.5);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-QLineEdit* box(const QString& objectName, const QString& text, int minimumWidth) {
-    auto* edit = new QLineEdit(text);
-    edit->setObjectName(objectName);
-    edit->setMinimumWidth(minimumWidth);
-    return edit;
-}
 
 struct RangeBlock {
     QLineEdit* formula;
@@ -70,8 +50,9 @@ RangeBlock addBlock(QGridLayout* grid, int row, int index, const QString& sign, 
     lowerRow->addWidget(startLabel);
     lowerRow->addWidget(block.lower);
 
-    grid->addWidget(block.upper, row, 0);
-    grid->addWidget(bigSign(sign, QStringLiteral("Label12_%1").arg(index)), row + 1, 0);
+    // Right-aligned: the two range boxes stand one above the other.
+    grid->addWidget(block.upper, row, 0, Qt::AlignRight);
+    grid->addWidget(calculus_pages::bigSign(sign, QStringLiteral("Label12_%1").arg(index), 3.5), row + 1, 0);
     grid->addLayout(lowerRow, row + 2, 0);
     grid->addWidget(block.formula, row + 1, 1);
     grid->addWidget(block.button, row + 1, 2);
@@ -102,19 +83,15 @@ void wireButton(const RangeBlock& block, PageContext& context, RangeAction actio
         const std::string formula = block.formula->text().toStdString();
         const std::string upper = block.upper->text().toStdString();
         const std::string lower = block.lower->text().toStdString();
-        auto answer = std::make_shared<PageAnswer>();
-        context.work.start(
-            label,
-            [answer, formula, upper, lower, action](numerelle::WorkControl& control) {
-                *answer = action(formula, upper, lower, control);
+        calculus_pages::runAnswer(
+            context, label,
+            [formula, upper, lower, action](numerelle::WorkControl& control) {
+                return action(formula, upper, lower, control);
             },
-            [answer, block, context, showSeconds](bool) {
-                for (const std::string& message : answer->messages)
-                    context.ui.message(context.window, QString::fromStdString(message));
-                if (!answer->resultText) return;  // cancelled: the box keeps its text
-                block.result->setText(QString::fromStdString(*answer->resultText));
-                if (showSeconds && answer->result.status != numerelle::calculus::Status::Failed)
-                    block.button->setToolTip(QString::fromStdString(numerelle::numberText(answer->seconds)));
+            block.result,
+            [button = block.button, showSeconds](const PageAnswer& answer) {
+                if (showSeconds && answer.resultText && answer.result.status != numerelle::calculus::Status::Failed)
+                    button->setToolTip(QString::fromStdString(numerelle::numberText(answer.seconds)));
             });
     });
 }
@@ -124,11 +101,7 @@ void wireButton(const RangeBlock& block, PageContext& context, RangeAction actio
 QWidget* buildSumPage(PageContext& context) {
     auto* frame = makePageFrame("Frame8", QStringLiteral("累乘与累加"));
     auto* outer = new QVBoxLayout(frame);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(8);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    outer->addLayout(grid);
+    QGridLayout* grid = calculus_pages::addSignGrid(outer);
 
     const RangeBlock sum = addBlock(grid, 0, 0, QStringLiteral("∑"), "Text19", "Text21", "Command14", "Text20");
     grid->setRowMinimumHeight(3, 12);

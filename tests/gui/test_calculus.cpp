@@ -6,6 +6,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include "app/long_work.h"
 #include "gui_test_support.h"
@@ -152,22 +154,34 @@ private slots:
         QTRY_COMPARE(edit("Text24")->text(), QStringLiteral("3628800"));
     }
 
-    void aLongSumCanBeCancelled() {
+    // A trillion points: each button's work is cancelled from its progress
+    // dialog, and its result box keeps what it showed.
+    void longComputationsCanBeCancelled() {
+        const struct {
+            const char* button;
+            const char* result;
+            std::vector<std::pair<const char*, const char*>> boxes;
+        } rows[] = {
+            {"Command14", "Text20", {{"Text19", "x"}, {"Text21_0", "1000000000000"}}},
+            {"Command15", "Text24", {{"Text23", "1"}, {"Text22_0", "1000000000000"}}},
+            {"Command16", "Text27", {{"Text26", "SIN(x)*x^2+1"}, {"Text28", "1000000000000"}}},
+        };
         t->window->longWork().setProgressDelayMs(100);
-        edit("Text20")->setText(QStringLiteral("before"));
-        t->type(edit("Text19"), QStringLiteral("x"));
-        t->type(edit("Text21_0"), QStringLiteral("1000000000000"));
-        t->leaveFocus();
-        click("Command14");
-        QVERIFY(t->window->longWork().busy());
-        QProgressDialog* dialog = nullptr;
-        QTRY_VERIFY((dialog = t->window->findChild<QProgressDialog*>()) && dialog->isVisible());
-        // the dialog's own Cancel button, as the user presses it
-        QPushButton* cancel = dialog->findChild<QPushButton*>();
-        QVERIFY(cancel);
-        QTest::mouseClick(cancel, Qt::LeftButton);
-        QTRY_VERIFY(!t->window->longWork().busy());
-        QCOMPARE(edit("Text20")->text(), QStringLiteral("before"));
+        for (const auto& row : rows) {
+            edit(row.result)->setText(QStringLiteral("before"));
+            for (const auto& [name, text] : row.boxes) t->type(edit(name), QString::fromLatin1(text));
+            t->leaveFocus();
+            click(row.button);
+            QVERIFY2(t->window->longWork().busy(), row.button);
+            QProgressDialog* dialog = nullptr;
+            QTRY_VERIFY((dialog = t->window->findChild<QProgressDialog*>()) && dialog->isVisible());
+            // the dialog's own Cancel button, as the user presses it
+            QPushButton* cancel = dialog->findChild<QPushButton*>();
+            QVERIFY(cancel);
+            QTest::mouseClick(cancel, Qt::LeftButton);
+            QTRY_VERIFY(!t->window->longWork().busy());
+            QCOMPARE(edit(row.result)->text(), QStringLiteral("before"));
+        }
     }
 
     void integralResults() {
