@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -147,6 +149,45 @@ private slots:
         } else {
             QCOMPARE(edit->text(), held);
         }
+    }
+
+    // The context menu's paste takes the same way as Ctrl+V; a held number's
+    // menu copies and clears the whole of it.
+    void contextMenuPastesCopiesAndClears() {
+        TestWindow w;
+        auto* box = w.find<QLineEdit>("Text1_1");
+        w.showTabOf(box);
+        const auto menuAction = [box](const QString& ending) -> QAction* {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(box, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return nullptr;
+            for (QAction* action : menu->actions())
+                if (action->text().endsWith(ending)) return action;
+            return nullptr;
+        };
+        const QString big(bigpages::kLongNumber + 1, u'4');
+        QApplication::clipboard()->setText(big);
+        box->selectAll();
+        QAction* paste = menuAction(u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText));
+        QVERIFY(paste);
+        paste->trigger();
+        QApplication::activePopupWidget()->close();
+        QVERIFY(box->isReadOnly());
+        QCOMPARE(bigpages::inputText(box), big);
+
+        QApplication::clipboard()->clear();
+        QAction* copy = menuAction(QStringLiteral("复制"));
+        QVERIFY(copy);
+        copy->trigger();
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(QApplication::clipboard()->text(), big);
+        QAction* clear = menuAction(QStringLiteral("清除"));
+        QVERIFY(clear);
+        clear->trigger();
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(bigpages::inputText(box), QString());
+        QVERIFY(!box->isReadOnly());
     }
 
     void longPastedNumberIsComputedCopiedAndCleared() {
