@@ -184,6 +184,10 @@ PageOutcome computePower(std::string_view baseText, std::string_view exponentTex
     const SignedText base = readSigned(baseText);
     if (base.problem != DecimalTextProblem::None) return refusal(base.problem);
     const std::uint64_t e = leadingWholeNumber(exponentText);
+    // The value saturates beyond 20 digits; the parity comes from the last digit.
+    const std::size_t digitsFrom = std::min(exponentText.find_first_not_of(' '), exponentText.size());
+    const std::size_t digitsTo = std::min(exponentText.find_first_not_of("0123456789", digitsFrom), exponentText.size());
+    const bool oddExponent = digitsTo > digitsFrom && (exponentText[digitsTo - 1] - '0') % 2 == 1;
     std::string b = (base.negative ? "-" : "") + base.magnitude;
 
     const bool zeroBase = isZeroText(base.magnitude);
@@ -237,7 +241,7 @@ PageOutcome computePower(std::string_view baseText, std::string_view exponentTex
             r = std::move(*power);
         }
         // A zero base typed as "-0" raises to zero, which has no sign.
-        const int g = negative == 0 || significant == "0" ? 0 : (e % 2 == 1 ? -1 : 1);
+        const int g = negative == 0 || significant == "0" ? 0 : (oddExponent ? -1 : 1);
         applySignAndExponent(r, static_cast<std::int64_t>(e) * x10, g);
         normaliseDecimal(r);
         PageOutcome done;

@@ -177,6 +177,15 @@ TEST(PowerPage, RefusesResultsBeyondMemory) {
     EXPECT_TRUE(outcome.resultIsFailure);
     // One to any power is cheap however large the exponent.
     EXPECT_EQ(*nb::computePower("1", "99999999999999999999", control).result, "1");
+    // Minus one keeps the parity of an exponent too long for any integer type.
+    const struct {
+        const char* exponent;
+        const char* result;
+    } signs[] = {{"100000000000000000000000", "1"}, {"100000000000000000000001", "-1"}, {"18446744073709551616", "1"}};
+    for (const auto& row : signs) {
+        SCOPED_TRACE(row.exponent);
+        EXPECT_EQ(*nb::computePower("-1", row.exponent, control).result, row.result);
+    }
 }
 
 TEST(PowerPage, AgreesWithRepeatedMultiplication) {
