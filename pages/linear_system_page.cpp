@@ -135,14 +135,8 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     auto* frame = makePageFrame("Frame19", QStringLiteral("解N元一次方程(最好不超过54元)"));
     EquationPage* p = matrix_pages::ownedByFrame<EquationPage>(frame, context);
 
-    auto* label62 = new QLabel(QStringLiteral("几元方程？"));
-    label62->setObjectName(QStringLiteral("Label62"));
-    p->count = new QLineEdit(QStringLiteral("1"));
-    p->count->setObjectName(QStringLiteral("Text57"));
-    p->count->setMaximumWidth(70);
     auto* top = new QHBoxLayout;
-    top->addWidget(label62);
-    top->addWidget(p->count);
+    p->count = matrix_pages::addCountLine(top, "Label62", QStringLiteral("几元方程？"), "Text57", QStringLiteral("1"));
     top->addStretch(1);
 
     auto* grid = new QGridLayout;

@@ -153,20 +153,13 @@ QWidget* buildMatrixPage(PageContext& context) {
     auto* frame = makePageFrame("Frame17", QStringLiteral("行列式矩阵计算与输入"));
     MatrixPage* p = matrix_pages::ownedByFrame<MatrixPage>(frame, context);
 
-    auto* label55 = new QLabel(QStringLiteral("为几阶行列式？"));
-    label55->setObjectName(QStringLiteral("Label55"));
-    p->order = new QLineEdit(QStringLiteral("2"));
-    p->order->setObjectName(QStringLiteral("Text53"));
-    p->order->setMaximumWidth(70);
+    auto* top = new QHBoxLayout;
+    p->order = matrix_pages::addCountLine(top, "Label55", QStringLiteral("为几阶行列式？"), "Text53", QStringLiteral("2"));
+    top->addSpacing(12);
     auto* label56 = new QLabel(QStringLiteral("矩阵的名称"));
     label56->setObjectName(QStringLiteral("Label56"));
     p->name = new QLineEdit(QStringLiteral("new1"));
     p->name->setObjectName(QStringLiteral("Text55"));
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(label55);
-    top->addWidget(p->order);
-    top->addSpacing(12);
     top->addWidget(label56);
     top->addWidget(p->name, 1);
 

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QScrollBar>
@@ -79,6 +81,20 @@ Page* ownedByFrame(QWidget* frame, PageContext& context) {
     auto page = std::make_shared<Page>(context);
     QObject::connect(frame, &QObject::destroyed, [page]() mutable { page.reset(); });
     return page.get();
+}
+
+// The first line of a grid page: the prompt and the narrow box for the
+// order or count, named as given; the box is returned.
+inline QLineEdit* addCountLine(QHBoxLayout* line, const char* labelName, const QString& prompt, const char* boxName,
+                               const QString& initial) {
+    auto* label = new QLabel(prompt);
+    label->setObjectName(QString::fromLatin1(labelName));
+    auto* box = new QLineEdit(initial);
+    box->setObjectName(QString::fromLatin1(boxName));
+    box->setMaximumWidth(70);
+    line->addWidget(label);
+    line->addWidget(box);
+    return box;
 }
 
 // Hidden cells, labels and bars keep their room, so that a page keeps its

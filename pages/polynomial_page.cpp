@@ -120,14 +120,8 @@ QWidget* buildPolynomialPage(PageContext& context) {
     auto* frame = makePageFrame("Frame20", QStringLiteral("解一元N次方程"));
     PolynomialPage* p = matrix_pages::ownedByFrame<PolynomialPage>(frame, context);
 
-    auto* label63 = new QLabel(QStringLiteral("几次方程？"));
-    label63->setObjectName(QStringLiteral("Label63"));
-    p->degreeBox = new QLineEdit(QStringLiteral("1"));
-    p->degreeBox->setObjectName(QStringLiteral("Text59"));
-    p->degreeBox->setMaximumWidth(70);
     auto* top = new QHBoxLayout;
-    top->addWidget(label63);
-    top->addWidget(p->degreeBox);
+    p->degreeBox = matrix_pages::addCountLine(top, "Label63", QStringLiteral("几次方程？"), "Text59", QStringLiteral("1"));
     top->addStretch(1);
 
     auto* row = new QHBoxLayout;
