@@ -42,7 +42,11 @@ public:
 
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
-        const QString text = static_cast<QKeyEvent*>(event)->text();
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Shortcuts (copy, paste, select all) are not typing, whatever text
+        // the platform attaches to them.
+        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+        const QString text = key->text();
         if (text.isEmpty()) return false;  // arrows, Home, Delete and the like
         for (QChar ch : text) {
             if (ch.unicode() < 0x20) continue;  // backspace and other control keys

@@ -195,6 +195,10 @@ private slots:
         QCOMPARE(unsignedBox.text(), QStringLiteral("1.5/2"));
         QTest::keyClick(&unsignedBox, Qt::Key_Backspace);
         QCOMPARE(unsignedBox.text(), QStringLiteral("1.5/"));
+        // Shortcuts pass the filter even when they carry a letter.
+        QApplication::clipboard()->setText(QStringLiteral("25"));
+        QTest::keyClick(&unsignedBox, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(unsignedBox.text(), QStringLiteral("1.5/25"));
 
         struct Row { const char* text; const char* shown; };
         const Row rows[] = {{"", "0"}, {"12abc", "12"}, {"-.5", "-0.5"}, {"1/3", "1"}, {"x", "0"}};
