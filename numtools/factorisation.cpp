@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <numeric>
 #include <utility>
@@ -204,8 +205,19 @@ FactorisationInput rewriteFactorisationInput(std::string_view text) {
     if (auto digits = typedDigits(text)) return {std::move(*digits)};
     const expr::Evaluation result = expr::evaluateFormula(text);
     if (!result.ok()) return {std::string(text), result.failure};
-    // The value as the box shows it, then the nearest whole number made
-    // non-negative: -12.6 becomes 13.
+    // The nearest whole number made non-negative: -12.6 becomes 13. Up to
+    // 10^16 it is written with every digit, so that a formula such as
+    // 2^53-1 is factorised as the number it computes, not as its 15-digit
+    // rounding; larger values keep the usual number text.
+    // (v + 0.5 itself would round to even above 2^52, turning 2^53 - 1 into 2^53.)
+    double nearest = std::floor(result.value);
+    if (result.value - nearest >= 0.5) nearest += 1;
+    const double whole = std::fabs(nearest);
+    if (whole <= 1e16) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.0f", whole);
+        return {digits};
+    }
     const double shown = std::strtod(numberText(result.value).c_str(), nullptr);
     return {numberText(std::fabs(std::floor(shown + 0.5)))};
 }
