@@ -188,6 +188,9 @@ TEST(NaturalMultiply, AddAndSubtractMatchReferenceAcrossLimbBoundaries) {
     }
     EXPECT_EQ(naturalSubtract(tenTo(30), std::string(30, '9')), "1");
     EXPECT_EQ(naturalAdd(std::string(30, '9'), "1"), tenTo(30));
+    EXPECT_EQ(naturalCompare("0", "0"), 0);
+    EXPECT_EQ(naturalCompare("9", "10"), -1);
+    EXPECT_EQ(naturalCompare("124", "123"), 1);
 }
 
 TEST(NaturalMultiply, SmallFactorsAndDivisors) {
