@@ -84,55 +84,47 @@ TEST(RangeLoop, SumsAndProducts) {
     }
 }
 
-TEST(RangeLoop, CancelledFromTheStartComputesNothing) {
-    int calls = 0;
-    const PointFunction counting = [&calls](double x) {
-        ++calls;
-        return ok(x);
+// The range loop and the integral, each over many points: cancelled before
+// the start nothing is evaluated; cancelled during the run they stop within
+// one poll interval; left alone their progress reaches the end.
+TEST(RangeLoop, CancellationAndProgress) {
+    using Run = std::function<Result(const PointFunction&, double, WorkControl&)>;
+    const Run runs[] = {
+        [](const PointFunction& f, double n, WorkControl& c) {
+            return numerelle::calculus::accumulateOverRange(f, 1, n, Accumulation::Sum, c);
+        },
+        [](const PointFunction& f, double n, WorkControl& c) {
+            return numerelle::calculus::accumulateOverRange(f, 1, n, Accumulation::Product, c);
+        },
+        [](const PointFunction& f, double n, WorkControl& c) {
+            return numerelle::calculus::integrateTrapezoids(f, 0, 1, n, c);
+        },
     };
-    for (const auto kind : {Accumulation::Sum, Accumulation::Product}) {
-        WorkControl control;
-        control.cancel();
-        EXPECT_EQ(numerelle::calculus::accumulateOverRange(counting, 1, 1e9, kind, control).status,
-                  Status::Cancelled);
-        EXPECT_EQ(numerelle::calculus::accumulateOverRange(counting, 5, 1, kind, control).status,
-                  Status::Cancelled);
+    for (std::size_t i = 0; i < std::size(runs); ++i) {
+        SCOPED_TRACE(i);
+        WorkControl before;
+        before.cancel();
+        long calls = 0;
+        EXPECT_EQ(runs[i]([&](double x) { return ++calls, ok(x); }, 1e8, before).status, Status::Cancelled);
+        EXPECT_EQ(calls, 0);
+
+        WorkControl during;
+        const PointFunction cancelling = [&](double) {
+            if (++calls == 10000) during.cancel();
+            return ok(1);  // so that no product overflows first
+        };
+        EXPECT_EQ(runs[i](cancelling, 1e12, during).status, Status::Cancelled);
+        EXPECT_LE(calls, 10000 + static_cast<long>(numerelle::calculus::pollInterval));
+
+        WorkControl whole;
+        runs[i](constant(1), 100000, whole);
+        EXPECT_EQ(whole.progressPermille(), 1000);
     }
-    WorkControl control;
-    control.cancel();
-    EXPECT_EQ(numerelle::calculus::integrateTrapezoids(counting, 0, 1, 1e8, control).status, Status::Cancelled);
-    EXPECT_EQ(calls, 0);
-}
-
-TEST(RangeLoop, CancelDuringTheRunStopsWithinOnePollInterval) {
-    WorkControl control;
-    long calls = 0;
-    const PointFunction cancelling = [&](double x) {
-        if (++calls == 10000) control.cancel();
-        return ok(x);
-    };
-    EXPECT_EQ(numerelle::calculus::accumulateOverRange(cancelling, 1, 1e12, Accumulation::Sum, control).status,
+    // An empty range that is cancelled is still reported as cancelled.
+    WorkControl cancelled;
+    cancelled.cancel();
+    EXPECT_EQ(numerelle::calculus::accumulateOverRange(identity, 5, 1, Accumulation::Sum, cancelled).status,
               Status::Cancelled);
-    EXPECT_LE(calls, 10000 + static_cast<long>(numerelle::calculus::pollInterval));
-
-    WorkControl integralControl;
-    calls = 0;
-    const PointFunction cancellingIntegral = [&](double x) {
-        if (++calls == 10000) integralControl.cancel();
-        return ok(x);
-    };
-    EXPECT_EQ(numerelle::calculus::integrateTrapezoids(cancellingIntegral, 0, 1, 1e12, integralControl).status,
-              Status::Cancelled);
-    EXPECT_LE(calls, 10000 + static_cast<long>(numerelle::calculus::pollInterval));
-}
-
-TEST(RangeLoop, ProgressReachesTheEnd) {
-    WorkControl control;
-    numerelle::calculus::accumulateOverRange(identity, 1, 100000, Accumulation::Sum, control);
-    EXPECT_EQ(control.progressPermille(), 1000);
-    WorkControl integral;
-    numerelle::calculus::integrateTrapezoids(identity, 0, 1, 100000, integral);
-    EXPECT_EQ(integral.progressPermille(), 1000);
 }
 
 struct IntegralRow {
@@ -161,7 +153,6 @@ TEST(Integral, ResultBoxTexts) {
         {"1/x crossing 0 at a point", reciprocal, -1, 1, 2, divisionByZero.c_str()},
         {"n = 0", identity, 0, 1, 0, divisionByZero.c_str()},
         {"fractional n", identity, 0, 1, 2.5, badCount.c_str()},
-        {"n below 1", identity, 0, 1, 0.5, badCount.c_str()},
         {"negative n", identity, 0, 1, -4, badCount.c_str()},
         {"n beyond counting", identity, 0, 1, 1e16, badCount.c_str()},
         {"step too large", identity, -1e308, 1e308, 2, overflow.c_str()},
@@ -239,11 +230,8 @@ struct DerivativeRow {
 };
 
 TEST(Derivative, DifferenceQuotient) {
-    const PointFunction sine = [](double x) { return ok(std::sin(x)); };
     const DerivativeRow rows[] = {
-        {"x at 1", identity, 1, 1000, Status::Value, 1, {}},
         {"x^2 at 3 is exact for a parabola", square, 3, 1000, Status::Value, 6, {}},
-        {"SIN at 0", sine, 0, 1000, Status::Value, 1000 * std::sin(0.001), {}},
         {"negative n gives the same quotient", square, 3, -1000, Status::Value, 6, {}},
         {"SQRT at 0 fails instead of counting 0", squareRoot, 0, 1000, Status::Failed, 0, Failure::InvalidArgument},
         {"1/x at 0 steps over the pole", reciprocal, 0, 1000, Status::Value, 1e6, {}},
