@@ -28,8 +28,6 @@ TEST(Factorisation, ResultLines) {
         {"zero", "0", "有听过0也能分解的吗？"},
         {"one", "1", "1= 1"},
         {"twelve", "12", "12= 2* 2* 3"},
-        {"power of two", "1024", "1024=" + repeated("2", 10)},
-        {"small prime", "97", "97= 97"},
         {"ten to the sixteenth is accepted", "10000000000000000",
          "10000000000000000=" + repeated("2", 16) + "*" + repeated("5", 16)},
         {"largest prime below 10^16 keeps its digits", "9999999999999937", "9999999999999937= 9999999999999937"},
