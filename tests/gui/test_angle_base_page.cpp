@@ -76,51 +76,37 @@ private slots:
 
     void formulaInTheRadiansBoxIsCommittedBeforeConverting() {
         BasePage p;
-        auto* radians = p.t.find<QLineEdit>("Text18_0");
-        p.t.type(radians, QStringLiteral("2*PI"));
-        p.t.leaveFocus();
-        QCOMPARE(radians->text(), QStringLiteral("6.28318530717958"));
-        QTest::mouseClick(p.t.find<QPushButton>("Command12"), Qt::LeftButton);
-        QCOMPARE(p.t.find<QLineEdit>("Text18_1")->text(), QStringLiteral("360"));
+        p.t.enter("Text18_0", QStringLiteral("2*PI"));
+        QCOMPARE(p.t.text("Text18_0"), QStringLiteral("6.28318530717958"));
+        p.t.click("Command12");
+        QCOMPARE(p.t.text("Text18_1"), QStringLiteral("360"));
         // Pressing the button straight from the box commits the box first.
-        auto* degrees = p.t.find<QLineEdit>("Text18_1");
-        p.t.type(degrees, QStringLiteral("45*2"));
-        QTest::mouseClick(p.t.find<QPushButton>("Command13"), Qt::LeftButton);
-        QCOMPARE(degrees->text(), QStringLiteral("90"));
-        QCOMPARE(radians->text(), QStringLiteral("1.5707963267949"));
+        p.t.type(p.t.edit("Text18_1"), QStringLiteral("45*2"));
+        p.t.click("Command13");
+        p.t.expectShown({{"Text18_1", "90"}, {"Text18_0", "1.5707963267949"}});
         QVERIFY(p.t.ui.messages.isEmpty());
     }
 
     void angleBoxWithoutANumberAsksForOne() {
         BasePage p;
-        auto* radians = p.t.find<QLineEdit>("Text18_0");
-        auto* degrees = p.t.find<QLineEdit>("Text18_1");
-        degrees->setText(QStringLiteral("45"));
-        QTest::mouseClick(p.t.find<QPushButton>("Command12"), Qt::LeftButton);
+        p.t.edit("Text18_1")->setText(QStringLiteral("45"));
+        p.t.click("Command12");
         QCOMPARE(p.t.ui.messages, QStringList({"请先在框里输入一个数！"}));
-        QCOMPARE(degrees->text(), QStringLiteral("45"));
-        QCOMPARE(radians->text(), QString());
+        p.t.expectShown({{"Text18_1", "45"}, {"Text18_0", ""}});
     }
 
-    void conversions_data() {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("hex") << "255" << 10 << 16 << "FF";
-        QTest::newRow("custom bases") << "ZZ" << 36 << 3 << "1202222";
-        QTest::newRow("0.1 in binary")
-            << "0.1" << 10 << 2 << "0.0001100110011001100110011001100110011001100110011001101";
-    }
     void conversions() {
-        QFETCH(QString, input);
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(QString, expected);
+        const struct { const char* input; int from, to; const char* expected; } rows[] = {
+            {"255", 10, 16, "FF"},
+            {"ZZ", 36, 3, "1202222"},  // custom bases in both rows
+            {"0.1", 10, 2, "0.0001100110011001100110011001100110011001100110011001101"},
+        };
         BasePage p;
-        QCOMPARE(p.run(input, from, to), expected);
+        for (const auto& row : rows) {
+            QCOMPARE(p.run(row.input, row.from, row.to), QString::fromLatin1(row.expected));
+            QCOMPARE(p.result->cursorPosition(), 0);  // a long result shows its first digits
+        }
         QVERIFY(p.t.ui.messages.isEmpty());
-        QCOMPARE(p.result->cursorPosition(), 0);  // a long result shows its first digits
     }
 
     void lowerCaseInputIsRewrittenInUpperCase() {
@@ -153,27 +139,21 @@ private slots:
         QCOMPARE(p.t.ui.messages, QStringList({overflow}));
     }
 
-    void customBaseIsClamped_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("above 36") << "40" << "36";
-        QTest::newRow("fraction") << "12.7" << "12";
-    }
     void customBaseIsClamped() {
-        QFETCH(QString, answer);
-        QFETCH(QString, caption);
-        BasePage p;
-        p.t.ui.inputAnswers.push_back(answer);
-        QTest::mouseClick(p.option("Option10", 0), Qt::LeftButton);
-        QCOMPARE(p.t.ui.prompts, QStringList({"请输入需要转化的进制数！（2-36）"}));
-        QCOMPARE(p.option("Option10", 0)->text(), caption);
-        QVERIFY(p.option("Option10", 0)->isChecked());
-        QCOMPARE(p.t.window->pageState().currentBase, caption.toInt());
-        // The output row stores nothing, but its caption is the output base.
-        p.t.ui.inputAnswers.push_back(answer);
-        QTest::mouseClick(p.option("Option10", 1), Qt::LeftButton);
-        QCOMPARE(p.option("Option10", 1)->text(), caption);
-        QCOMPARE(p.t.window->pageState().currentBase, caption.toInt());
+        const struct { const char* answer; int base; } rows[] = {{"40", 36}, {"12.7", 12}};
+        for (const auto& row : rows) {
+            BasePage p;
+            p.t.ui.inputAnswers = {QString::fromLatin1(row.answer), QString::fromLatin1(row.answer)};
+            QTest::mouseClick(p.option("Option10", 0), Qt::LeftButton);
+            QCOMPARE(p.t.ui.prompts, QStringList({"请输入需要转化的进制数！（2-36）"}));
+            QCOMPARE(p.option("Option10", 0)->text(), QString::number(row.base));
+            QVERIFY(p.option("Option10", 0)->isChecked());
+            QCOMPARE(p.t.window->pageState().currentBase, row.base);
+            // The output row stores nothing, but its caption is the output base.
+            QTest::mouseClick(p.option("Option10", 1), Qt::LeftButton);
+            QCOMPARE(p.option("Option10", 1)->text(), QString::number(row.base));
+            QCOMPARE(p.t.window->pageState().currentBase, row.base);
+        }
     }
 
     void cancellingTheCustomBaseKeepsThePreviousBase() {
