@@ -67,6 +67,11 @@ void TestWindow::enter(QLineEdit* box, const QString& text) {
     leaveFocus();
 }
 
+void TestWindow::fill(std::initializer_list<std::pair<const char*, const char*>> boxes) {
+    for (const auto& [name, text] : boxes) type(edit(QString::fromLatin1(name)), QString::fromUtf8(text));
+    leaveFocus();
+}
+
 void TestWindow::click(const QString& buttonName) {
     auto* button = find<QAbstractButton>(buttonName);
     if (!button) return;

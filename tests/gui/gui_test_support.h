@@ -69,6 +69,8 @@ struct TestWindow {
     // Types into a box and leaves it.
     void enter(QLineEdit* box, const QString& text);
     void enter(const QString& boxName, const QString& text) { enter(edit(boxName), text); }
+    // Types each {box, text} in turn (each box left for the next) and leaves the last.
+    void fill(std::initializer_list<std::pair<const char*, const char*>> boxes);
     QLineEdit* edit(const QString& name) const { return find<QLineEdit>(name); }
     QString text(const QString& boxName) const { return edit(boxName)->text(); }
     // Shows the tab of the named button and clicks it with the mouse.

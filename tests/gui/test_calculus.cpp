@@ -20,11 +20,7 @@ class CalculusPagesTest : public QObject {
     QLineEdit* edit(const char* name) { return t->edit(QString::fromLatin1(name)); }
     QPushButton* button(const char* name) { return t->find<QPushButton>(QString::fromLatin1(name)); }
     void click(const char* name) { t->click(QString::fromLatin1(name)); }
-    // Types each {box, text} pair, then leaves the last box.
-    void fill(std::initializer_list<std::pair<const char*, const char*>> boxes) {
-        for (const auto& [name, text] : boxes) t->type(edit(name), QString::fromUtf8(text));
-        t->leaveFocus();
-    }
+    void fill(std::initializer_list<std::pair<const char*, const char*>> boxes) { t->fill(boxes); }
 
 private slots:
     void init() { t = std::make_unique<TestWindow>(); }
