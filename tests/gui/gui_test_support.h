@@ -1,19 +1,27 @@
 #pragma once
 // Shared pieces of the GUI tests: a dialog double that records what the
 // program shows and answers its questions, and a window built around it.
+// The widgets and runner nearly every GUI test uses come with it.
+#include <QApplication>
 #include <QByteArray>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QString>
 #include <QStringList>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <deque>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <utility>
 
+#include "app/long_work.h"
 #include "app/main_form.h"
+#include "app/page_state.h"
 #include "app/ui_services.h"
 
 class RecordingUiServices final : public UiServices {

@@ -1,19 +1,11 @@
 // The big-number pages as the user sees them: key filters, focus-loss
 // checks, results arriving from the long-work runner, tool tips, lengths.
-#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
 #include <QTextDocument>
 
-#include "app/long_work.h"
 #include "gui_test_support.h"
 #include "pages/big_page_support.h"
 

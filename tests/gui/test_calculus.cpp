@@ -1,15 +1,8 @@
 // The sums page (Frame8) and the integral page (Frame10) as the user sees
 // them: captions, key filters, focus-loss rewrites and messages, results
 // arriving from the long-work runner, and Cancel.
-#include <QApplication>
-#include <QLabel>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QTest>
-#include <utility>
-#include <initializer_list>
 
-#include "app/long_work.h"
 #include "gui_test_support.h"
 
 class CalculusPagesTest : public QObject {

@@ -1,15 +1,5 @@
 // Frame19 and Frame20: the scrolled 4 × 5 equation grid with its unknown
 // names and solution line, and the polynomial page with its roots.
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
-
-#include "app/long_work.h"
-#include "app/page_state.h"
 #include "gui_test_support.h"
 
 namespace {
@@ -54,7 +44,7 @@ class EquationPagesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsWithOneUnknown() {
+    void layoutFollowsTheUnknownCount() {
         EquationPages p;
         p.t.expectShown({{"Frame19", "解N元一次方程(最好不超过54元)"}, {"Label62", "几元方程？"}, {"Command32", "解出答案"},
                          {"Text57", "1"}, {"Text58", "0"}, {"jfc1_0", "A="}, {"jfc1_4", "A+"}});
@@ -62,20 +52,7 @@ private slots:
         for (int i = 0; i < 16; ++i) QCOMPARE(p.name(i)->isVisible(), i == 0);
         QVERIFY(!p.columns->isVisible());
         QVERIFY(!p.rows->isVisible());
-    }
-
-    void singularSystemKeepsTheLastLine() {
-        EquationPages p;
-        p.enterSystem({{1, 1, 3}, {1, -1, 1}});
-        p.solve();
-        p.enterSystem({{1, 1, 1}, {2, 2, 2}});
-        p.solve();
-        QCOMPARE(p.t.ui.messages, QStringList{QStringLiteral("无解或有无穷多的解")});
-        QCOMPARE(p.solution->text(), QStringLiteral("A=2 B=1 "));
-    }
-
-    void layoutFollowsTheUnknownCount() {
-        EquationPages p;
+        // The layout follows the count.
         p.enter(p.count, QStringLiteral("2"));
         for (int i = 0; i < 20; ++i) QCOMPARE(p.cell(i)->isVisible(), i / 5 < 2 && i % 5 <= 2);
         p.t.expectShown({{"jfc1_0", "A+"}, {"jfc1_1", "B="}});
@@ -88,6 +65,16 @@ private slots:
         QCOMPARE(p.count->text(), QStringLiteral("2.7"));  // the filter keeps "." to "9"
         p.t.leaveFocus();
         QCOMPARE(p.count->text(), QStringLiteral("2"));
+    }
+
+    void singularSystemKeepsTheLastLine() {
+        EquationPages p;
+        p.enterSystem({{1, 1, 3}, {1, -1, 1}});
+        p.solve();
+        p.enterSystem({{1, 1, 1}, {2, 2, 2}});
+        p.solve();
+        QCOMPARE(p.t.ui.messages, QStringList{QStringLiteral("无解或有无穷多的解")});
+        QCOMPARE(p.solution->text(), QStringLiteral("A=2 B=1 "));
     }
 
     // The right-hand sides sit in the last window column; a new count

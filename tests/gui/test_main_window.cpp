@@ -1,15 +1,9 @@
 // The window shell: tabs, cover links, help page, quick calculator, and the
 // formula-field mechanism every page shares.
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
 #include "app/formula_field.h"
 #include "gui_test_support.h"

@@ -2,15 +2,8 @@
 // determinant, saved matrices, product, Hessenberg form and eigenvalues.
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
 
 #include "app/data_paths.h"
-#include "app/long_work.h"
-#include "app/page_state.h"
 #include "gui_test_support.h"
 
 namespace {
@@ -84,10 +77,7 @@ private slots:
         }
         QCOMPARE(p.columns->maximum(), 0);
         QCOMPARE(p.rows->maximum(), 0);
-    }
-
-    void orderBoxTakesDigitsAndCorrectsSmallOrders() {
-        MatrixPage p;
+        // The order box takes digits only and corrects orders below 2.
         p.t.type(p.order, QStringLiteral("a-3"));
         QCOMPARE(p.order->text(), QStringLiteral("3"));
         p.t.leaveFocus();

@@ -2,13 +2,8 @@
 // complex-number (Frame11, Frame13) pages as the user sees them: captions,
 // focus-loss rewrites, results, messages and the switch between the two
 // input forms of complex numbers.
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
-#include "app/long_work.h"
 #include "gui_test_support.h"
 
 class NumberToolsTest : public QObject {

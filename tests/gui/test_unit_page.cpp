@@ -1,10 +1,7 @@
 // The unit converter: categories, the unit lists read from the files, both
 // conversion buttons, and the problems of a missing or damaged unit file.
 #include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
 #include "gui_test_support.h"
 
