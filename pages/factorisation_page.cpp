@@ -39,13 +39,16 @@ QWidget* buildFactorisationPage(PageContext& context) {
     UiServices& ui = context.ui;
     // Typed digits stay as they are, so that all of them are factorised (or
     // found too large); anything else is a formula, rounded to a whole number.
+    // Typed digits and a formula's whole value keep every digit up to 10^16,
+    // so the rewrite works on the typed text rather than on the 15-digit
+    // text an ordinary formula field would leave.
     onFocusLost(number, [number, &ui] {
-        if (const auto digits = numerelle::numtools::typedDigits(number->text().toStdString())) {
-            number->setText(text(*digits));
+        const auto rewritten = numerelle::numtools::rewriteFactorisationInput(number->text().toStdString());
+        if (rewritten.failure != numerelle::expr::Failure::None) {
+            commitFormulaField(number, ui);  // shows the field's messages and gives the focus back
             return;
         }
-        if (!commitFormulaField(number, ui)) return;
-        number->setText(text(numerelle::numtools::rewriteFactorisationInput(number->text().toStdString()).text));
+        number->setText(text(rewritten.text));
     });
 
     // At most a few thousand modular products even for 16 digits: no need

@@ -109,7 +109,9 @@ TEST(BigPages, ResultsAndRefusals) {
         SCOPED_TRACE(row.name);
         const nb::PageOutcome outcome = row.page(row.a, row.b);
         EXPECT_EQ(outcome.result.has_value(), row.result != nullptr);
-        if (row.result && outcome.result) EXPECT_EQ(*outcome.result, row.result);
+        if (row.result && outcome.result) {
+            EXPECT_EQ(*outcome.result, row.result);
+        }
         EXPECT_EQ(outcome.messages, row.messages);
         EXPECT_FALSE(outcome.cancelled);
     }
