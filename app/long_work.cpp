@@ -7,9 +7,13 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
+#include <new>
+
+#include "app/ui_services.h"
 
 struct LongWorkRunner::Job {
     numerelle::WorkControl control;
+    QString failure;  // set by the worker when the work threw
     std::function<void(bool)> apply;
     QFutureWatcher<void> watcher;
     QTimer poll;
@@ -17,7 +21,7 @@ struct LongWorkRunner::Job {
     int elapsedMs = 0;
 };
 
-LongWorkRunner::LongWorkRunner(QWidget* window) : QObject(window), window_(window) {}
+LongWorkRunner::LongWorkRunner(QWidget* window, UiServices* ui) : QObject(window), window_(window), ui_(ui) {}
 
 LongWorkRunner::~LongWorkRunner() {
     if (job_) {
@@ -61,14 +65,24 @@ bool LongWorkRunner::start(const QString& label, std::function<void(numerelle::W
         }
         QApplication::restoreOverrideCursor();
         running_ = false;
-        const bool cancelled = job->control.cancelled();
+        const bool failed = !job->failure.isEmpty();
+        const bool cancelled = job->control.cancelled() || failed;
         if (job_ == job) job_.reset();
+        if (failed && ui_) ui_->message(window_, job->failure);
         job->apply(cancelled);
         emit finished();
     });
     job->poll.start();
     // The job outlives the worker through this shared pointer.
-    job->watcher.setFuture(QtConcurrent::run([job, work = std::move(work)] { work(job->control); }));
+    job->watcher.setFuture(QtConcurrent::run([job, work = std::move(work)] {
+        try {
+            work(job->control);
+        } catch (const std::bad_alloc&) {
+            job->failure = QStringLiteral("内存不够，无法完成计算");
+        } catch (const std::exception&) {
+            job->failure = QStringLiteral("计算时出了错，无法完成");
+        }
+    }));
     return true;
 }
 

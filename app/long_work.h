@@ -10,16 +10,20 @@
 #include "common/work_control.h"
 
 class QWidget;
+class UiServices;
 
 class LongWorkRunner : public QObject {
     Q_OBJECT
 public:
-    explicit LongWorkRunner(QWidget* window);
+    // `ui` (may be null) tells the user when a job fails with an exception,
+    // such as running out of memory.
+    explicit LongWorkRunner(QWidget* window, UiServices* ui = nullptr);
     ~LongWorkRunner() override;
 
     // `work` runs on a worker thread and must only touch what it captured by
     // value; `apply` runs on the UI thread afterwards, with `cancelled` true
-    // when the user pressed Cancel. One job at a time: while one runs, further
+    // when the user pressed Cancel or the work failed with an exception (the
+    // page then leaves its boxes as they were). One job at a time: while one runs, further
     // requests are ignored and false is returned.
     bool start(const QString& label, std::function<void(numerelle::WorkControl&)> work,
                std::function<void(bool cancelled)> apply);
@@ -39,6 +43,7 @@ signals:
 private:
     struct Job;
     QWidget* window_;
+    UiServices* ui_;
     bool running_ = false;
     int progressDelayMs_ = 500;
     std::shared_ptr<Job> job_;

@@ -57,7 +57,7 @@ QString mainWindowCaption() {
 }
 
 MainForm::MainForm(UiServices& ui, QWidget* parent)
-    : QMainWindow(parent), ui_(ui), work_(new LongWorkRunner(this)), tabs_(new QTabWidget) {
+    : QMainWindow(parent), ui_(ui), work_(new LongWorkRunner(this, &ui)), tabs_(new QTabWidget) {
     setObjectName(QStringLiteral("main_form"));
     setWindowTitle(mainWindowCaption());
     tabs_->setObjectName(QStringLiteral("SSTab1"));

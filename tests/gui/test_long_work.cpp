@@ -9,11 +9,38 @@
 #include <thread>
 
 #include "app/long_work.h"
+#include "gui_test_support.h"
 
 class LongWorkTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void workThatThrowsIsReportedAndLeavesTheBoxes() {
+        QWidget window;
+        RecordingUiServices ui;
+        LongWorkRunner runner(&window, &ui);
+        struct Row { const char* name; std::function<void()> fail; const char* message; };
+        const Row rows[] = {
+            {"out of memory", [] { throw std::bad_alloc(); }, "内存不够，无法完成计算"},
+            {"other failure", [] { throw std::length_error("too long"); }, "计算时出了错，无法完成"},
+        };
+        for (const Row& row : rows) {
+            ui.messages.clear();
+            bool applied = false;
+            bool cancelled = false;
+            QVERIFY(runner.start(QString::fromLatin1(row.name), [&](numerelle::WorkControl&) { row.fail(); },
+                                 [&](bool wasCancelled) {
+                                     applied = true;
+                                     cancelled = wasCancelled;
+                                 }));
+            runner.waitForIdle();
+            QVERIFY(applied);
+            QVERIFY(cancelled);
+            QCOMPARE(ui.messages, QStringList({QString::fromUtf8(row.message)}));
+            QVERIFY(!QApplication::overrideCursor());
+        }
+    }
+
     void shortWorkAppliesOnTheUiThreadWithoutADialog() {
         QWidget window;
         LongWorkRunner runner(&window);
