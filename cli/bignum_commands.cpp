@@ -1,7 +1,7 @@
 // add, sub, mul, fact, pow, perm, comb, gcd, lcm: the big-number pages'
-// buttons. A result box's value goes to standard output; message boxes and
-// the refusals a page writes into its result box ("太大了！") go to standard
-// error with exit status 1.
+// buttons. What the result box shows goes to standard output, message boxes
+// to standard error; a refusal the page writes into its result box
+// ("太大了！") is printed like a result but exits with status 1.
 #include <ostream>
 
 #include "bignum/longjs.h"
@@ -23,12 +23,8 @@ bool readAll(const std::vector<std::string>& args, std::vector<std::string>& val
 int report(const nb::PageOutcome& outcome, CommandIo& io) {
     for (const std::string& message : outcome.messages) io.err << message << '\n';
     if (outcome.cancelled || !outcome.result) return 1;
-    if (outcome.resultIsFailure) {
-        io.err << *outcome.result << '\n';
-        return 1;
-    }
     io.out << *outcome.result << '\n';
-    return 0;
+    return outcome.resultIsFailure ? 1 : 0;
 }
 
 // Commands of two values; the work control is never cancelled here.
@@ -78,7 +74,7 @@ int runDivisorOrMultiple(const std::vector<std::string>& args, CommandIo& io, bo
     for (const std::string& message : outcome.messages) io.err << message << '\n';
     if (outcome.failed) {
         // A refusal lands in the divisor box for both buttons.
-        if (outcome.divisorBox && *outcome.divisorBox != "1") io.err << *outcome.divisorBox << '\n';
+        if (outcome.divisorBox && *outcome.divisorBox != "1") io.out << *outcome.divisorBox << '\n';
         return 1;
     }
     io.out << *(multiple ? outcome.multipleBox : outcome.divisorBox) << '\n';

@@ -1,8 +1,9 @@
 // factor, frac, sqrt, complex: the number-tool pages of the "杂项 I" and
 // "复数计算" tabs. Each argument is what the user types into the page's box
 // and passes through that box's focus-loss handling first. Result boxes go
-// to standard output, one line each; message boxes, and the refusals and
-// failures a page writes into its result box, go to standard error with exit
+// to standard output, one line each (an empty line for a box the page does
+// not write); message boxes go to standard error. A refusal or failure the
+// page writes into a result box is printed like a result but exits with
 // status 1.
 #include <cmath>
 #include <ostream>
@@ -32,7 +33,7 @@ int runFactor(const std::vector<std::string>& args, CommandIo& io) {
         return 1;
     }
     const numtools::FactorisationOutput line = numtools::factorisationText(box.text);
-    (line.factorised ? io.out : io.err) << line.text << '\n';
+    io.out << line.text << '\n';
     return line.factorised ? 0 : 1;
 }
 
@@ -46,7 +47,8 @@ int runFraction(const std::vector<std::string>& args, CommandIo& io) {
     const std::string boxText = numberText(value);
     const numtools::FractionPageOutput out = numtools::fractionPageResult(expr::leadingNumber(boxText), boxText);
     if (out.beep) {
-        io.err << out.denominator << '\n';
+        // Only the denominator box is written: the failure's text.
+        io.out << '\n' << '\n' << out.denominator << '\n';
         return 1;
     }
     io.out << out.wholePart << '\n' << out.numerator << '\n' << out.denominator << '\n';
@@ -67,7 +69,8 @@ int runSquareRoot(const std::vector<std::string>& args, CommandIo& io) {
     const numtools::SquareRootOutput out =
         numtools::finishSquareRoot(numtools::planSquareRoot(expr::leadingNumber(boxText)), control);
     if (out.beep || !out.decimal) {
-        if (out.underRoot) io.err << *out.underRoot << '\n';
+        // Only the box under the root is written, with the failure's text.
+        if (out.underRoot) io.out << '\n' << '\n' << *out.underRoot << '\n' << '\n';
         return 1;
     }
     io.out << *out.factorNumerator << '\n'

@@ -4,7 +4,9 @@
 // standard output after "\n" in it is turned into a line break and one final
 // line break is added. The output's leading blank matters, so the text after
 // "| " is taken as it stands. A line "# ..." is a comment. An expected output
-// of "!exit 1" means: nothing on standard output and exit status 1.
+// of "!exit 1" means: nothing on standard output and exit status 1;
+// "!exit 1 TEXT" means: TEXT on standard output and exit status 1 (a refusal
+// the page writes into its result box).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -71,6 +73,9 @@ TEST(GoldenCases, EveryCaseMatches) {
         if (item.expected == "!exit 1") {
             EXPECT_EQ(status, 1);
             EXPECT_EQ(out.str(), "");
+        } else if (item.expected.rfind("!exit 1 ", 0) == 0) {
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(out.str(), unescape(item.expected.substr(8)) + "\n");
         } else {
             EXPECT_EQ(status, 0) << err.str();
             EXPECT_EQ(out.str(), unescape(item.expected) + "\n");
