@@ -13,7 +13,7 @@ class BigNumbersTest : public QObject {
     Q_OBJECT
 
 private:
-    static QString plain(TestWindow& w, const char* name) { return bigpages::resultText(w.find<QPlainTextEdit>(name)); }
+    static QString plain(TestWindow& w, const char* name) { return bigpages::resultText(w.find<bigpages::ResultView>(name)); }
     static void click(TestWindow& w, const char* name) { w.click(QString::fromLatin1(name)); }
 
     // Ctrl+V and Ctrl+C as an X11 keyboard sends them, with their control
@@ -172,7 +172,7 @@ private slots:
         click(w, "Command5");
         QCOMPARE(w.text("Text7"), QStringLiteral("456569"));
         // Copying gives the unbroken number.
-        auto* box = w.find<QPlainTextEdit>("Text6");
+        auto* box = w.find<bigpages::ResultView>("Text6");
         box->selectAll();
         box->copy();
         QCOMPARE(QApplication::clipboard()->text(), bigpages::resultText(box));
@@ -195,7 +195,7 @@ private slots:
         for (const auto& row : rows) {
             TestWindow w;
             for (qsizetype i = 0; i + 1 < row.inputs.size(); i += 2) bigpages::setInputText(w.edit(row.inputs[i]), row.inputs[i + 1]);
-            auto* box = w.find<QPlainTextEdit>(row.result);
+            auto* box = w.find<bigpages::ResultView>(row.result);
             click(w, row.button);
             QTRY_VERIFY2(bigpages::resultLength(box) > 200, row.button);
             QApplication::processEvents();
@@ -223,7 +223,7 @@ private slots:
             const bool permutation = QByteArray(row.button) == "Command26";
             w.type(w.edit(permutation ? "Text48_0" : "Text48_2"), row.n);
             w.type(w.edit(permutation ? "Text48_1" : "Text48_3"), row.m);
-            w.find<QPlainTextEdit>(row.result)->setPlainText(QStringLiteral("?"));
+            w.find<bigpages::ResultView>(row.result)->setText(QStringLiteral("?"));
             click(w, row.button);
             w.window->longWork().waitForIdle();
             QCOMPARE(w.ui.messages, QStringList{QString::fromUtf8(row.message)});
