@@ -2,15 +2,11 @@
 # and contents, runs the command line unpacked from it in a scratch folder,
 # and has lintian look at it (warnings fail too; the shipped overrides say
 # which are accepted and why).
-# Arguments: BUILD, SCRATCH, VERSION.
-function(expect message)
-  if(NOT (${ARGN}))
-    message(FATAL_ERROR "${message}")
-  endif()
-endfunction()
+# Arguments: BUILD, SCRATCH, VERSION, CPACK.
+include(${CMAKE_CURRENT_LIST_DIR}/expect.cmake)
 
 file(REMOVE_RECURSE ${SCRATCH})
-execute_process(COMMAND cpack -G DEB -B ${SCRATCH} --config ${BUILD}/CPackConfig.cmake
+execute_process(COMMAND ${CPACK} -G DEB -B ${SCRATCH} --config ${BUILD}/CPackConfig.cmake
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
 set(deb ${SCRATCH}/numerelle_${VERSION}_amd64.deb)
 expect("cpack failed (${status}) or made no ${deb}: ${out}" status EQUAL 0 AND EXISTS ${deb})

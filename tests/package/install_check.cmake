@@ -3,11 +3,7 @@
 # the build tree's data is not beside it, NUMERELLE_DATA_DIR is unset, and the
 # moved unit table holds a unit that no other copy has.
 # Arguments: BUILD, SOURCE, SCRATCH, VERSION.
-function(expect message)
-  if(NOT (${ARGN}))
-    message(FATAL_ERROR "${message}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/expect.cmake)
 
 file(REMOVE_RECURSE ${SCRATCH})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${SCRATCH}/destdir
