@@ -1,14 +1,12 @@
 #include "app/data_paths.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
-QString programDataDirectory() {
-    const QByteArray overridden = qgetenv("NUMERELLE_DATA_DIR");
-    if (!overridden.isEmpty()) return QString::fromLocal8Bit(overridden);
-    return QCoreApplication::applicationDirPath();
-}
+#include "common/data_folder.h"
+
+QString programDataDirectory() { return QFile::decodeName(numerelle::programDataFolder().c_str()); }
 
 QString userDataDirectory() {
     const QByteArray overridden = qgetenv("NUMERELLE_USER_DIR");

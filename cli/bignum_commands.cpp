@@ -16,7 +16,7 @@ namespace nb = numerelle::bignum;
 bool readAll(const std::vector<std::string>& args, std::vector<std::string>& values, std::ostream& err) {
     values.resize(args.size());
     for (std::size_t i = 0; i < args.size(); ++i)
-        if (!readArgument(args[i], values[i], err)) return false;
+        if (!readLineArgument(args[i], values[i], err)) return false;
     return true;
 }
 
@@ -83,22 +83,22 @@ int runDivisorOrMultiple(const std::vector<std::string>& args, CommandIo& io, bo
 
 const std::vector<Subcommand>& commandList() {
     static const std::vector<Subcommand> commands = {
-        {"add", "add A B", "sum of two decimal numbers of any length",
+        {"add", "add A B", "两个任意长的十进制数之和",
          [](const std::vector<std::string>& a, CommandIo& io) { return runPair<sumAction>(a, io, "add"); }},
-        {"sub", "sub A B", "difference A - B of two decimal numbers",
+        {"sub", "sub A B", "两个十进制数之差 A - B",
          [](const std::vector<std::string>& a, CommandIo& io) { return runPair<differenceAction>(a, io, "sub"); }},
-        {"mul", "mul A B", "exact product of two decimal numbers",
+        {"mul", "mul A B", "两个十进制数的精确乘积",
          [](const std::vector<std::string>& a, CommandIo& io) { return runPair<nb::computeProduct>(a, io, "mul"); }},
-        {"fact", "fact N", "N! for N up to 99999", runFactorial},
-        {"pow", "pow BASE EXP", "a decimal number to a whole power",
+        {"fact", "fact N", "N 的阶乘 N!，N 最大为 99999", runFactorial},
+        {"pow", "pow 底数 指数", "十进制数的整数次幂",
          [](const std::vector<std::string>& a, CommandIo& io) { return runPair<nb::computePower>(a, io, "pow"); }},
-        {"perm", "perm N M", "permutations P(N, M): set size N, selection M",
+        {"perm", "perm N M", "排列数 P(N, M)：N 个里取 M 个",
          [](const std::vector<std::string>& a, CommandIo& io) { return runPair<permutationAction>(a, io, "perm"); }},
-        {"comb", "comb N M", "combinations C(N, M): set size N, selection M",
+        {"comb", "comb N M", "组合数 C(N, M)：N 个里取 M 个",
          [](const std::vector<std::string>& a, CommandIo& io) { return runPair<combinationAction>(a, io, "comb"); }},
-        {"gcd", "gcd N1 N2 [N3 ...]", "greatest common divisor of whole numbers up to 10^16",
+        {"gcd", "gcd N1 N2 [N3 ...]", "不超过 10^16 的整数的最大公约数",
          [](const std::vector<std::string>& a, CommandIo& io) { return runDivisorOrMultiple(a, io, false); }},
-        {"lcm", "lcm N1 N2 [N3 ...]", "least common multiple of whole numbers up to 10^16",
+        {"lcm", "lcm N1 N2 [N3 ...]", "不超过 10^16 的整数的最小公倍数",
          [](const std::vector<std::string>& a, CommandIo& io) { return runDivisorOrMultiple(a, io, true); }},
     };
     return commands;

@@ -15,7 +15,7 @@ namespace {
 bool readAll(const std::vector<std::string>& args, std::vector<std::string>& values, CommandIo& io) {
     values.resize(args.size());
     for (std::size_t i = 0; i < args.size(); ++i)
-        if (!readArgument(args[i], values[i], io.err)) return false;
+        if (!readLineArgument(args[i], values[i], io.err)) return false;
     return true;
 }
 
@@ -48,11 +48,11 @@ int runDerivative(const std::vector<std::string>& args, CommandIo& io);
 
 const std::vector<Subcommand>& commandList() {
     static const std::vector<Subcommand> list = {
-        {"sum", "sum FORMULA START END", "sum of a formula in x over x = START, START+1, ... <= END", runSum},
-        {"product", "product FORMULA START END", "product of a formula in x over the same points", runProduct},
-        {"integral", "integral FORMULA A B N", "trapezoidal integral between B and A with N intervals",
+        {"sum", "sum 式子 起点 终点", "x 取 起点、起点+1、… 直到终点时式子之和", runSum},
+        {"product", "product 式子 起点 终点", "x 取同样的点时式子之积", runProduct},
+        {"integral", "integral 式子 A B N", "从 B 到 A 分 N 段的梯形法定积分",
          runIntegral},
-        {"derivative", "derivative FORMULA P N", "central difference at P with step 1/N", runDerivative},
+        {"derivative", "derivative 式子 P N", "在 P 点、步长 1/N 的中心差分导数", runDerivative},
     };
     return list;
 }

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/texts.h"
 
 namespace numerelle::cli {
 
@@ -17,18 +18,71 @@ std::vector<Subcommand> allCommands() {
     return all;
 }
 
-void printHelp(std::ostream& out, const std::vector<Subcommand>& commands) {
-    out << "numerelle-cli: the Numerelle calculator's tools from the command line.\n"
-           "Each subcommand prints exactly what its page shows; messages go to standard\n"
-           "error; the exit status is 0 when a result was produced, 1 otherwise.\n"
-           "An argument @FILE reads that value from a file.\n\nSubcommands:\n";
-    for (const Subcommand& command : commands) {
-        std::string usage = "  " + command.usage;
-        if (usage.size() < 34) usage.resize(34, ' ');
-        else usage += "  ";
-        out << usage << command.summary << '\n';
+// Columns a UTF-8 text takes on a terminal: two for Chinese characters and
+// full-width forms, one for everything else.
+std::size_t displayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                          (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                          (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                          (code >= 0xFFE0 && code <= 0xFFE6);
+        width += wide ? 2 : 1;
+        i += length;
     }
+    return width;
 }
+
+// The usage column, then the summary; a usage too wide for the column has
+// its summary on the next line.
+std::string withSummary(std::string usage, std::string_view summary) {
+    constexpr std::size_t kColumn = 36;
+    const std::size_t shown = displayWidth(usage);
+    if (shown < kColumn) usage.append(kColumn - shown, ' ');
+    else usage += '\n' + std::string(kColumn, ' ');
+    return usage.append(summary);
+}
+
+// A usage field holds one form a line.
+std::vector<std::string> usageForms(const Subcommand& command) {
+    std::vector<std::string> forms;
+    std::istringstream lines(command.usage);
+    for (std::string line; std::getline(lines, line);) forms.push_back(line);
+    return forms;
+}
+
+void printHelp(std::ostream& out, const std::vector<Subcommand>& commands) {
+    out << texts::kHelpIntro;
+    for (const Subcommand& command : commands) {
+        const std::vector<std::string> forms = usageForms(command);
+        for (std::size_t i = 0; i < forms.size(); ++i) {
+            const std::string form = "  " + forms[i];
+            if (i == 0) out << withSummary(form, command.summary) << '\n';
+            else out << form << '\n';
+        }
+    }
+    out << texts::kHelpOutro;
+}
+
+void printUsage(std::ostream& out, const Subcommand& command) {
+    const std::vector<std::string> forms = usageForms(command);
+    for (std::size_t i = 0; i < forms.size(); ++i)
+        out << (i == 0 ? std::string(texts::kUsage) : std::string(displayWidth(texts::kUsage), ' ')) << texts::kProgram
+            << ' ' << forms[i] << '\n';
+}
+
+const Subcommand* findCommand(const std::vector<Subcommand>& commands, std::string_view name) {
+    for (const Subcommand& command : commands)
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
+bool asksForHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
 }  // namespace
 
@@ -39,13 +93,22 @@ bool readArgument(const std::string& argument, std::string& value, std::ostream&
     }
     std::ifstream file(argument.substr(1), std::ios::binary);
     if (!file) {
-        err << "cannot read " << argument.substr(1) << '\n';
+        err << texts::cannotRead(argument.substr(1)) << '\n';
         return false;
     }
     std::ostringstream content;
     content << file.rdbuf();
     value = content.str();
     while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.pop_back();
+    return true;
+}
+
+bool readLineArgument(const std::string& argument, std::string& value, std::ostream& err) {
+    if (!readArgument(argument, value, err)) return false;
+    if (value.find_first_of("\r\n") != std::string::npos) {
+        err << texts::kLineBreakInArgument << '\n';
+        return false;
+    }
     return true;
 }
 
@@ -56,7 +119,7 @@ void printFormulaFailure(expr::Failure failure, std::ostream& err) {
 
 bool commitFormulaArgument(const std::string& argument, double& value, std::ostream& err) {
     std::string text;
-    if (!readArgument(argument, text, err)) return false;
+    if (!readLineArgument(argument, text, err)) return false;
     const expr::Evaluation result = expr::evaluateFormula(text);
     if (!result.ok()) {
         printFormulaFailure(result.failure, err);
@@ -67,24 +130,40 @@ bool commitFormulaArgument(const std::string& argument, double& value, std::ostr
 }
 
 int usageError(const Subcommand& command, CommandIo& io) {
-    io.err << "usage: numerelle-cli " << command.usage << '\n';
+    printUsage(io.err, command);
+    return 1;
+}
+
+int usageError(std::string_view name, CommandIo& io) {
+    const std::vector<Subcommand> commands = allCommands();
+    if (const Subcommand* command = findCommand(commands, name)) printUsage(io.err, *command);
     return 1;
 }
 
 int runCli(const std::vector<std::string>& args, CommandIo& io) {
     const std::vector<Subcommand> commands = allCommands();
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (args.empty() || asksForHelp(args[0]) || (args[0] == "help" && args.size() == 1)) {
         printHelp(args.empty() ? io.err : io.out, commands);
         return args.empty() ? 1 : 0;
     }
-    for (const Subcommand& command : commands) {
-        if (command.name == args[0]) {
-            const std::vector<std::string> rest(args.begin() + 1, args.end());
-            return command.run(rest, io);
-        }
+    if (args[0] == "--version" && args.size() == 1) {
+        io.out << texts::kProgram << ' ' << NUMERELLE_VERSION << '\n';
+        return 0;
     }
-    io.err << "unknown subcommand: " << args[0] << " (see numerelle-cli --help)\n";
-    return 1;
+    // "SUBCOMMAND --help", "SUBCOMMAND -h" and "help SUBCOMMAND".
+    const bool help = args[0] == "help" || (args.size() == 2 && asksForHelp(args[1]));
+    const std::string& name = args[0] == "help" ? args[1] : args[0];
+    const Subcommand* command = findCommand(commands, name);
+    if (!command) {
+        io.err << texts::unknownSubcommand(name) << '\n';
+        return 1;
+    }
+    if (help) {
+        printUsage(io.out, *command);
+        io.out << command->summary << '\n';
+        return 0;
+    }
+    return command->run(std::vector<std::string>(args.begin() + 1, args.end()), io);
 }
 
 }  // namespace numerelle::cli

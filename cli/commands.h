@@ -5,6 +5,7 @@
 // was produced, 1 otherwise.
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "expr/jxjs.h"
@@ -15,11 +16,14 @@ struct CommandIo {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    // Whether standard input is a terminal (a user typing) rather than a
+    // pipe or a file: "eval" without a formula reads lines only from the latter.
+    bool inputIsTerminal = false;
 };
 
 struct Subcommand {
     std::string name;
-    std::string usage;    // e.g. "log NUMBER [BASE]"
+    std::string usage;    // e.g. "log 数 [底数]"; one form a line where there are several
     std::string summary;  // one line for --help
     int (*run)(const std::vector<std::string>& args, CommandIo& io);
 };
@@ -36,6 +40,10 @@ std::vector<Subcommand> calculusCommands();
 // that file (trailing newlines removed). False when the file cannot be read.
 bool readArgument(const std::string& argument, std::string& value, std::ostream& err);
 
+// readArgument for a value that goes into one box: a value with a line
+// break is refused with a message, as no box could hold it.
+bool readLineArgument(const std::string& argument, std::string& value, std::ostream& err);
+
 // What a formula field shows when its formula fails: "括号错了!" for unequal
 // brackets, then "式子有问题", one a line.
 void printFormulaFailure(expr::Failure failure, std::ostream& err);
@@ -44,8 +52,10 @@ void printFormulaFailure(expr::Failure failure, std::ostream& err);
 // On failure the field's messages go to `err` and false is returned.
 bool commitFormulaArgument(const std::string& argument, double& value, std::ostream& err);
 
-// Prints the usage line and returns 1: for a wrong number of arguments.
+// Prints the usage lines on standard error and returns 1: for a wrong
+// number of arguments. The second form looks the subcommand up by name.
 int usageError(const Subcommand& command, CommandIo& io);
+int usageError(std::string_view name, CommandIo& io);
 
 // Runs the command line; argv-style arguments without the program name.
 int runCli(const std::vector<std::string>& args, CommandIo& io);

@@ -3,14 +3,13 @@
 // focus-loss handling first and are then read back from the box text.
 #include <iconv.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
 #include <sstream>
 
 #include "cli/commands.h"
+#include "common/data_folder.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/angles.h"
@@ -21,34 +20,12 @@ namespace numerelle::cli {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // A formula field's commit followed by reading the box: the value as the
 // box shows it (15 significant digits), or the messages on standard error.
 bool commitBox(const std::string& argument, double& value, CommandIo& io) {
     if (!commitFormulaArgument(argument, value, io.err)) return false;
     value = numtools::readNumber(numberText(value)).value_or(0);
     return true;
-}
-
-// The "dw" folder: NUMERELLE_DATA_DIR when set; otherwise beside the
-// program (where the build copies it), in "data" beside or above it, and
-// last the source tree's, for programs run from the build tree.
-fs::path unitDirectory() {
-    if (const char* overridden = std::getenv("NUMERELLE_DATA_DIR"); overridden && *overridden)
-        return fs::path(overridden) / "dw";
-    std::error_code error;
-    const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const fs::path folder = program.parent_path();
-        for (const fs::path& candidate : {folder / "dw", folder / "data" / "dw", folder.parent_path() / "data" / "dw"})
-            if (fs::is_directory(candidate, error)) return candidate;
-    }
-#ifdef NUMERELLE_SOURCE_DATA_DIR
-    return fs::path(NUMERELLE_SOURCE_DATA_DIR) / "dw";
-#else
-    return fs::path("dw");
-#endif
 }
 
 // The unit files are GB2312 text; the core reads UTF-8.
@@ -68,34 +45,53 @@ std::optional<std::string> decodeGb18030(const std::string& bytes) {
     return output;
 }
 
-int runUnits(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 4) {
-        io.err << "usage: numerelle-cli units CATEGORY FROM TO AMOUNT\n";
-        return 1;
-    }
-    const std::optional<std::string> fileName = numtools::unitFileForCategory(args[0]);
+// Reads a category's unit file as choosing the category on the page does.
+// The page shows the file's problems and still uses the units it read.
+std::optional<numtools::UnitList> loadCategory(const std::string& category, CommandIo& io) {
+    const std::optional<std::string> fileName = numtools::unitFileForCategory(category);
     if (!fileName) {
-        io.err << "没有这一类单位：" << args[0] << "（可选：";
-        for (const numtools::UnitCategory& category : numtools::unitCategories())
-            io.err << category.name << (&category == &numtools::unitCategories().back() ? "）\n" : "、");
-        return 1;
+        io.err << "没有这一类单位：" << category << "（可选：";
+        for (const numtools::UnitCategory& each : numtools::unitCategories())
+            io.err << each.name << (&each == &numtools::unitCategories().back() ? "）\n" : "、");
+        return std::nullopt;
     }
-    const std::string path = (unitDirectory() / *fileName).string();
+    const std::string path = (programDataFolder() / "dw" / *fileName).string();
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         io.err << numtools::unitFileErrorText(path, {numtools::UnitFileProblem::FileMissing, 0, ""}) << '\n';
-        return 1;
+        return std::nullopt;
     }
     std::ostringstream bytes;
     bytes << file.rdbuf();
     const std::optional<std::string> content = decodeGb18030(bytes.str());
     if (!content) {
         io.err << "单位文件 " << path << " 不是 GB2312 文本！\n";
-        return 1;
+        return std::nullopt;
     }
-    const numtools::UnitList list = numtools::parseUnitList(numtools::splitUnitFileLines(*content));
-    // The page shows the file's problems and still converts with the units it read.
+    numtools::UnitList list = numtools::parseUnitList(numtools::splitUnitFileLines(*content));
     for (const numtools::UnitFileError& error : list.errors) io.err << numtools::unitFileErrorText(path, error) << '\n';
+    return list;
+}
+
+// "units --list": the categories, one a line; "units --list CATEGORY": its
+// units' names as the page's lists show them.
+int listUnits(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() == 1) {
+        for (const numtools::UnitCategory& category : numtools::unitCategories()) io.out << category.name << '\n';
+        return 0;
+    }
+    const std::optional<numtools::UnitList> list = loadCategory(args[1], io);
+    if (!list) return 1;
+    for (const numtools::Unit& unit : list->units) io.out << unit.name << '\n';
+    return 0;
+}
+
+int runUnits(const std::vector<std::string>& args, CommandIo& io) {
+    if (!args.empty() && args[0] == "--list" && args.size() <= 2) return listUnits(args, io);
+    if (args.size() != 4) return usageError("units", io);
+    const std::optional<numtools::UnitList> loaded = loadCategory(args[0], io);
+    if (!loaded) return 1;
+    const numtools::UnitList& list = *loaded;
 
     auto find = [&list](const std::string& name) -> const numtools::Unit* {
         for (const numtools::Unit& unit : list.units)
@@ -122,10 +118,7 @@ int runUnits(const std::vector<std::string>& args, CommandIo& io) {
 }
 
 int runAngle(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 2 || (args[0] != "deg2rad" && args[0] != "rad2deg")) {
-        io.err << "usage: numerelle-cli angle deg2rad|rad2deg X\n";
-        return 1;
-    }
+    if (args.size() != 2 || (args[0] != "deg2rad" && args[0] != "rad2deg")) return usageError("angle", io);
     double value = 0;
     if (!commitBox(args[1], value, io)) return 1;
     const expr::Evaluation result =
@@ -148,12 +141,9 @@ std::optional<int> readBase(const std::string& text) {
 }
 
 int runBase(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 3) {
-        io.err << "usage: numerelle-cli base VALUE FROM TO\n";
-        return 1;
-    }
+    if (args.size() != 3) return usageError("base", io);
     std::string value;
-    if (!readArgument(args[0], value, io.err)) return 1;
+    if (!readLineArgument(args[0], value, io.err)) return 1;
     const std::optional<int> from = readBase(args[1]);
     const std::optional<int> to = readBase(args[2]);
     if (!from || !to) {
@@ -173,10 +163,10 @@ int runBase(const std::vector<std::string>& args, CommandIo& io) {
 
 std::vector<Subcommand> conversionCommands() {
     return {
-        {"units", "units CATEGORY FROM TO AMOUNT", "converts an amount between two units of a category (长度单位 ...)",
-         runUnits},
-        {"angle", "angle deg2rad|rad2deg X", "converts degrees to radians or back", runAngle},
-        {"base", "base VALUE FROM TO", "rewrites a number from one base (2-36) in another", runBase},
+        {"units", "units 类别 原单位 新单位 数量\nunits --list [类别]",
+         "两个单位之间换算；--list 列出类别或单位", runUnits},
+        {"angle", "angle deg2rad|rad2deg X", "角度化为弧度，或弧度化为角度", runAngle},
+        {"base", "base 数 原进制 新进制", "把一个数从一种进制（2 到 36）改写成另一种", runBase},
     };
 }
 

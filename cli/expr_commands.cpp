@@ -1,7 +1,10 @@
 #include <cmath>
+#include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "cli/commands.h"
+#include "cli/texts.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/logarithm.h"
@@ -10,11 +13,32 @@ namespace numerelle::cli {
 
 namespace {
 
-int runEval(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 1) {
-        io.err << "usage: numerelle-cli eval FORMULA\n";
-        return 1;
+// One formula a line, one value a line, as bc and qalc read a pipe. Blank
+// lines are skipped; a failing line's messages name the line.
+int evaluateLines(CommandIo& io) {
+    int status = 0;
+    long number = 0;
+    for (std::string line; std::getline(io.in, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        const expr::Evaluation result = expr::evaluateFormula(line);
+        if (result.ok()) {
+            io.out << numberText(result.value) << '\n';
+            continue;
+        }
+        std::ostringstream messages;
+        printFormulaFailure(result.failure, messages);
+        std::istringstream each(messages.str());
+        for (std::string message; std::getline(each, message);) io.err << texts::onLine(number) << message << '\n';
+        status = 1;
     }
+    return status;
+}
+
+int runEval(const std::vector<std::string>& args, CommandIo& io) {
+    if (args.size() > 1 || (args.empty() && io.inputIsTerminal)) return usageError("eval", io);
+    if (args.empty() || args[0] == "-") return evaluateLines(io);
     double value = 0;
     if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     io.out << numberText(value) << '\n';
@@ -50,18 +74,12 @@ int runLogarithm(const std::vector<std::string>& args, CommandIo& io, bool natur
 }
 
 int runLog(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.empty() || args.size() > 2) {
-        io.err << "usage: numerelle-cli log NUMBER [BASE]\n";
-        return 1;
-    }
+    if (args.empty() || args.size() > 2) return usageError("log", io);
     return runLogarithm(args, io, false);
 }
 
 int runLn(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 1) {
-        io.err << "usage: numerelle-cli ln NUMBER\n";
-        return 1;
-    }
+    if (args.size() != 1) return usageError("ln", io);
     return runLogarithm(args, io, true);
 }
 
@@ -69,9 +87,9 @@ int runLn(const std::vector<std::string>& args, CommandIo& io) {
 
 std::vector<Subcommand> exprCommands() {
     return {
-        {"eval", "eval FORMULA", "value of a formula, as the quick calculator shows it", runEval},
-        {"log", "log NUMBER [BASE]", "logarithm to BASE (10 by default); both may be formulas", runLog},
-        {"ln", "ln NUMBER", "natural logarithm", runLn},
+        {"eval", "eval 式子\neval [-]", "式子的值；不写或写 - 时从标准输入每行读一个式子", runEval},
+        {"log", "log 数 [底数]", "以底数为底的对数（底数默认为 10）", runLog},
+        {"ln", "ln 数", "自然对数", runLn},
     };
 }
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/texts.h"
 #include "common/number_text.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
@@ -50,25 +51,25 @@ bool readRows(const std::vector<std::string>& args, CommandIo& io, int extra,
         for (std::string word; words >> word;) {
             double value = 0;
             if (!parseNumber(word, value)) {
-                io.err << "line " << lineNumber << ": not a number: " << word << '\n';
+                io.err << texts::onLine(lineNumber) << texts::notANumber(word) << '\n';
                 return false;
             }
             row.push_back(value);
         }
         if (!row.empty()) rows.push_back(std::move(row));
         if (static_cast<int>(rows.size()) > kMaxOrder) {
-            io.err << "more than " << kMaxOrder << " rows\n";
+            io.err << texts::tooManyRows(kMaxOrder) << '\n';
             return false;
         }
     }
     if (rows.empty()) {
-        io.err << "no matrix given\n";
+        io.err << texts::kNoMatrix << '\n';
         return false;
     }
     const std::size_t width = rows.size() + static_cast<std::size_t>(extra);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (rows[r].size() != width) {
-            io.err << "row " << r + 1 << " has " << rows[r].size() << " numbers, " << width << " expected\n";
+            io.err << texts::wrongRowWidth(r + 1, rows[r].size(), width) << '\n';
             return false;
         }
     }
@@ -159,16 +160,16 @@ int eig(const std::vector<std::string>& args, CommandIo& io) {
 int roots(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() < 2) return usageError(matrixCommands()[4], io);
     if (args.size() > 101) {
-        io.err << "the degree is at most 100\n";
+        io.err << texts::kDegreeTooHigh << '\n';
         return 1;
     }
     std::vector<double> coefficients;
     for (const std::string& arg : args) {
         std::string text;
-        if (!readArgument(arg, text, io.err)) return 1;
+        if (!readLineArgument(arg, text, io.err)) return 1;
         double value = 0;
         if (!parseNumber(text, value)) {
-            io.err << "not a number: " << text << '\n';
+            io.err << texts::notANumber(text) << '\n';
             return 1;
         }
         coefficients.push_back(value);
@@ -194,11 +195,11 @@ int roots(const std::vector<std::string>& args, CommandIo& io) {
 
 std::vector<Subcommand> matrixCommands() {
     return {
-        {"det", "det [ROWS]", "determinant; ROWS like 1,2;3,4 (default: rows on standard input)", det},
-        {"solve", "solve [ROWS]", "linear system: n rows of n coefficients and a right-hand side", solve},
-        {"hess", "hess [ROWS]", "the matrix reduced to upper Hessenberg form, a row a line", hess},
-        {"eig", "eig [ROWS]", "eigenvalues of the square matrix, one a line", eig},
-        {"roots", "roots C_n ... C_1 C_0", "roots of the polynomial C_n x^n + ... + C_0, one a line", roots},
+        {"det", "det [行]", "行列式；行写成 1,2;3,4，不写时读标准输入", det},
+        {"solve", "solve [行]", "线性方程组：每行 n 个系数和一个常数项", solve},
+        {"hess", "hess [行]", "化为上海森伯格形式的矩阵，一行一行", hess},
+        {"eig", "eig [行]", "方阵的特征值，一行一个", eig},
+        {"roots", "roots C_n ... C_1 C_0", "多项式 C_n x^n + ... + C_0 的根，一行一个", roots},
     };
 }
 

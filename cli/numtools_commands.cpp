@@ -21,12 +21,9 @@ namespace numerelle::cli {
 namespace {
 
 int runFactor(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 1) {
-        io.err << "usage: numerelle-cli factor N\n";
-        return 1;
-    }
+    if (args.size() != 1) return usageError("factor", io);
     std::string typed;
-    if (!readArgument(args[0], typed, io.err)) return 1;
+    if (!readLineArgument(args[0], typed, io.err)) return 1;
     const numtools::FactorisationInput box = numtools::rewriteFactorisationInput(typed);
     if (box.failure != expr::Failure::None) {
         printFormulaFailure(box.failure, io.err);
@@ -38,10 +35,7 @@ int runFactor(const std::vector<std::string>& args, CommandIo& io) {
 }
 
 int runFraction(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 1) {
-        io.err << "usage: numerelle-cli frac X\n";
-        return 1;
-    }
+    if (args.size() != 1) return usageError("frac", io);
     double value = 0;
     if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     const std::string boxText = numberText(value);
@@ -56,10 +50,7 @@ int runFraction(const std::vector<std::string>& args, CommandIo& io) {
 }
 
 int runSquareRoot(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() != 1) {
-        io.err << "usage: numerelle-cli sqrt X\n";
-        return 1;
-    }
+    if (args.size() != 1) return usageError("sqrt", io);
     double value = 0;
     if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     // The box keeps the absolute value; the question about long searches is
@@ -80,11 +71,7 @@ int runSquareRoot(const std::vector<std::string>& args, CommandIo& io) {
     return 0;
 }
 
-int complexUsage(CommandIo& io) {
-    io.err << "usage: numerelle-cli complex [--unit deg|rad|grad] OP A1 B1 A2 B2 [N K]\n"
-              "       OP is one of + - * / pow\n";
-    return 1;
-}
+int complexUsage(CommandIo& io) { return usageError("complex", io); }
 
 int runComplex(const std::vector<std::string>& args, CommandIo& io) {
     numtools::ComplexAngleUnit unit = numtools::ComplexAngleUnit::Degrees;
@@ -135,11 +122,11 @@ int runComplex(const std::vector<std::string>& args, CommandIo& io) {
 
 std::vector<Subcommand> numtoolsCommands() {
     return {
-        {"factor", "factor N", "prime factorisation of a whole number up to 10^16", runFactor},
-        {"frac", "frac X", "decimal to fraction: whole part, numerator, denominator", runFraction},
-        {"sqrt", "sqrt X", "square root as a / b * sqrt(c), then its decimal value", runSquareRoot},
-        {"complex", "complex [--unit U] OP A1 B1 A2 B2 [N K]",
-         "Z1 OP Z2 (+ - * /) or Z1 to the power N, root number K (pow)", runComplex},
+        {"factor", "factor N", "不超过 10^16 的整数分解质因数", runFactor},
+        {"frac", "frac X", "小数化分数：整数部分、分子、分母", runFraction},
+        {"sqrt", "sqrt X", "二次根式化简为 a / b * sqrt(c)，及其值", runSquareRoot},
+        {"complex", "complex [--unit deg|rad|grad] 运算 A1 B1 A2 B2 [N K]",
+         "Z1 与 Z2 的 + - * /，或 pow：Z1 的 N 次方和第 K 个根", runComplex},
     };
 }
 

@@ -5,18 +5,24 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${NUMERELLE_BUILD_DIR:-$ROOT/build}"
 JOBS="${NUMERELLE_JOBS:-$(nproc)}"
 
-# Debian packages the build, the tests and the benchmarks need.
-PACKAGES=(
-  cmake ninja-build g++ pkg-config
-  qt6-base-dev
-  libgtest-dev libbenchmark-dev
-  libmuparser-dev libgmp-dev
-  xvfb xauth fonts-wqy-microhei
+# Debian packages that building and running the program need.
+RUN_PACKAGES=(
+  cmake ninja-build g++
+  qt6-base-dev librsvg2-bin
+  fonts-wqy-microhei
+)
+# What the tests add: GoogleTest, a virtual screen, the package and desktop
+# file checkers, and the benchmarks with the peers they are measured against.
+TEST_PACKAGES=(
+  libgtest-dev xvfb xauth
+  dpkg-dev lintian desktop-file-utils appstream
+  pkg-config libbenchmark-dev libmuparser-dev libgmp-dev
 )
 
+# install_missing_packages PACKAGE...
 install_missing_packages() {
   local missing=()
-  for package in "${PACKAGES[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
       missing+=("$package")
   done

@@ -2,7 +2,7 @@
 # Installs what is missing, builds Numerelle and starts it.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing_packages
+install_missing_packages "${RUN_PACKAGES[@]}"
 configure_and_build "$BUILD_DIR" -DNUMERELLE_TESTS=OFF
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -4,7 +4,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing_packages
+install_missing_packages "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 echo "== Build and test"
 configure_and_build "$BUILD_DIR" -DNUMERELLE_TESTS=ON -DNUMERELLE_BENCH=ON

@@ -6,11 +6,14 @@
 // "| " is taken as it stands. A line "# ..." is a comment. An expected output
 // of "!exit 1" means: nothing on standard output and exit status 1;
 // "!exit 1 TEXT" means: TEXT on standard output and exit status 1 (a refusal
-// the page writes into its result box).
+// the page writes into its result box). "SUBCOMMAND ARG ... <<< INPUT | ..."
+// gives INPUT ("\n" a line break) as standard input, a pipe; without it
+// standard input is a terminal at which nothing is typed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "cli/commands.h"
@@ -22,6 +25,7 @@ struct Case {
     int line;
     std::vector<std::string> args;
     std::string expected;
+    std::optional<std::string> input;
 };
 
 std::vector<Case> loadCases() {
@@ -39,8 +43,13 @@ std::vector<Case> loadCases() {
             if (text.empty() || text[0] == '#') continue;
             const auto bar = text.find(" | ");
             if (bar == std::string::npos) continue;
-            Case item{path.filename().string(), number, {}, text.substr(bar + 3)};
-            std::istringstream words(text.substr(0, bar));
+            Case item{path.filename().string(), number, {}, text.substr(bar + 3), std::nullopt};
+            std::string command = text.substr(0, bar);
+            if (const auto redirect = command.find(" <<< "); redirect != std::string::npos) {
+                item.input = command.substr(redirect + 5);
+                command.resize(redirect);
+            }
+            std::istringstream words(command);
             for (std::string word; words >> word;) item.args.push_back(word);
             cases.push_back(std::move(item));
         }
@@ -66,9 +75,9 @@ TEST(GoldenCases, EveryCaseMatches) {
     ASSERT_FALSE(cases.empty());
     for (const Case& item : cases) {
         SCOPED_TRACE(item.file + ":" + std::to_string(item.line));
-        std::istringstream in;
+        std::istringstream in(item.input ? unescape(*item.input) + "\n" : "");
         std::ostringstream out, err;
-        numerelle::cli::CommandIo io{in, out, err};
+        numerelle::cli::CommandIo io{in, out, err, !item.input};
         const int status = numerelle::cli::runCli(item.args, io);
         if (item.expected == "!exit 1") {
             EXPECT_EQ(status, 1);
