@@ -12,6 +12,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   libmuparser-dev libgmp-dev
   xvfb xauth fonts-wqy-microhei
+  locales
 )
 
 install_missing_packages() {

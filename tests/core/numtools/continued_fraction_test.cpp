@@ -1,5 +1,7 @@
 #include "numtools/continued_fraction.h"
 
+#include "common/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,9 +104,9 @@ TEST(FractionPage, RandomDecimalsAreWorthTheirInput) {
         SCOPED_TRACE(x);
         const FractionPageOutput out = fractionPageResult(x, "typed");
         ASSERT_FALSE(out.beep);
-        const double whole = std::strtod(out.wholePart.c_str(), nullptr);
-        const double numerator = std::strtod(out.numerator.c_str(), nullptr);
-        const double denominator = std::strtod(out.denominator.c_str(), nullptr);
+        const double whole = numerelle::numberFromText(out.wholePart);
+        const double numerator = numerelle::numberFromText(out.numerator);
+        const double denominator = numerelle::numberFromText(out.denominator);
         if (out.numerator == "typed") {
             EXPECT_EQ(std::floor(x), x);
             continue;
