@@ -1,7 +1,6 @@
 // The button actions of the addition, multiplication, factorial, power and
 // permutation pages.
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 
@@ -96,9 +95,7 @@ std::string outOfMemoryDescription() { return "内存不够"; }
 
 std::string elapsedSecondsText(double seconds) {
     // The clock's reading is shown with single precision: 7 significant digits.
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.7G", seconds);
-    return signedNumberText(std::strtod(buffer, nullptr)) + "秒";
+    return signedNumberText(numberFromText(numberTextWithDigits(seconds, 7))) + "秒";
 }
 
 PageOutcome computeSum(std::string_view a, std::string_view b) {

@@ -1,7 +1,6 @@
 #include "bignum/longjs.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 
 #include "bignum/natural.h"
@@ -67,7 +66,7 @@ void normaliseDecimal(std::string& s) {
     s.erase(0, zeros);
     if (s.find('.') == std::string::npos) return;
     while (s.size() > 1 && s.back() == '0') s.pop_back();
-    if (s.size() < 3) s = signedNumberText(std::strtod(s.c_str(), nullptr));
+    if (s.size() < 3) s = signedNumberText(numberFromText(s));
 }
 
 void splitDecimal(std::string& s, std::int64_t& x10, int& negative) {

@@ -60,7 +60,8 @@ std::int64_t matrixCellIndex(int cell, int top, int left, int order);
 std::int64_t equationCellIndex(int cell, int top, int left, int unknowns);
 
 // Unknown j (1-based): "A".."Z", then "a", "b", … following the character
-// codes; the invisible control codes 127..159 are skipped. UTF-8.
+// codes; the invisible codes 127..160 (controls, no-break space) and 173
+// (soft hyphen) are skipped. UTF-8.
 std::string unknownName(int j);
 
 // --------------------------------------------------------------- files ---
