@@ -124,8 +124,9 @@ struct Solution {
     Outcome outcome = Outcome::Done;
     std::vector<double> x;  // x[0] is unknown 1
 };
-// Gauss–Jordan elimination with partial pivoting. A pivot no larger than
-// n·ε times the largest coefficient counts as zero: the system is Singular.
+// Gauss–Jordan elimination with partial pivoting on the system with rows and
+// columns equilibrated by powers of two. A pivot no larger than 4n·ε counts as
+// zero there: the system is Singular.
 Solution solveLinearSystem(Matrix a, std::vector<double> b, WorkControl* control = nullptr);
 
 // Splits an equation store (n rows of n coefficients and a right-hand side,
