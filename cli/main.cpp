@@ -1,12 +1,28 @@
+#include <cstdio>
 #include <iostream>
+#include <new>
 
 #include "cli/commands.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    std::vector<std::string> args(argv + 1, argv + argc);
-    numerelle::cli::CommandIo io{std::cin, std::cout, std::cerr};
-    const int status = numerelle::cli::runCli(args, io);
+    int status = 1;
+    try {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        numerelle::cli::CommandIo io{std::cin, std::cout, std::cerr};
+        status = numerelle::cli::runCli(args, io);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "out of memory\n";
+        return 1;
+    } catch (const std::length_error&) {
+        std::cerr << "out of memory\n";
+        return 1;
+    }
+    // A full disk or a closed pipe must not pass for a printed result.
     std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "cannot write standard output\n";
+        return 1;
+    }
     return status;
 }
