@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <ostream>
+#include <sstream>
 
 #include "cli/commands.h"
 #include "cli/texts.h"
