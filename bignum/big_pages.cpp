@@ -1,6 +1,8 @@
 // The button actions of the addition, multiplication, factorial, power and
 // permutation pages.
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -182,15 +184,33 @@ PageOutcome computeFactorial(std::string_view text, WorkControl& control) {
 
 namespace {
 
-// The largest k with v^k <= 10^6 (v >= 2): below that exponent the power is
-// short enough to be written as a signed number text.
+// The largest k with v^k <= 10^6: below that exponent the power is short
+// enough to be written as a signed number text. 0 for v < 2, whose powers
+// never grow (and would never leave the loop).
 unsigned groupedFactors(std::uint64_t v) {
+    if (v < 2) return 0;
     unsigned k = 0;
     for (std::uint64_t p = v; p <= 1'000'000; p *= v) ++k;
     return k;
 }
 
+// log10 of a natural number written without leading zeros, from its first
+// digits and its length.
+double decimalLog(std::string_view digits) {
+    const std::size_t head = std::min<std::size_t>(digits.size(), 17);
+    double leading = 0;
+    for (std::size_t i = 0; i < head; ++i) leading = leading * 10 + (digits[i] - '0');
+    return std::log10(leading) + static_cast<double>(digits.size() - head);
+}
+
 }  // namespace
+
+double powerTextLength(std::string_view digits, std::int64_t shift, std::uint64_t e) {
+    const double power = std::floor(static_cast<double>(e) * decimalLog(digits)) + 1;
+    const double zeros = static_cast<double>(e) * std::abs(static_cast<double>(shift));
+    // A fraction is a point and its places, the power's digits padded to them.
+    return shift >= 0 ? power + zeros : std::max(power, zeros) + 1;
+}
 
 PageOutcome computePower(std::string_view baseText, std::string_view exponentText, WorkControl& control) {
     SignedText base;
@@ -225,39 +245,57 @@ PageOutcome computePower(std::string_view baseText, std::string_view exponentTex
         std::int64_t x10 = 0;
         int negative = 0;
         splitDecimal(d, x10, negative);
-        const std::string significant(d.find_first_not_of('0') == std::string::npos
-                                          ? std::string_view("0")
-                                          : std::string_view(d).substr(d.find_first_not_of('0')));
+        const std::size_t lead = d.find_first_not_of('0');
+        // A base with digits after its point keeps a point in the text it
+        // builds (" 1." for 1.0^2), even when the value is whole.
+        const bool pointText = x10 < 0;
+        PageOutcome done;
+        if (lead == std::string::npos) {
+            // Zero to any power: the text a zero with a point normalises to.
+            std::string zero = pointText ? "0." : "0";
+            normaliseDecimal(zero);
+            done.result = std::move(zero);
+            return done;
+        }
+        const std::string significant = d.substr(lead);
+        // The digits that matter: trailing zeros of a fraction move into the
+        // power of ten, so 1.0 and 1.000 are raised as 1.
+        const std::size_t last = significant.find_last_not_of('0');
+        const std::string_view core = std::string_view(significant).substr(0, last + 1);
+        const std::int64_t shift = x10 + static_cast<std::int64_t>(significant.size() - core.size());
 
-        // Refuse what cannot fit rather than exhaust the machine's memory.
-        const double digitsPerFactor = (significant == "1" || significant == "0")
-                                           ? 0.0
-                                           : static_cast<double>(significant.size());
-        const double estimate = static_cast<double>(e) * (digitsPerFactor + std::abs(static_cast<double>(x10)));
-        if (estimate > static_cast<double>(kMaxPowerDigits)) return failureText(outOfMemoryDescription(), true);
+        // Refuse what cannot fit rather than exhaust the machine's memory;
+        // the length comes from the value, not from the digits as typed.
+        if (powerTextLength(core, shift, e) > static_cast<double>(kMaxPowerDigits)) {
+            return failureText(outOfMemoryDescription(), true);
+        }
 
         std::string r;
-        if (significant == "0") {
-            r = "0";
-        } else if (significant == "1") {
-            r = "1";
-        } else if (d.size() < 7 && e < groupedFactors(std::stoull(significant))) {
+        std::int64_t places = 0;
+        if (d.size() < 7 && e < groupedFactors(std::stoull(significant))) {
             // A short power keeps the signed-number-text form (" 25").
             std::uint64_t t = 1;
             const std::uint64_t v = std::stoull(significant);
             for (std::uint64_t i = 0; i < e; ++i) t *= v;
             r = std::to_string(t);
             r.insert(r.begin(), ' ');
+            places = static_cast<std::int64_t>(e) * x10;
         } else {
-            std::optional<std::string> power = naturalPower(significant, e, control);
+            std::optional<std::string> power = naturalPower(core, e, control);
             if (!power) return cancelledOutcome();
             r = std::move(*power);
+            places = static_cast<std::int64_t>(e) * shift;
+            if (pointText && places >= 0) {
+                // The whole value of a fraction: its zeros, then the point
+                // that the dropped fraction zeros left behind.
+                r.append(static_cast<std::size_t>(places), '0');
+                r.push_back('.');
+                places = 0;
+            }
         }
-        // A zero base typed as "-0" raises to zero, which has no sign.
-        const int g = negative == 0 || significant == "0" ? 0 : (oddExponent ? -1 : 1);
-        applySignAndExponent(r, static_cast<std::int64_t>(e) * x10, g);
+        const int g = negative == 0 ? 0 : (oddExponent ? -1 : 1);
+        applySignAndExponent(r, places, g);
         normaliseDecimal(r);
-        PageOutcome done;
         done.result = std::move(r);
         done.elapsedSeconds = secondsSince(start);
         return done;

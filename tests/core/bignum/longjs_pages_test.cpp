@@ -88,6 +88,18 @@ TEST(BigPages, ResultsAndRefusals) {
         {"power: -1, huge even exponent", power, "-1", "100000000000000000000000", "1"},
         {"power: -1, huge odd exponent", power, "-1", "100000000000000000000001", "-1"},
         {"power: -1, exponent 2^64", power, "-1", "18446744073709551616", "1"},
+        // Short results of long powers: their length comes from the value.
+        {"power: one with a point, long power", power, "1.0", "40000000", " 1"},
+        {"power: one with trailing fraction zeros", power, "1.000", "3", " 1"},
+        {"power: one with a point, short power keeps the point", power, "1.0", "2", " 1."},
+        {"power: minus one with a point, long odd power", power, "-1.0", "40000001", "-1."},
+        {"power: ten with a point keeps its point", power, "10.0", "3", "1000."},
+        {"power: fraction zeros after other digits", power, "2.50", "3", "15.625"},
+        {"power: padded one", power, "01", "5", "1"},
+        {"power: padded one, long power", power, "0001", "99999999999", "1"},
+        {"power: zeros to a huge power", power, "00", "100000000000", "0"},
+        {"power: zero with a point to a long power", power, "0.0", "200000000", " 0"},
+        {"power: minus zero with a point", power, "-0.0", "3", " 0"},
         {"perm: P(5, 2)", perm, "2", "5", "20"},
         {"perm: P(5, 0)", perm, "0", "5", "1"},
         {"perm: long set size", perm, "2", "1000000", "999999000000"},
@@ -136,6 +148,42 @@ TEST(BigPages, PowerRefusesResultsBeyondMemory) {
     EXPECT_EQ(*outcome.result, nb::outOfMemoryDescription());
     EXPECT_TRUE(outcome.beep);
     EXPECT_TRUE(outcome.resultIsFailure);
+}
+
+TEST(BigPages, PowerLengthIsCountedFromTheValue) {
+    const double cap = static_cast<double>(nb::kMaxPowerDigits);
+    struct Case {
+        const char* name;
+        const char* digits;
+        std::int64_t shift;
+        std::uint64_t e;
+        double length;
+    };
+    const Case cases[] = {
+        {"2^64", "2", 0, 64, 20},
+        {"largest power of 2 under the cap", "2", 0, 332192809, cap},
+        {"first power of 2 over the cap", "2", 0, 332192810, cap + 1},
+        {"10^99999999 is the cap", "1", 1, 99999999, cap},
+        {"0.1^3 is a point and three places", "1", -1, 3, 4},
+        {"0.5^2: the digits fill the places", "5", -1, 2, 3},
+        {"1.5^2: more digits than places", "15", -1, 2, 4},
+        {"one to any power", "1", 0, 18446744073709551615u, 1},
+        {"a long base", "123456789012345678901234567890", 0, 3, 88},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(nb::powerTextLength(c.digits, c.shift, c.e), c.length);
+    }
+    // A power whose length is near the cap is counted, not built.
+    for (const auto& [base, e] : {std::pair{"2", "332192810"}, {"10", "100000000"}, {"0.1", "100000000"}}) {
+        SCOPED_TRACE(base);
+        const nb::PageOutcome outcome = nb::computePower(base, e, control);
+        ASSERT_TRUE(outcome.result.has_value());
+        EXPECT_EQ(*outcome.result, nb::outOfMemoryDescription());
+    }
+    const nb::PageOutcome shorter = nb::computePower("2", "3000000", control);
+    ASSERT_TRUE(shorter.result.has_value());
+    EXPECT_EQ(shorter.result->size(), 903090u);
 }
 
 // Strips the sign and blank of a result box and reports the sign.
