@@ -112,8 +112,10 @@ GcdOutcome computeLcm(const std::vector<std::string>& numbers, WorkControl& cont
         if (naturalCompare(largest, digitsOf(number)) < 0) largest = digitsOf(number);
         outcome.multipleBox = std::string(largest);
     }
+    // The refusal goes into the multiple's own box, under its caption; the
+    // divisor box keeps what the other button wrote there.
     if (naturalCompare(largest, kLimit) > 0) {
-        outcome.divisorBox = "数太大了！";
+        outcome.multipleBox = "数太大了！";
         return outcome;
     }
     try {
@@ -132,7 +134,7 @@ GcdOutcome computeLcm(const std::vector<std::string>& numbers, WorkControl& cont
         outcome.multipleBox = std::move(multiple);
         outcome.failed = false;
     } catch (const std::bad_alloc&) {
-        outcome.divisorBox = outOfMemoryDescription();
+        outcome.multipleBox = outOfMemoryDescription();
         outcome.beep = true;
     }
     return outcome;

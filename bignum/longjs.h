@@ -117,8 +117,8 @@ GcdCount gcdCountFromText(std::string_view text);
 // absolute value of the whole part of its leading number ("0" when none).
 std::string gcdNumberText(std::string_view text);
 
-// What the two buttons write: the divisor box (Text46, which also takes the
-// messages "数太大了！") and the multiple box (Text45).
+// What the two buttons write: the divisor box (Text46) and the multiple box
+// (Text45); each button's refusal "数太大了！" goes into its own box.
 struct GcdOutcome {
     std::optional<std::string> divisorBox;
     std::optional<std::string> multipleBox;

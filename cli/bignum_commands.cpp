@@ -73,8 +73,10 @@ int runDivisorOrMultiple(const std::vector<std::string>& args, CommandIo& io, bo
     const nb::GcdOutcome outcome = multiple ? nb::computeLcm(values, control) : nb::computeGcd(values, control);
     for (const std::string& message : outcome.messages) io.err << message << '\n';
     if (outcome.failed) {
-        // A refusal lands in the divisor box for both buttons.
-        if (outcome.divisorBox && *outcome.divisorBox != "1") io.out << *outcome.divisorBox << '\n';
+        // A refusal lands in the button's own box; a zero leaves only the
+        // box's first text there, which is no answer.
+        const std::optional<std::string>& box = multiple ? outcome.multipleBox : outcome.divisorBox;
+        if (box && outcome.messages.empty()) io.out << *box << '\n';
         return 1;
     }
     io.out << *(multiple ? outcome.multipleBox : outcome.divisorBox) << '\n';

@@ -2,6 +2,7 @@
 // checks, results arriving from the long-work runner, tool tips, lengths.
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QDir>
@@ -397,6 +398,34 @@ private slots:
         click(w, "Command23");
         QTRY_COMPARE(w.ui.messages, QStringList{QStringLiteral("数据不可以有0")});
         QCOMPARE(w.text("Text46"), QStringLiteral("1"));
+    }
+
+    // Each refusal sits under its own caption: the multiple's in the box
+    // below "最小公倍数：", the divisor's in the box below "最大公约数：".
+    void gcdRefusalsLandInTheirOwnBoxes() {
+        TestWindow w;
+        w.type(w.edit("Text44_0"), "3");
+        w.type(w.edit("Text44_1"), "10000000000000001");
+        click(w, "Command23");
+        QTRY_COMPARE(w.text("Text46"), QStringLiteral("1"));
+        click(w, "Command24");
+        QTRY_COMPARE(plain(w, "Text45"), QStringLiteral("数太大了！"));
+        QCOMPARE(w.text("Text46"), QStringLiteral("1"));
+        w.type(w.edit("Text44_0"), "20000000000000002");
+        click(w, "Command23");
+        QTRY_COMPARE(w.text("Text46"), QStringLiteral("数太大了！"));
+        QCOMPARE(plain(w, "Text45"), QStringLiteral("数太大了！"));
+        QVERIFY(w.ui.messages.isEmpty());
+        // The captions above the two boxes are where the user reads them.
+        auto* grid = qobject_cast<QGridLayout*>(w.find<QWidget>("Frame14")->layout());
+        QVERIFY(grid);
+        const auto columnOf = [grid](QWidget* widget) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(grid->indexOf(widget), &row, &column, &rows, &columns);
+            return column;
+        };
+        QCOMPARE(columnOf(w.find<QWidget>("Text45")), columnOf(w.find<QWidget>("Label49")));
+        QCOMPARE(columnOf(w.find<QWidget>("Text46")), columnOf(w.find<QWidget>("Label48")));
     }
 };
 

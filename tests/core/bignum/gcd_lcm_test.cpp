@@ -64,9 +64,16 @@ TEST(GcdPage, RefusesZeroAndTooLargeNumbers) {
     EXPECT_EQ(tooLargeDivisor.divisorBox, "数太大了！");
     EXPECT_TRUE(tooLargeDivisor.failed);
 
-    const nb::GcdOutcome tooLargeMultiple = nb::computeLcm({"6", "10000000000000001"}, control);
-    EXPECT_EQ(tooLargeMultiple.divisorBox, "数太大了！");
-    EXPECT_TRUE(tooLargeMultiple.failed);
+    // The multiple's refusal replaces the largest number in its own box and
+    // leaves the divisor box alone.
+    for (const std::vector<std::string>& numbers :
+         {std::vector<std::string>{"6", "10000000000000001"}, {"10000000000000001", "3"}, {"3", "5", "99999999999999999"}}) {
+        SCOPED_TRACE(numbers.back());
+        const nb::GcdOutcome tooLargeMultiple = nb::computeLcm(numbers, control);
+        EXPECT_EQ(tooLargeMultiple.multipleBox, "数太大了！");
+        EXPECT_FALSE(tooLargeMultiple.divisorBox.has_value());
+        EXPECT_TRUE(tooLargeMultiple.failed);
+    }
 }
 
 TEST(GcdPage, DivisorOfHugeNumbersWhenTheSmallestFits) {
