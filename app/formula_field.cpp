@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVariant>
@@ -41,6 +42,17 @@ public:
     KeyFilter(QLineEdit* box, std::function<bool(QChar)> keep) : QObject(box), keep_(std::move(keep)) {}
 
     bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::InputMethod) {
+            // An input method commits text without key presses (full-width
+            // digits, Chinese characters): its characters pass the same test.
+            auto* input = static_cast<QInputMethodEvent*>(event);
+            QString kept;
+            for (QChar ch : input->commitString())
+                if (keep_(ch)) kept += ch;
+            if (kept != input->commitString())
+                input->setCommitString(kept, input->replacementStart(), input->replacementLength());
+            return false;
+        }
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         // Shortcuts (copy, paste, select all) are not typing, whatever text

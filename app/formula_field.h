@@ -21,8 +21,9 @@ void attachFormulaField(QLineEdit* box, UiServices& ui, std::function<void()> af
 // window (not when the window itself is deactivated or a popup opens).
 void onFocusLost(QLineEdit* box, std::function<void()> handler);
 
-// Discards every typed character for which `keep` is false (backspace and
-// editing keys always pass).
+// Discards every typed character for which `keep` is false, and every such
+// character of text an input method commits (backspace and editing keys
+// always pass).
 void attachKeyFilter(QLineEdit* box, std::function<bool(QChar)> keep);
 // "-", and every character from "." to "9" (so "/" passes too).
 void attachSignedNumericFilter(QLineEdit* box);

@@ -68,6 +68,22 @@ PageOutcome cancelledOutcome() {
     return outcome;
 }
 
+// A whole-number box holds digits only (blanks of a pasted number are
+// dropped). A sign, a letter or a full-width digit can only arrive by pasting
+// or on the command line, and is refused rather than read as 0.
+std::optional<std::string> wholeBoxDigits(std::string_view text) {
+    std::string digits(text);
+    removeSpaces(digits);
+    if (digits.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    return digits;
+}
+
+PageOutcome digitsOnlyRefusal() {
+    PageOutcome outcome;
+    outcome.messages.push_back("只能输入数字");
+    return outcome;
+}
+
 bool isZeroText(std::string_view digits) { return digits.find_first_not_of("0. ") == std::string_view::npos; }
 
 // Runs an action; exhausted memory ends it with the failure's description in
@@ -157,7 +173,9 @@ PageOutcome computeProduct(std::string_view a, std::string_view b, WorkControl& 
 }
 
 PageOutcome computeFactorial(std::string_view text, WorkControl& control) {
-    const std::uint64_t n = leadingWholeNumber(text);
+    const std::optional<std::string> digits = wholeBoxDigits(text);
+    if (!digits) return digitsOnlyRefusal();
+    const std::uint64_t n = leadingWholeNumber(*digits);
     if (n == 0) {
         PageOutcome outcome;
         outcome.result = "1";
@@ -216,11 +234,11 @@ PageOutcome computePower(std::string_view baseText, std::string_view exponentTex
     SignedText base;
     readSigned(baseText, base);
     if (base.problem != DecimalTextProblem::None) return refusal(base.problem);
-    const std::uint64_t e = leadingWholeNumber(exponentText);
+    const std::optional<std::string> exponentDigits = wholeBoxDigits(exponentText);
+    if (!exponentDigits) return digitsOnlyRefusal();
+    const std::uint64_t e = leadingWholeNumber(*exponentDigits);
     // The value saturates beyond 20 digits; the parity comes from the last digit.
-    const std::size_t digitsFrom = std::min(exponentText.find_first_not_of(' '), exponentText.size());
-    const std::size_t digitsTo = std::min(exponentText.find_first_not_of("0123456789", digitsFrom), exponentText.size());
-    const bool oddExponent = digitsTo > digitsFrom && (exponentText[digitsTo - 1] - '0') % 2 == 1;
+    const bool oddExponent = !exponentDigits->empty() && (exponentDigits->back() - '0') % 2 == 1;
     std::string b = std::string(base.negative ? "-" : "").append(base.magnitude);
 
     const bool zeroBase = isZeroText(base.magnitude);
@@ -316,13 +334,14 @@ struct SelectionInputs {
 };
 
 bool readSelection(std::string_view mText, std::string_view nText, SelectionInputs& inputs, PageOutcome& outcome) {
-    std::string n(nText);
-    removeSpaces(n);
-    if (n.find_first_not_of("0123456789") != std::string::npos) {
-        outcome.messages.push_back("只能输入数字");
+    const std::optional<std::string> setDigits = wholeBoxDigits(nText);
+    const std::optional<std::string> selectionDigits = wholeBoxDigits(mText);
+    if (!setDigits || !selectionDigits) {
+        outcome = digitsOnlyRefusal();
         return false;
     }
-    const std::uint64_t m = leadingWholeNumber(mText);
+    const std::string& n = *setDigits;
+    const std::uint64_t m = leadingWholeNumber(*selectionDigits);
     if (m > kMaxSelection) {
         outcome.messages.push_back("数据太大？需要很长时间，所以不能计算！");
         return false;

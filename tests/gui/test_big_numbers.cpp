@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGridLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QDir>
@@ -56,6 +57,45 @@ private slots:
             w.type(w.edit(row.box), row.typed);
             QCOMPARE(w.text(row.box), QString::fromLatin1(row.kept));
         }
+    }
+
+    // An input method commits text without key presses; the boxes keep
+    // only what their key filters would let through.
+    void inputMethodCommitsAreFiltered() {
+        const struct { const char* box; const char* before; const char* committed; const char* kept; } rows[] = {
+            {"Text5_0", "", "１０", ""},           // full-width digits
+            {"Text5_0", "7", "1２3", "713"},       // only the plain digits stay
+            {"Text5_1", "2", "-十", "2"},
+            {"Text48_1", "5", "五个", "5"},        // Chinese characters in the set size
+            {"Text48_0", "", "３", ""},
+            {"Text8", "", "－2．5", "25"},        // full-width sign and point
+            {"Text8", "", "-2.5", "-2.5"},         // what the keys let through passes
+            {"Text1_0", "1", "e3", "13"},
+        };
+        TestWindow w;
+        for (const auto& row : rows) {
+            QLineEdit* box = w.edit(row.box);
+            w.type(box, QString::fromLatin1(row.before));
+            QInputMethodEvent preedit(QString::fromUtf8(row.committed), {});
+            QApplication::sendEvent(box, &preedit);
+            QInputMethodEvent commit;
+            commit.setCommitString(QString::fromUtf8(row.committed));
+            QApplication::sendEvent(box, &commit);
+            QCOMPARE(box->text(), QString::fromUtf8(row.kept));
+        }
+        // A factorial box given only full-width digits computes 0!, not 10!.
+        w.type(w.edit("Text5_0"), "");
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("１０"));
+        QApplication::sendEvent(w.edit("Text5_0"), &commit);
+        click(w, "Command4");
+        w.window->longWork().waitForIdle();
+        QCOMPARE(plain(w, "Text6"), QStringLiteral("1"));
+        // Pasted past the filters, such text is refused with a message.
+        w.edit("Text48_1")->setText(QStringLiteral("１０"));
+        click(w, "Command26");
+        QTRY_COMPARE(w.ui.messages, QStringList{QStringLiteral("只能输入数字")});
+        QCOMPARE(plain(w, "Text50"), QStringLiteral("0"));
     }
 
     void refusedInputComputesNothing() {

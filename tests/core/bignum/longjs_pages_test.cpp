@@ -24,7 +24,7 @@ nb::PageOutcome comb(std::string_view a, std::string_view b) { return nb::comput
 
 const std::vector<std::string> kMinus{"不能把负号放在这里"}, kPoints{"不能有两个小数点"},
     kCharacter{"只能输入数字、小数点和负号"}, kWarning{"数据要上小，下大？"},
-    kTooLarge{"数据太大？需要很长时间，所以不能计算！"};
+    kTooLarge{"数据太大？需要很长时间，所以不能计算！"}, kDigitsOnly{"只能输入数字"};
 
 // Expected outcome: a result text (nullptr: box unchanged) and the messages.
 struct Row {
@@ -56,7 +56,14 @@ TEST(BigPages, ResultsAndRefusals) {
         {"factorial: one has the leading blank", factorial, "1", "", " 1"},
         {"factorial: largest double result", factorial, "17", "", " 355687428096000"},
         {"factorial: first exact path", factorial, "18", "", "6402373705728000"},
-        {"factorial: leading number of pasted text", factorial, "12abc", "", " 479001600"},
+        // A whole-number box holds digits; what only a paste or the command
+        // line brings there gives no result.
+        {"factorial: pasted text with letters", factorial, "12abc", "", nullptr, kDigitsOnly},
+        {"factorial: letters only", factorial, "abc", "", nullptr, kDigitsOnly},
+        {"factorial: a sign", factorial, "-5", "", nullptr, kDigitsOnly},
+        {"factorial: full-width digits", factorial, "１０", "", nullptr, kDigitsOnly},
+        {"factorial: a Chinese character", factorial, "十", "", nullptr, kDigitsOnly},
+        {"factorial: blanks of a pasted number are dropped", factorial, " 1 0 ", "", " 3628800"},
         {"factorial: above the limit", factorial, "100000", "", "太大了！"},
         {"factorial: far above the limit", factorial, "99999999999999999999999", "", "太大了！"},
         {"power: zero to the zero", power, "0", "0", "无意义！"},
@@ -88,6 +95,10 @@ TEST(BigPages, ResultsAndRefusals) {
         {"power: -1, huge even exponent", power, "-1", "100000000000000000000000", "1"},
         {"power: -1, huge odd exponent", power, "-1", "100000000000000000000001", "-1"},
         {"power: -1, exponent 2^64", power, "-1", "18446744073709551616", "1"},
+        {"power: full-width exponent", power, "2", "１０", nullptr, kDigitsOnly},
+        {"power: negative exponent", power, "2", "-2", nullptr, kDigitsOnly},
+        {"power: exponent with a point", power, "2", "2.0", nullptr, kDigitsOnly},
+        {"power: exponent with blanks, parity of its last digit", power, "-2", " 1 1", "- 2048"},
         // Short results of long powers: their length comes from the value.
         {"power: one with a point, long power", power, "1.0", "40000000", " 1"},
         {"power: one with trailing fraction zeros", power, "1.000", "3", " 1"},
@@ -106,7 +117,12 @@ TEST(BigPages, ResultsAndRefusals) {
         {"perm: six characters take the long path", perm, "3", "100000", "999970000200000"},
         {"perm: selection above the set warns and gives 0", perm, "5", "3", "0", kWarning},
         {"perm: selection too large", perm, "100000", "5", nullptr, kTooLarge},
-        {"perm: set size with letters is refused", perm, "2", "5a", nullptr, {"只能输入数字"}},
+        {"perm: set size with letters is refused", perm, "2", "5a", nullptr, kDigitsOnly},
+        {"perm: full-width selection", perm, "３", "10", nullptr, kDigitsOnly},
+        {"perm: full-width set size", perm, "3", "１０", nullptr, kDigitsOnly},
+        {"perm: negative selection", perm, "-3", "10", nullptr, kDigitsOnly},
+        {"comb: Chinese characters in the set size", comb, "2", "五", nullptr, kDigitsOnly},
+        {"comb: letters in the selection", comb, "x", "5", nullptr, kDigitsOnly},
         {"comb: C(5, 3) by symmetry", comb, "3", "5", "10"},
         {"comb: C(5, 5)", comb, "5", "5", "1"},
         {"comb: C(5, 0)", comb, "0", "5", "1"},
