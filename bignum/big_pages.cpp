@@ -347,8 +347,17 @@ bool readSelection(std::string_view mText, std::string_view nText, SelectionInpu
         return false;
     }
     inputs.m = static_cast<std::uint32_t>(m);
-    inputs.shortSet = n.size() < 6;
+    // Both results are below n^m: one that could not be written in the power
+    // page's longest text is refused before anything is allocated.
     const std::size_t first = n.find_first_not_of('0');
+    if (first != std::string::npos && m > 0 &&
+        powerTextLength(std::string_view(n).substr(first), 0, m) > static_cast<double>(kMaxPowerDigits)) {
+        outcome.result = outOfMemoryDescription();
+        outcome.resultIsFailure = true;
+        outcome.beep = true;
+        return false;
+    }
+    inputs.shortSet = n.size() < 6;
     inputs.n = first == std::string::npos ? "0" : n.substr(first);
     if (inputs.shortSet) {
         inputs.value = std::stoull(inputs.n);

@@ -245,6 +245,25 @@ TEST(BigPages, CombinationIdentitiesOnLargeSets) {
     EXPECT_EQ(*comb("9997", "10000").result, *comb("3", "10000").result);
 }
 
+TEST(BigPages, LongSetSizesAreRefusedBeforeAnyWork) {
+    // 100000 digits chosen 99999 or 1001 times: about 10^10 and 10^8 digits.
+    const std::string n = "1" + std::string(99999, '7');
+    for (const char* m : {"99999", "1001"}) {
+        for (Page page : {perm, comb}) {
+            SCOPED_TRACE(m);
+            const nb::PageOutcome outcome = page(m, n);
+            ASSERT_TRUE(outcome.result.has_value());
+            EXPECT_EQ(*outcome.result, nb::outOfMemoryDescription());
+            EXPECT_TRUE(outcome.resultIsFailure);
+            EXPECT_TRUE(outcome.beep);
+        }
+    }
+    // A short selection of the same set still computes.
+    const nb::PageOutcome two = perm("2", n);
+    ASSERT_TRUE(two.result.has_value());
+    EXPECT_EQ(two.result->size(), 199999u);
+}
+
 TEST(BigPages, ElapsedTextShowsSignedSecondsWithSevenDigits) {
     EXPECT_EQ(nb::elapsedSecondsText(0.25), " .25秒");
     EXPECT_EQ(nb::elapsedSecondsText(1.0 / 3.0), " .3333333秒");
