@@ -400,10 +400,41 @@ private slots:
         }
         QCOMPARE(columns->value(), 2);
         QCOMPARE(t.find<QScrollBar>("VScroll3")->value(), 2);
+        // Back up the first column with the arrow: the rows scroll down again.
+        for (int i = 0; i < 6; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        for (int row = 4; row >= 0; --row) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+            QCOMPARE(static_cast<QLineEdit*>(QApplication::focusWidget())->text(), QString::number(200 + 7 * row));
+        }
+        QCOMPARE(columns->value(), 0);
+        QCOMPARE(t.find<QScrollBar>("VScroll3")->value(), 0);
         // The solution of this system is not the point; its line is there.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         settle(t);
         QVERIFY(t.text("Text58").startsWith(QStringLiteral("A=")) || !t.ui.messages.isEmpty());
+    }
+
+    // The polynomial's one line of four cells over seven coefficients.
+    void arrowsWalkOverEveryCoefficient() {
+        TestWindow t;
+        t.enter("Text59", "6");
+        std::vector<double>& coefficients = t.window->pageState().polynomialCoefficients;
+        QCOMPARE(coefficients.size(), std::size_t{7});
+        QLineEdit* first = t.edit("ncfc_0");
+        t.showTabOf(first);
+        first->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i < 7; ++i) {
+            QTest::keyClicks(QApplication::focusWidget(), QString::number(10 + i - 1));
+            QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Tab : Qt::Key_Right);
+        }
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("16"));
+        // Down has no row to go to; Tab past the last coefficient leaves the line.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(QApplication::focusWidget()->objectName().startsWith(QStringLiteral("ncfc_")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!QApplication::focusWidget()->objectName().startsWith(QStringLiteral("ncfc_")));
+        QCOMPARE(coefficients, (std::vector<double>{10, 11, 12, 13, 14, 15, 16}));
+        QCOMPARE(t.find<QScrollBar>("HScroll3")->value(), 3);
     }
 };
 
