@@ -88,7 +88,13 @@ bool commitFormulaField(QLineEdit* box, UiServices& ui) {
 
 void showText(QLineEdit* box, const QString& text) {
     box->setText(text);
-    box->setCursorPosition(0);
+    if (box->hasFocus()) selectShowingStart(box);
+    else box->setCursorPosition(0);
+}
+
+void selectShowingStart(QLineEdit* box) {
+    const int length = static_cast<int>(box->text().size());
+    box->setSelection(length, -length);
 }
 
 void fitNumberText(QLineEdit* box) {

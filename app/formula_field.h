@@ -21,7 +21,11 @@ void attachFormulaField(QLineEdit* box, UiServices& ui, std::function<void()> af
 // Writes a text the program made into a box and shows its beginning: a line
 // edit keeps its cursor at the end of a new text, so a narrow box would show
 // only the last digits.
+// A box the user is in gets its whole text selected instead, from the end
+// back to the start, so that typing replaces it.
 void showText(QLineEdit* box, const QString& text);
+// Selects the whole text with the cursor at its start, which stays in view.
+void selectShowingStart(QLineEdit* box);
 
 // The widest number text a box may have to show in full: 15 digits, a sign
 // and an exponent of three digits with its sign.

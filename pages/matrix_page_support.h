@@ -240,7 +240,7 @@ private:
         QLineEdit* target = grid_.cells[static_cast<std::size_t>((row - top) * windowColumns_ + column - left)];
         if (!target->hasFocus()) target->setFocus(Qt::TabFocusReason);
         if (target->hasFocus()) {
-            target->selectAll();
+            selectShowingStart(target);
             bringIntoView(target);
         }
         return true;
