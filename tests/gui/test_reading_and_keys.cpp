@@ -14,6 +14,7 @@
 #include "app/formula_field.h"
 #include "common/number_text.h"
 #include "gui_test_support.h"
+#include "pages/result_view.h"
 
 namespace {
 
@@ -163,6 +164,23 @@ private slots:
         }
         // Results, rewritten inputs, complex parts, grid cells, converted units and angles.
         QVERIFY2(written >= 55, qPrintable(QString::number(written)));
+    }
+
+    // A long result box scrolled down shows the start of its next result.
+    void aNewLongResultShowsFromItsFirstLine() {
+        TestWindow t;
+        auto* result = t.find<bigpages::ResultView>("Text6");
+        t.enter("Text5_0", "3000");
+        t.click("Command4");
+        settle(t);
+        QVERIFY(result->verticalScrollBar()->maximum() > 0);
+        result->verticalScrollBar()->setValue(result->verticalScrollBar()->maximum());
+        t.enter("Text5_0", "2999");
+        t.click("Command4");
+        settle(t);
+        QVERIFY(result->text().startsWith(QStringLiteral("138311")));  // 2999! has 9128 digits
+        QCOMPARE(result->text().size(), qsizetype{9128});
+        QCOMPARE(result->verticalScrollBar()->value(), 0);
     }
 
     // At the first window size every box that shows a number text of a
