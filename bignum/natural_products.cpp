@@ -197,10 +197,12 @@ void subtractSmall(Limbs& a, std::uint64_t v) {
 }
 
 // The terms n - m + 1 … n for n beyond 64 bits (so every term exceeds m).
-std::vector<Limbs> bigTerms(std::string_view n, std::uint32_t m) {
+// Empty when cancelled: each term is a copy of a long n.
+std::optional<std::vector<Limbs>> bigTerms(std::string_view n, std::uint32_t m, WorkControl& control) {
     Limbs top = limbs::fromDecimal(n);
     std::vector<Limbs> terms(m);
     for (std::uint32_t i = 0; i < m; ++i) {
+        if (control.cancelled()) return std::nullopt;
         terms[i] = top;
         subtractSmall(terms[i], m - 1 - i);
     }
@@ -311,7 +313,9 @@ std::optional<std::string> naturalFallingFactorial(std::string_view n, std::uint
         if (!r) return std::nullopt;
         return finish(*r);
     }
-    auto r = bigBlockProduct(bigTerms(n, m), 0, m, control);
+    const auto terms = bigTerms(n, m, control);
+    if (!terms) return std::nullopt;
+    auto r = bigBlockProduct(*terms, 0, m, control);
     if (!r) return std::nullopt;
     return finish(*r);
 }
@@ -327,7 +331,9 @@ std::optional<std::string> naturalBinomial(std::string_view n, std::uint32_t m, 
     }
     if (m == 0) return std::string("1");
     // n beyond 64 bits: divide m!'s primes out of the block of terms.
-    std::vector<Limbs> terms = bigTerms(n, m);
+    std::optional<std::vector<Limbs>> block = bigTerms(n, m, control);
+    if (!block) return std::nullopt;
+    std::vector<Limbs>& terms = *block;
     const Limbs first = terms[0];  // the terms are divided in place below
     for (std::uint32_t p : primesUpTo(m)) {
         if (control.cancelled()) return std::nullopt;

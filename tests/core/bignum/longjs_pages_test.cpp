@@ -276,6 +276,13 @@ TEST(BigPages, CancellationStopsLongWorkWithoutAResult) {
     const nb::PageOutcome outcome = nb::computeFactorial("99999", cancelled);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_FALSE(outcome.result.has_value());
+    // A long set size stops while its factors are being laid out.
+    const std::string n(5000, '9');
+    for (auto page : {nb::computePermutation, nb::computeCombination}) {
+        const nb::PageOutcome selection = page("9999", n, cancelled);
+        EXPECT_TRUE(selection.cancelled);
+        EXPECT_FALSE(selection.result.has_value());
+    }
 }
 
 }  // namespace
