@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/texts.h"
+#include "common/number_text.h"
 
 namespace numerelle::cli {
 
@@ -161,9 +162,11 @@ bool commitFormulaArgument(const std::string& argument, double& value, std::ostr
         printFormulaFailure(result.failure, err);
         return false;
     }
-    value = result.value;
+    value = boxReading(result.value);
     return true;
 }
+
+double boxReading(double value) { return numberFromText(numberText(value)); }
 
 int usageError(const Subcommand& command, CommandIo& io) {
     printUsage(io.err, command);

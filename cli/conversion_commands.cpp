@@ -20,14 +20,6 @@ namespace numerelle::cli {
 
 namespace {
 
-// A formula field's commit followed by reading the box: the value as the
-// box shows it (15 significant digits), or the messages on standard error.
-bool commitBox(const std::string& argument, double& value, CommandIo& io) {
-    if (!commitFormulaArgument(argument, value, io.err)) return false;
-    value = numtools::readNumber(numberText(value)).value_or(0);
-    return true;
-}
-
 // The unit files are GB2312 text; the core reads UTF-8.
 std::optional<std::string> decodeGb18030(const std::string& bytes) {
     iconv_t converter = iconv_open("UTF-8", "GB18030");
@@ -107,7 +99,7 @@ int runUnits(const std::vector<std::string>& args, CommandIo& io) {
         }
     }
     double amount = 0;
-    if (!commitBox(args[3], amount, io)) return 1;
+    if (!commitFormulaArgument(args[3], amount, io.err)) return 1;
     const expr::Evaluation result = numtools::convertUnits(amount, from->size, to->size);
     if (!result.ok()) {
         io.err << expr::failureDescription(result.failure) << '\n';
@@ -120,7 +112,7 @@ int runUnits(const std::vector<std::string>& args, CommandIo& io) {
 int runAngle(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() != 2 || (args[0] != "deg2rad" && args[0] != "rad2deg")) return usageError("angle", io);
     double value = 0;
-    if (!commitBox(args[1], value, io)) return 1;
+    if (!commitFormulaArgument(args[1], value, io.err)) return 1;
     const expr::Evaluation result =
         args[0] == "deg2rad" ? numtools::degreesToRadians(value) : numtools::radiansToDegrees(value);
     if (!result.ok()) {
