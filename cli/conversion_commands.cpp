@@ -3,10 +3,8 @@
 // focus-loss handling first and are then read back from the box text.
 #include <iconv.h>
 
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 #include "cli/commands.h"
 #include "common/data_folder.h"
@@ -48,14 +46,12 @@ std::optional<numtools::UnitList> loadCategory(const std::string& category, Comm
         return std::nullopt;
     }
     const std::string path = (programDataFolder() / "dw" / *fileName).string();
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        io.err << numtools::unitFileErrorText(path, {numtools::UnitFileProblem::FileMissing, 0, ""}) << '\n';
+    const DataFileRead file = readDataFile(path, kTextDataFileCap, OverCap::Refuse);
+    if (file.problem != DataFileProblem::None) {
+        io.err << numtools::unitFileErrorText(path, {numtools::unitFileReadProblem(file.problem), 0, ""}) << '\n';
         return std::nullopt;
     }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    const std::optional<std::string> content = decodeGb18030(bytes.str());
+    const std::optional<std::string> content = decodeGb18030(file.bytes);
     if (!content) {
         io.err << "单位文件 " << path << " 不是 GB2312 文本！\n";
         return std::nullopt;
