@@ -2,16 +2,24 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStringDecoder>
+#include <QTextDocument>
+#include <QThread>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "app/data_paths.h"
+#include "app/long_work.h"
 #include "app/page_context.h"
 #include "app/page_state.h"
 #include "app/shell_pages.h"
 #include "app/ui_services.h"
+#include "common/data_file.h"
 
 namespace {
 
@@ -28,6 +36,14 @@ public:
             return true;
         return !key->text().isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
     }
+};
+
+// A help file read on the worker thread, laid out for the box.
+struct LoadedHelp {
+    QString path;
+    numerelle::DataFileProblem problem = numerelle::DataFileProblem::None;
+    QString text;
+    std::unique_ptr<QTextDocument> document;  // moved to the interface thread
 };
 
 struct HelpButton {
@@ -61,12 +77,35 @@ QString welcomeText() {
              QString::fromUtf8(kContactAddress));
 }
 
-void openfiles(const QString& path, QString& text) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    const QByteArray bytes = file.readAll();
+numerelle::DataFileProblem openfiles(const QString& path, QString& text) {
+    const numerelle::DataFileRead file =
+        numerelle::readDataFile(QFile::encodeName(path).toStdString(), numerelle::kTextDataFileCap,
+                                numerelle::OverCap::Refuse);
+    if (file.problem != numerelle::DataFileProblem::None) return file.problem;
     QStringDecoder decoder("GB18030");
-    text += decoder.decode(bytes);
+    QString decoded = decoder.decode(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+    // Files written on Windows end their lines with CR LF, old Mac files with
+    // CR alone; the box keeps only LF, and the saved text must equal what
+    // the box shows.
+    decoded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    decoded.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text += decoded;
+    return numerelle::DataFileProblem::None;
+}
+
+QString helpFileProblemText(const QString& path, numerelle::DataFileProblem problem) {
+    switch (problem) {
+        case numerelle::DataFileProblem::NotRegular:
+            return QStringLiteral("帮助文件 %1 不是普通文件，无法显示！").arg(path);
+        case numerelle::DataFileProblem::TooLarge:
+            return QStringLiteral("帮助文件 %1 超过 16 MB，无法显示！").arg(path);
+        case numerelle::DataFileProblem::ReadFailed:
+            return QStringLiteral("帮助文件 %1 读不出来！").arg(path);
+        case numerelle::DataFileProblem::None:
+        case numerelle::DataFileProblem::CannotOpen:
+            break;
+    }
+    return {};
 }
 
 QWidget* buildHelpPage(PageContext& context) {
@@ -86,8 +125,12 @@ QWidget* buildHelpPage(PageContext& context) {
     PageState& state = context.state;
     state.savedHelpText = help->toPlainText();
     // Whatever reaches the box by other means (a drop, a paste) is undone at once.
+    // The restored text raises the change signal again; should the box ever
+    // show the saved text differently, that must not recurse.
     QObject::connect(help, &QPlainTextEdit::textChanged, help, [help, &state] {
-        if (help->toPlainText() != state.savedHelpText) help->setPlainText(state.savedHelpText);
+        if (help->toPlainText() == state.savedHelpText) return;
+        const QSignalBlocker quiet(help);
+        help->setPlainText(state.savedHelpText);
     });
 
     for (const HelpButton& entry : kHelpButtons) {
@@ -97,11 +140,51 @@ QWidget* buildHelpPage(PageContext& context) {
         const QString file = QString::fromLatin1(entry.file);
         const bool opensHomePage = QByteArray(entry.name) == "Command40";
         UiServices& ui = context.ui;
-        QObject::connect(button, &QPushButton::clicked, help, [help, &state, &ui, file, opensHomePage] {
-            state.savedHelpText.clear();
-            openfiles(QDir(programDataDirectory()).filePath(file), state.savedHelpText);
-            help->setPlainText(state.savedHelpText);
+        LongWorkRunner& work = context.work;
+        QObject::connect(button, &QPushButton::clicked, help, [help, &state, &ui, &work, file, opensHomePage] {
             if (opensHomePage) ui.openAddress(QString::fromUtf8(kHomePage));
+            // Reading, decoding and laying out a help file of many megabytes
+            // takes a second or more: all of it off the interface thread.
+            auto loaded = std::make_shared<LoadedHelp>();
+            loaded->path = QDir(programDataDirectory()).filePath(file);
+            QThread* interfaceThread = help->thread();
+            const QFont font = help->font();
+            work.start(
+                QStringLiteral("正在读入帮助文件……"),
+                [loaded, interfaceThread, font](numerelle::WorkControl&) {
+                    QString text;
+                    loaded->problem = openfiles(loaded->path, text);
+                    if (!helpFileProblemText(loaded->path, loaded->problem).isEmpty()) return;
+                    auto document = std::make_unique<QTextDocument>();
+                    document->setDefaultFont(font);
+                    document->setUndoRedoEnabled(false);
+                    document->setPlainText(text);
+                    // What the box will show, to compare changes against.
+                    loaded->text = document->toPlainText();
+                    document->moveToThread(interfaceThread);
+                    loaded->document = std::move(document);
+                },
+                [help, loaded, &state, &ui](bool cancelled) {
+                    if (cancelled) return;  // the box keeps what it showed
+                    const QString refusal = helpFileProblemText(loaded->path, loaded->problem);
+                    if (!refusal.isEmpty()) {
+                        ui.message(help->window(), refusal);
+                        return;
+                    }
+                    state.savedHelpText = std::move(loaded->text);
+                    // The box deletes its own first document itself; one of
+                    // ours is deleted here.
+                    const QPointer<QTextDocument> previous = help->document();
+                    QTextDocument* next = loaded->document.release();
+                    next->setParent(help);
+                    // The layout is a widget-side object: made here.
+                    next->setDocumentLayout(new QPlainTextDocumentLayout(next));
+                    {
+                        const QSignalBlocker quiet(help);
+                        help->setDocument(next);
+                    }
+                    if (previous && previous->parent() == help) previous->deleteLater();
+                });
         });
     }
     buttons->addStretch(1);

@@ -1,7 +1,9 @@
 #pragma once
 // Runs a core computation off the user-interface thread. The busy cursor
-// shows at once; a progress dialog with Cancel appears when the work lasts
-// longer than about half a second; the result is applied on the UI thread.
+// shows at once and the page that asked takes no input until the result is
+// applied (it is shown disabled when the work lasts); a progress dialog with
+// Cancel appears when the work lasts longer than about half a second; the
+// result is applied on the UI thread.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -24,7 +26,7 @@ public:
     // value; `apply` runs on the UI thread afterwards, with `cancelled` true
     // when the user pressed Cancel or the work failed with an exception (the
     // page then leaves its boxes as they were). One job at a time: while one runs, further
-    // requests are ignored and false is returned.
+    // requests are ignored with a beep and false is returned.
     bool start(const QString& label, std::function<void(numerelle::WorkControl&)> work,
                std::function<void(bool cancelled)> apply);
 
@@ -36,6 +38,12 @@ public:
     void waitForIdle();
 
     void setProgressDelayMs(int ms) { progressDelayMs_ = ms; }
+    // Which widget takes no input while a job runs: asked when a job starts
+    // (the window passes its current tab page). Without it nothing is blocked.
+    void setPageOfJob(std::function<QWidget*()> pageOfJob) { pageOfJob_ = std::move(pageOfJob); }
+    // How long a job runs before its page is also shown disabled; until
+    // then its input is only swallowed, so quick jobs do not flash grey.
+    void setDisableDelayMs(int ms) { disableDelayMs_ = ms; }
 
 signals:
     void finished();
@@ -46,5 +54,7 @@ private:
     UiServices* ui_;
     bool running_ = false;
     int progressDelayMs_ = 500;
+    int disableDelayMs_ = 150;
+    std::function<QWidget*()> pageOfJob_;
     std::shared_ptr<Job> job_;
 };

@@ -61,6 +61,8 @@ MainForm::MainForm(UiServices& ui, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     setCentralWidget(tabs_);
 
+    // A job blocks the input of the tab it was started from.
+    work_->setPageOfJob([tabs = tabs_] { return tabs->currentWidget(); });
     PageContext context{this, state_, ui_, *work_};
 
     tabs_->addTab(buildCoverPage(context, tabs_), QIcon(coverIcon()), QStringLiteral("封面"));

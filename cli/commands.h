@@ -52,8 +52,13 @@ bool readLineArgument(const std::string& argument, std::string& value, std::ostr
 void printFormulaFailure(expr::Failure failure, std::ostream& err);
 
 // A formula field's commit: reads the argument (or @FILE) and evaluates it.
-// On failure the field's messages go to `err` and false is returned.
+// `value` is what the page then reads back from the box: the value rounded
+// to its 15-digit number text. On failure the field's messages go to `err`
+// and false is returned.
 bool commitFormulaArgument(const std::string& argument, double& value, std::ostream& err);
+
+// `value` as a page reads it back after writing it into a box as number text.
+double boxReading(double value);
 
 // Prints the usage lines on standard error and returns 1: for a wrong
 // number of arguments. The second form looks the subcommand up by name.

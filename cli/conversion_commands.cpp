@@ -3,10 +3,8 @@
 // focus-loss handling first and are then read back from the box text.
 #include <iconv.h>
 
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 #include "cli/commands.h"
 #include "common/data_folder.h"
@@ -19,14 +17,6 @@
 namespace numerelle::cli {
 
 namespace {
-
-// A formula field's commit followed by reading the box: the value as the
-// box shows it (15 significant digits), or the messages on standard error.
-bool commitBox(const std::string& argument, double& value, CommandIo& io) {
-    if (!commitFormulaArgument(argument, value, io.err)) return false;
-    value = numtools::readNumber(numberText(value)).value_or(0);
-    return true;
-}
 
 // The unit files are GB2312 text; the core reads UTF-8.
 std::optional<std::string> decodeGb18030(const std::string& bytes) {
@@ -56,14 +46,12 @@ std::optional<numtools::UnitList> loadCategory(const std::string& category, Comm
         return std::nullopt;
     }
     const std::string path = (programDataFolder() / "dw" / *fileName).string();
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        io.err << numtools::unitFileErrorText(path, {numtools::UnitFileProblem::FileMissing, 0, ""}) << '\n';
+    const DataFileRead file = readDataFile(path, kTextDataFileCap, OverCap::Refuse);
+    if (file.problem != DataFileProblem::None) {
+        io.err << numtools::unitFileErrorText(path, {numtools::unitFileReadProblem(file.problem), 0, ""}) << '\n';
         return std::nullopt;
     }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    const std::optional<std::string> content = decodeGb18030(bytes.str());
+    const std::optional<std::string> content = decodeGb18030(file.bytes);
     if (!content) {
         io.err << "单位文件 " << path << " 不是 GB2312 文本！\n";
         return std::nullopt;
@@ -107,7 +95,7 @@ int runUnits(const std::vector<std::string>& args, CommandIo& io) {
         }
     }
     double amount = 0;
-    if (!commitBox(args[3], amount, io)) return 1;
+    if (!commitFormulaArgument(args[3], amount, io.err)) return 1;
     const expr::Evaluation result = numtools::convertUnits(amount, from->size, to->size);
     if (!result.ok()) {
         io.err << expr::failureDescription(result.failure) << '\n';
@@ -120,7 +108,7 @@ int runUnits(const std::vector<std::string>& args, CommandIo& io) {
 int runAngle(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() != 2 || (args[0] != "deg2rad" && args[0] != "rad2deg")) return usageError("angle", io);
     double value = 0;
-    if (!commitBox(args[1], value, io)) return 1;
+    if (!commitFormulaArgument(args[1], value, io.err)) return 1;
     const expr::Evaluation result =
         args[0] == "deg2rad" ? numtools::degreesToRadians(value) : numtools::radiansToDegrees(value);
     if (!result.ok()) {

@@ -36,12 +36,15 @@ const char* outcomeMessage(Outcome outcome, const char* noConvergence = kNoConve
     }
 }
 
+// A number as the grid cell holds it once committed: its 15-digit text.
 bool parseNumber(const std::string& word, double& value) {
     const char* first = word.data();
     const char* last = first + word.size();
     if (first != last && *first == '+') ++first;
     const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc() && end == last && std::isfinite(value);
+    if (error != std::errc() || end != last || !std::isfinite(value)) return false;
+    value = boxReading(value);
+    return true;
 }
 
 // Reads the non-blank lines of standard input as rows of numbers; each must

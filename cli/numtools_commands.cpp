@@ -38,8 +38,7 @@ int runFraction(const std::vector<std::string>& args, CommandIo& io) {
     if (args.size() != 1) return usageError("frac", io);
     double value = 0;
     if (!commitFormulaArgument(args[0], value, io.err)) return 1;
-    const std::string boxText = numberText(value);
-    const numtools::FractionPageOutput out = numtools::fractionPageResult(expr::leadingNumber(boxText));
+    const numtools::FractionPageOutput out = numtools::fractionPageResult(value);
     if (out.beep) {
         // Only the denominator box is written: the failure's text.
         io.out << '\n' << '\n' << out.denominator << '\n';
@@ -55,10 +54,9 @@ int runSquareRoot(const std::vector<std::string>& args, CommandIo& io) {
     if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     // The box keeps the absolute value; the question about long searches is
     // answered with OK, since a command line has no one to ask.
-    const std::string boxText = numberText(std::fabs(value));
     WorkControl control;
     const numtools::SquareRootOutput out =
-        numtools::finishSquareRoot(numtools::planSquareRoot(expr::leadingNumber(boxText)), control);
+        numtools::finishSquareRoot(numtools::planSquareRoot(std::fabs(value)), control);
     if (out.beep || !out.decimal) {
         // Only the box under the root is written, with the failure's text.
         if (out.underRoot) io.out << '\n' << '\n' << *out.underRoot << '\n' << '\n';
@@ -96,7 +94,8 @@ int runComplex(const std::vector<std::string>& args, CommandIo& io) {
     double boxes[6] = {0, 0, 0, 0, 0, 1};
     for (std::size_t i = 1; i < rest.size(); ++i)
         if (!commitFormulaArgument(rest[i], boxes[i - 1], io.err)) return 1;
-    const double rootNumber = std::fabs(std::floor(boxes[5]));
+    // The root-number box then shows the absolute whole part.
+    const double rootNumber = boxReading(std::fabs(std::floor(boxes[5])));
 
     numtools::ComplexResult result;
     if (op == "pow") {

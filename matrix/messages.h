@@ -12,6 +12,7 @@ inline constexpr double kEigenvalueTolerance = std::numeric_limits<double>::epsi
 inline constexpr const char* kMissingMatrix = "矩阵不存在，请重新输入！";
 inline constexpr const char* kWrongElementCount = "矩阵元素数目不对，请重新输入！";
 inline constexpr const char* kCorruptFile = "矩阵文件已损坏，无法读取！";
+inline constexpr const char* kNotAMatrixFile = "这个名称的矩阵文件不是普通文件，无法读取！";
 inline constexpr const char* kEmptyName = "请输入矩阵的名称！";
 inline constexpr const char* kForbiddenName = "矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！";
 inline constexpr const char* kLongName = "矩阵名称太长，请重新输入！";

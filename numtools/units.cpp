@@ -67,12 +67,24 @@ UnitList parseUnitList(const std::vector<std::string>& lines) {
     return list;
 }
 
+UnitFileProblem unitFileReadProblem(DataFileProblem problem) {
+    switch (problem) {
+    case DataFileProblem::NotRegular: return UnitFileProblem::NotRegularFile;
+    case DataFileProblem::TooLarge: return UnitFileProblem::FileTooLarge;
+    default: return UnitFileProblem::FileMissing;
+    }
+}
+
 std::string unitFileErrorText(std::string_view filePath, const UnitFileError& error) {
     const std::string file(filePath);
     const std::string line = std::to_string(error.line);
     switch (error.problem) {
     case UnitFileProblem::FileMissing:
         return "找不到单位文件 " + file + "，这一类的单位无法读入！";
+    case UnitFileProblem::NotRegularFile:
+        return "单位文件 " + file + " 不是普通文件，这一类的单位无法读入！";
+    case UnitFileProblem::FileTooLarge:
+        return "单位文件 " + file + " 超过 16 MB，这一类的单位无法读入！";
     case UnitFileProblem::SizeMissing:
         return "单位文件 " + file + " 第 " + line + " 行的单位“" + error.text +
                "”后面缺少表示大小的一行（文件的行数是奇数），这个单位没有读入！";

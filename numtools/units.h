@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/data_file.h"
 #include "expr/jxjs.h"
 
 namespace numerelle::numtools {
@@ -27,6 +28,8 @@ struct Unit {
 
 enum class UnitFileProblem {
     FileMissing,          // the file could not be read
+    NotRegularFile,       // a pipe, a device or a folder stands in its place
+    FileTooLarge,         // above the cap of text data files
     SizeMissing,          // the last name has no size line: the line count is odd
     SizeNotPositive,      // the size line is not a positive number
 };
@@ -51,6 +54,9 @@ std::vector<std::string> splitUnitFileLines(std::string_view content);
 // Reads the line pairs. A pair whose size is not a positive number is left
 // out; the other units still count.
 UnitList parseUnitList(const std::vector<std::string>& lines);
+
+// The problem of a unit file that could not be read (`problem` not None).
+UnitFileProblem unitFileReadProblem(DataFileProblem problem);
 
 // The message the user sees for a problem of the file at `filePath`.
 std::string unitFileErrorText(std::string_view filePath, const UnitFileError& error);

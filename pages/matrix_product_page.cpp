@@ -11,6 +11,7 @@
 #include "app/formula_field.h"
 #include "app/page_state.h"
 #include "app/ui_services.h"
+#include "common/data_file.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
@@ -37,16 +38,21 @@ bool readSavedMatrix(const PageContext& context, const QString& name, std::size_
         say(problem == NameProblem::TooLong ? kLongName : kForbiddenName);
         return false;
     }
-    QFile file(userDataDirectory() + QLatin1Char('/') + name + QStringLiteral(".kmx"));
-    if (problem == NameProblem::Empty || !file.exists() || !file.open(QIODevice::ReadOnly)) {
+    if (problem == NameProblem::Empty) {
         say(kMissingMatrix);
         return false;
     }
-    // Never more than a file matching the current matrix needs.
-    const QByteArray bytes = file.read(static_cast<qint64>(matrixFileSize(upper)));
-    file.close();
+    // Never more than a file matching the current matrix needs; a pipe in
+    // its place is refused instead of waited for.
+    const QString path = userDataDirectory() + QLatin1Char('/') + name + QStringLiteral(".kmx");
+    const numerelle::DataFileRead file = numerelle::readDataFile(QFile::encodeName(path).toStdString(),
+                                                                 matrixFileSize(upper), numerelle::OverCap::ReadBeginning);
+    if (file.problem != numerelle::DataFileProblem::None) {
+        say(file.problem == numerelle::DataFileProblem::NotRegular ? kNotAMatrixFile : kMissingMatrix);
+        return false;
+    }
     const FileRead read = decodeMatrixFile(
-        std::span(reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())), upper);
+        std::span(reinterpret_cast<const unsigned char*>(file.bytes.data()), file.bytes.size()), upper);
     switch (read.problem) {
         case FileProblem::None: store = read.store; return true;
         case FileProblem::CountMismatch:

@@ -16,6 +16,7 @@
 #include "app/page_context.h"
 #include "app/page_state.h"
 #include "app/ui_services.h"
+#include "common/data_file.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/units.h"
@@ -38,16 +39,17 @@ void loadCategory(const QString& categoryName, QListWidget* from, QListWidget* t
     to->clear();
     context.state.unitSizes.clear();
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const numtools::UnitFileError missing{numtools::UnitFileProblem::FileMissing, 0, ""};
+    // Only a regular file up to the cap: a pipe or a huge file in its place
+    // would hold the window.
+    const DataFileRead file = readDataFile(QFile::encodeName(path).toStdString(), kTextDataFileCap, OverCap::Refuse);
+    if (file.problem != DataFileProblem::None) {
+        const numtools::UnitFileError refused{numtools::unitFileReadProblem(file.problem), 0, ""};
         context.ui.message(context.window,
-                           QString::fromStdString(numtools::unitFileErrorText(path.toStdString(), missing)));
+                           QString::fromStdString(numtools::unitFileErrorText(path.toStdString(), refused)));
         return;
     }
     QStringDecoder decoder("GB18030");
-    const QString content = decoder(file.readAll());
-    file.close();
+    const QString content = decoder(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
 
     const numtools::UnitList list =
         numtools::parseUnitList(numtools::splitUnitFileLines(content.toStdString()));

@@ -42,10 +42,14 @@ file(WRITE "${work}/twelve" "12\n")
 # Sparse files: one over the cap, one under it but over the memory limit below.
 execute_process(COMMAND truncate -s 300M "${work}/huge")
 execute_process(COMMAND truncate -s 200M "${work}/large")
+# A named pipe no one writes to: opening it for reading used to wait for ever.
+file(REMOVE "${work}/pipe")
+execute_process(COMMAND mkfifo "${work}/pipe")
 # Rows: name | arguments, comma-separated | status | standard error pattern.
 set(cases
   "device|fact,@/dev/zero|1|读不出文件：/dev/zero（不是普通文件）"
   "folder|fact,@${work}/folder|1|读不出文件：.*folder（不是普通文件）"
+  "named pipe|fact,@${work}/pipe|1|读不出文件：.*pipe（不是普通文件）"
   "missing file|fact,@${work}/none|1|读不出文件：.*none"
   "regular file|fact,@${work}/twelve|0|^$"
   "over the cap|add,@${work}/huge,1|1|读不出文件：.*huge（文件超过")
@@ -56,7 +60,8 @@ foreach(row IN LISTS cases)
   list(GET fields 2 expected)
   list(GET fields 3 pattern)
   string(REPLACE "," ";" arguments "${arguments}")
-  execute_process(COMMAND ${CLI} ${arguments} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  execute_process(COMMAND ${CLI} ${arguments} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err
+                  TIMEOUT 10)
   if(NOT status EQUAL expected OR NOT err MATCHES "${pattern}")
     message(FATAL_ERROR "${name}: status ${status}, error '${err}'")
   endif()

@@ -1,6 +1,8 @@
 // The long-work runner: work off the UI thread, busy cursor, a progress
 // dialog with Cancel for long jobs, results applied on the UI thread.
 #include <QApplication>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +12,13 @@
 
 #include "app/long_work.h"
 #include "gui_test_support.h"
+
+// A failed check returns early; the gated job must still end, or the
+// runner's destructor waits for it for ever.
+struct ReleaseOnExit {
+    std::atomic<bool>& release;
+    ~ReleaseOnExit() { release = true; }
+};
 
 class LongWorkTest : public QObject {
     Q_OBJECT
@@ -99,6 +108,102 @@ private slots:
         QVERIFY(appliedCancelled);
         QVERIFY(!runner.busy());
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void pageTakesNoInputFromTheMomentAJobStarts() {
+        QWidget window;
+        auto* page = new QWidget(&window);
+        auto* box = new QLineEdit(page);
+        auto* button = new QPushButton(QStringLiteral("="), page);
+        button->move(0, 40);
+        auto* elsewhere = new QLineEdit(&window);
+        elsewhere->move(0, 120);
+        window.resize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        RecordingUiServices ui;
+        LongWorkRunner runner(&window, &ui);
+        runner.setPageOfJob([page] { return page; });
+        runner.setProgressDelayMs(60000);
+        int presses = 0;
+        QObject::connect(button, &QPushButton::clicked, [&] { ++presses; });
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+
+        std::atomic<bool> release{false};
+        const ReleaseOnExit releaseOnFailure{release};
+        QVERIFY(runner.start(QStringLiteral("gated"),
+                             [&](numerelle::WorkControl&) {
+                                 while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                             },
+                             [](bool) {}));
+        // At once, before the page is shown disabled: typing and clicks are
+        // swallowed, each press with a beep; the rest of the window works.
+        QVERIFY(page->isEnabled());
+        QTest::keyClicks(box, QStringLiteral("12"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(presses, 0);
+        QCOMPARE(ui.beeps, 3);
+        QTest::keyClicks(elsewhere, QStringLiteral("ok"));
+        QCOMPARE(elsewhere->text(), QStringLiteral("ok"));
+        // A job that lasts shows its page disabled.
+        QTRY_VERIFY(!page->isEnabled());
+
+        release = true;
+        runner.waitForIdle();
+        QVERIFY(page->isEnabled());
+        QTRY_VERIFY(box->hasFocus());  // where it was when the job started
+        QTest::keyClicks(box, QStringLiteral("7"));
+        QCOMPARE(box->text(), QStringLiteral("7"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(presses, 1);
+    }
+
+    void secondPressWhileAJobRunsBeeps() {
+        QWidget window;
+        RecordingUiServices ui;
+        LongWorkRunner runner(&window, &ui);
+        std::atomic<bool> release{false};
+        const ReleaseOnExit releaseOnFailure{release};
+        QVERIFY(runner.start(QStringLiteral("first"),
+                             [&](numerelle::WorkControl&) {
+                                 while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                             },
+                             [](bool) {}));
+        bool secondRan = false;
+        QVERIFY(!runner.start(QStringLiteral("second"), [&](numerelle::WorkControl&) { secondRan = true; },
+                              [&](bool) { secondRan = true; }));
+        QCOMPARE(ui.beeps, 1);
+        release = true;
+        runner.waitForIdle();
+        QVERIFY(!secondRan);
+        // Idle again: a press runs without a beep.
+        QVERIFY(runner.start(QStringLiteral("third"), [](numerelle::WorkControl&) {}, [](bool) {}));
+        runner.waitForIdle();
+        QCOMPARE(ui.beeps, 1);
+    }
+
+    void windowBlocksTheTabOfTheJob() {
+        TestWindow t;
+        QLineEdit* amount = t.edit(QStringLiteral("Text16"));  // the unit tab
+        t.showTabOf(amount);
+        QWidget* page = t.window->tabs()->currentWidget();
+        QVERIFY(page->isAncestorOf(amount));
+        t.type(amount, QStringLiteral("5"));
+        std::atomic<bool> release{false};
+        const ReleaseOnExit releaseOnFailure{release};
+        QVERIFY(t.window->longWork().start(QStringLiteral("gated"),
+                                           [&](numerelle::WorkControl&) {
+                                               while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                                           },
+                                           [](bool) {}));
+        QTest::keyClicks(amount, QStringLiteral("9"));
+        QCOMPARE(amount->text(), QStringLiteral("5"));
+        QTRY_VERIFY(!page->isEnabled());
+        release = true;
+        t.window->longWork().waitForIdle();
+        QVERIFY(page->isEnabled());
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QTabWidget>
+#include <sys/stat.h>
 
 #include "app/formula_field.h"
 #include "gui_test_support.h"
@@ -48,9 +49,11 @@ private slots:
         QVERIFY(help->toPlainText().startsWith(QStringLiteral("你好！\n     欢迎使用本软件！")));
         // The shipped files, decoded from GB2312.
         t.find<QPushButton>("Command41")->click();
+        t.window->longWork().waitForIdle();
         QVERIFY(help->toPlainText().startsWith(QStringLiteral("使用帮助")));
         QVERIFY(help->toPlainText().contains(QStringLiteral("ARCSINH")));
         t.find<QPushButton>("Command40")->click();
+        t.window->longWork().waitForIdle();
         QVERIFY(help->toPlainText().startsWith(QStringLiteral("在线升级")));
         QCOMPARE(t.ui.openedAddresses, QStringList({QStringLiteral("https://numerelle.example.org")}));
     }
@@ -70,12 +73,63 @@ private slots:
         for (const Row& row : rows) {
             data.write(QStringLiteral("help.vqx"), row.text);
             t.find<QPushButton>("Command38")->click();
+            t.window->longWork().waitForIdle();
             QCOMPARE(help->toPlainText(), row.text);
         }
         // A missing file shows an empty box and is not created.
         t.find<QPushButton>("Command39")->click();
+        t.window->longWork().waitForIdle();
         QCOMPARE(help->toPlainText(), QString());
         QVERIFY(!QFile::exists(data.path(QStringLiteral("help1.vqx"))));
+    }
+
+    void helpFilesWithWindowsLineBreaks() {
+        DataDirectory data;
+        TestWindow t;
+        auto* help = t.find<QPlainTextEdit>("helptext");
+        struct Row { const char* name; QString text; QString shown; };
+        const Row rows[] = {
+            {"CR LF", QStringLiteral("第一行\r\n第二行\r\n"), QStringLiteral("第一行\n第二行\n")},
+            {"CR alone", QStringLiteral("a\rb"), QStringLiteral("a\nb")},
+            {"CR LF and LF mixed", QStringLiteral("a\r\nb\nc\r\n\r\n"), QStringLiteral("a\nb\nc\n\n")},
+        };
+        for (const Row& row : rows) {
+            data.write(QStringLiteral("help3.vqx"), row.text);
+            t.find<QPushButton>("Command41")->click();
+            t.window->longWork().waitForIdle();
+            QVERIFY2(help->toPlainText() == row.shown, row.name);
+            // The undo of a paste settles instead of recursing.
+            help->insertPlainText(QStringLiteral("pasted"));
+            QVERIFY2(help->toPlainText() == row.shown, row.name);
+        }
+    }
+
+    void helpFilesThatAreNoRegularFilesOrHugeAreRefused() {
+        DataDirectory data;
+        TestWindow t;
+        auto* help = t.find<QPlainTextEdit>("helptext");
+        const QString before = help->toPlainText();
+        QCOMPARE(::mkfifo(QFile::encodeName(data.path(QStringLiteral("help1.vqx"))).constData(), 0600), 0);
+        QFile huge(data.path(QStringLiteral("help2.vqx")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{50} * 1024 * 1024));
+        huge.close();
+        struct Row { const char* button; const char* file; QString says; };
+        const Row rows[] = {
+            {"Command39", "help1.vqx", QStringLiteral("不是普通文件")},
+            {"Command40", "help2.vqx", QStringLiteral("超过 16 MB")},
+        };
+        for (const Row& row : rows) {
+            t.ui.messages.clear();
+            t.find<QPushButton>(QString::fromLatin1(row.button))->click();
+            t.window->longWork().waitForIdle();
+            QVERIFY2(t.ui.messages.size() == 1, row.file);
+            QVERIFY2(t.ui.messages[0].contains(data.path(QString::fromLatin1(row.file))), qPrintable(t.ui.messages[0]));
+            QVERIFY2(t.ui.messages[0].contains(row.says), qPrintable(t.ui.messages[0]));
+            // The box keeps what it showed, and still cannot be changed.
+            QCOMPARE(help->toPlainText(), before);
+            help->insertPlainText(QStringLiteral("pasted"));
+            QCOMPARE(help->toPlainText(), before);
+        }
     }
 
     void helpBoxCannotBeEdited() {

@@ -2,6 +2,7 @@
 // determinant, saved matrices, product, Hessenberg form and eigenvalues.
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
 
 #include "app/data_paths.h"
 #include "gui_test_support.h"
@@ -221,6 +222,14 @@ private slots:
         }
         p.multiplyBy(QStringLiteral("nosuchmatrix"));
         QCOMPARE(p.t.ui.messages.last(), QStringLiteral("矩阵不存在，请重新输入！"));
+        // A named pipe or a folder in place of the file is refused at once,
+        // never waited for.
+        QCOMPARE(::mkfifo(QFile::encodeName(p.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+        QVERIFY(QDir().mkpath(p.filePath(QStringLiteral("folder"))));
+        for (const char* name : {"pipe", "folder"}) {
+            p.multiplyBy(QString::fromLatin1(name));
+            QCOMPARE(p.t.ui.messages.last(), QStringLiteral("这个名称的矩阵文件不是普通文件，无法读取！"));
+        }
         p.multiplyBy(QString());
         QCOMPARE(p.t.ui.messages.last(), QStringLiteral("矩阵不存在，请重新输入！"));
         QCOMPARE(p.state.matrixStore, before);

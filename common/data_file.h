@@ -1,0 +1,33 @@
+#pragma once
+// Reading a data file (help, units, a saved matrix, an @FILE argument)
+// without ever blocking on it: a named pipe, a device or a folder is
+// refused before anything is read, and so is a file above a cap.
+#include <cstdint>
+#include <string>
+
+namespace numerelle {
+
+enum class DataFileProblem : std::uint8_t {
+    None,
+    CannotOpen,  // missing, or no permission
+    NotRegular,  // a pipe, a device, a folder
+    TooLarge,    // above the cap (only when OverCap::Refuse)
+    ReadFailed,
+};
+
+// What a file longer than the cap gets: refused, or only its beginning read
+// (a reader that never needs more, such as a matrix of known order).
+enum class OverCap : std::uint8_t { Refuse, ReadBeginning };
+
+struct DataFileRead {
+    DataFileProblem problem = DataFileProblem::None;
+    std::string bytes;  // empty unless problem == None
+};
+
+// The cap of the help and unit files: far above any real one, low enough to
+// show and scroll at once.
+inline constexpr std::uint64_t kTextDataFileCap = std::uint64_t{16} << 20;
+
+DataFileRead readDataFile(const std::string& path, std::uint64_t cap, OverCap overCap);
+
+}  // namespace numerelle
