@@ -55,16 +55,35 @@ private:
     UiServices& ui_;
 };
 
+// Image1: the cover picture, drawn again when the window shows on a screen
+// of another pixel density.
+class CoverImage final : public QLabel {
+public:
+    CoverImage() {
+        setPixmap(coverPicture(devicePixelRatioF()));
+        setFixedSize(463, 168);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (pixmap().devicePixelRatio() != devicePixelRatioF()) setPixmap(coverPicture(devicePixelRatioF()));
+        QLabel::paintEvent(event);
+    }
+};
+
 }  // namespace
 
-QPixmap coverPicture() {
-    QPixmap picture(463, 168);
+QPixmap coverPicture(double devicePixelRatio) {
+    // Drawn in device pixels with the picture's own coordinates, so that a
+    // high-density screen gets as many pixels as it shows.
+    QPixmap picture(QSize(463, 168) * devicePixelRatio);
+    picture.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 463, 168);
     sky.setColorAt(0, QColor(18, 52, 110));
     sky.setColorAt(1, QColor(64, 140, 200));
-    painter.fillRect(picture.rect(), sky);
+    painter.fillRect(QRect(0, 0, 463, 168), sky);
     // A faint grid and a sine curve: the program's subject in one glance.
     painter.setPen(QPen(QColor(255, 255, 255, 40), 1));
     for (int x = 0; x < 463; x += 24) painter.drawLine(x, 0, x, 168);
@@ -110,10 +129,8 @@ QWidget* buildCoverPage(PageContext& context, QTabWidget* tabs) {
     page->setObjectName(QStringLiteral("tabCover"));
     auto* layout = new QVBoxLayout(page);
 
-    auto* image = new QLabel;
+    auto* image = new CoverImage;
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(coverPicture());
-    image->setFixedSize(463, 168);
 
     auto* designer = new QLabel(QStringLiteral("设计：") + QString::fromUtf8(kDesignerName));
     designer->setObjectName(QStringLiteral("Label64"));

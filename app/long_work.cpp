@@ -1,6 +1,7 @@
 #include "app/long_work.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <QWindow>
 #include <QMouseEvent>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <new>
 
 #include "app/ui_services.h"
@@ -196,11 +198,16 @@ void LongWorkRunner::cancel() {
     if (job_) job_->control.cancel();
 }
 
-void LongWorkRunner::waitForIdle() {
+bool LongWorkRunner::waitForIdle(int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
     while (running_) {
+        const qint64 left = timeoutMs < 0 ? 100 : std::min<qint64>(100, timeoutMs - clock.elapsed());
+        if (left <= 0) break;
         QEventLoop loop;
         connect(this, &LongWorkRunner::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        QTimer::singleShot(static_cast<int>(left), &loop, &QEventLoop::quit);
         loop.exec();
     }
+    return !running_;
 }

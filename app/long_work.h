@@ -33,9 +33,10 @@ public:
     bool busy() const { return running_; }
     // Asks the current job (if any) to stop; its apply step still runs.
     void cancel();
-    // Waits until the current job (if any) has finished and been applied;
-    // used when the window closes and by tests.
-    void waitForIdle();
+    // Waits until the current job (if any) has finished and been applied, or
+    // at most `timeoutMs` when it is not negative; true when no job is left.
+    // Used when the window closes and by tests.
+    bool waitForIdle(int timeoutMs = -1);
 
     void setProgressDelayMs(int ms) { progressDelayMs_ = ms; }
     // Which widget takes no input while a job runs: asked when a job starts

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "app/main_form.h"
+#include "app/long_work.h"
+#include "app/toolkit_translation.h"
 #include "app/ui_services.h"
 
 namespace {
@@ -56,8 +58,18 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(NUMERELLE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.numerelle"));
     QApplication::setWindowIcon(applicationIcon());
+    installToolkitTranslation(app);
     QtUiServices ui;
     MainForm window(ui);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // Closing stops a running computation, but one step of the core (a single
+    // multiplication of tens of millions of digits) cannot be interrupted.
+    // Its result is not wanted and it holds nothing to save: do not let the
+    // closed window wait for it.
+    if (window.longWork().busy()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

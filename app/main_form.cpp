@@ -1,12 +1,20 @@
 #include "app/main_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabBar>
 #include <QLabel>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/close_requests.h"
 #include "app/long_work.h"
 #include "app/page_context.h"
 #include "app/shell_pages.h"
@@ -48,7 +56,53 @@ QWidget* tabPage(const char* name, std::initializer_list<QWidget*> pages, int co
     return scroll;
 }
 
+// How long a closing window waits for a cancelled job to stop. The core
+// polls its flag often; only a single huge multiplication can take longer.
+constexpr int kCloseWaitMs = 300;
+
+// Every hand-made change of tab (a click or the wheel on the tab bar,
+// Ctrl+Tab) first lets the focused box commit, and does not happen when
+// the box refuses: its message then stands over its own page, and the
+// focus goes back into it where the user can see it.
+class TabChangeGuard final : public QObject {
+public:
+    TabChangeGuard(MainForm* window, QTabWidget* tabs) : QObject(window), window_(window), tabs_(tabs) {
+        tabs->tabBar()->installEventFilter(this);
+        tabs->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == tabs_->tabBar()) {
+            if (event->type() == QEvent::MouseButtonPress) {
+                const auto* press = static_cast<QMouseEvent*>(event);
+                const int tab = tabs_->tabBar()->tabAt(press->position().toPoint());
+                if (press->button() == Qt::LeftButton && tab >= 0 && tab != tabs_->currentIndex())
+                    return !window_->releaseFocusedBox();
+            } else if (event->type() == QEvent::Wheel) {
+                return !window_->releaseFocusedBox();
+            }
+        } else if (event->type() == QEvent::KeyPress) {
+            // Key presses the pages leave unused reach the tab widget.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool switching = (key->modifiers() & Qt::ControlModifier) &&
+                                   (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+            if (switching) return !window_->releaseFocusedBox();
+        }
+        return false;
+    }
+
+private:
+    MainForm* window_;
+    QTabWidget* tabs_;
+};
+
 }  // namespace
+
+QSize fittedWindowSize(const QSize& preferred, const QSize& available) {
+    // The title bar and the borders the window manager adds.
+    const QSize frame(16, 48);
+    return preferred.boundedTo(available - frame).expandedTo(QSize(200, 150));
+}
 
 QString mainWindowCaption() {
     return QStringLiteral("Numerelle v1.01-------设计：") + QString::fromUtf8(kDesignerName);
@@ -92,17 +146,60 @@ MainForm::MainForm(UiServices& ui, QWidget* parent)
                   QStringLiteral("单位转化"));
     tabs_->addTab(tabPage("tabCalculus", {buildSumPage(context), buildCalculusPage(context)}, 1),
                   QStringLiteral(" 高等数学"));
-    tabs_->addTab(buildHelpPage(context), QStringLiteral("软件帮助"));
+    QWidget* help = buildHelpPage(context);
+    tabs_->addTab(help, QStringLiteral("软件帮助"));
 
-    resize(980, 640);
+    new TabChangeGuard(this, tabs_);
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainForm::focusPageOf);
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, [this, help] {
+        if (releaseFocusedBox()) tabs_->setCurrentWidget(help);
+    });
+    routeCloseRequests(this);
+
+    const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize preferred(980, 640);
+    resize(shownOn ? fittedWindowSize(preferred, shownOn->availableGeometry().size()) : preferred);
+}
+
+bool MainForm::releaseFocusedBox() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this || !tabs_->currentWidget()->isAncestorOf(focused)) return true;
+    focused->clearFocus();
+    return !focused->hasFocus();
+}
+
+void MainForm::focusPageOf(int tab) {
+    // A box let go before the change leaves nothing focused: the keyboard
+    // goes on in the new page, where its last box or its first control.
+    QWidget* page = tabs_->widget(tab);
+    if (!page || (focusWidget() && focusWidget()->hasFocus())) return;
+    if (QWidget* last = page->focusWidget()) {
+        last->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget* next = page->nextInFocusChain(); next && next != page; next = next->nextInFocusChain()) {
+        if (!page->isAncestorOf(next)) break;
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(page) && next->isEnabled()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 MainForm::~MainForm() = default;
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    // Stop a running computation before its result boxes go away.
+    // Closing is never refused. No box opens any more; those open in front
+    // of the window are dismissed, so that their event loops end; a running
+    // computation is stopped before its result boxes go away.
+    ui_.stopAsking();
     work_->cancel();
-    work_->waitForIdle();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(top);
+        if (dialog && dialog->isVisible()) dialog->reject();
+    }
+    work_->waitForIdle(kCloseWaitMs);
     // The big-number result boxes may hold millions of characters; empty them
     // before the window goes.
     for (auto* view : findChildren<bigpages::ResultView*>()) view->clear();

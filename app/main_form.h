@@ -7,6 +7,7 @@
 #include "app/page_state.h"
 
 class QTabWidget;
+class QSize;
 class UiServices;
 class LongWorkRunner;
 
@@ -21,10 +22,17 @@ public:
     LongWorkRunner& longWork() { return *work_; }
     QTabWidget* tabs() const { return tabs_; }
 
+    // Asks the box that has the focus on the current tab to let it go, as
+    // before a change of tab: false when it refuses (a formula field whose
+    // formula fails keeps the focus after its message).
+    bool releaseFocusedBox();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void focusPageOf(int tab);
+
     UiServices& ui_;
     PageState state_;
     LongWorkRunner* work_;
@@ -33,3 +41,7 @@ private:
 
 // The text of the window caption.
 QString mainWindowCaption();
+
+// The first size of the window: `preferred`, made smaller where the
+// available screen area (with room for the window frame) is smaller.
+QSize fittedWindowSize(const QSize& preferred, const QSize& available);

@@ -24,9 +24,10 @@ QString helpFileProblemText(const QString& path, numerelle::DataFileProblem prob
 // The first text the help box shows.
 QString welcomeText();
 
-// The cover picture and the small tab icon, drawn by the program.
+// The cover picture (463 × 168 at any pixel density) and the small tab
+// icon, drawn by the program.
 class QPixmap;
-QPixmap coverPicture();
+QPixmap coverPicture(double devicePixelRatio = 1.0);
 QPixmap coverIcon();
 
 inline constexpr const char* kDesignerName = "Numerelle 开发组";

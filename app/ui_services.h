@@ -9,7 +9,12 @@ class QWidget;
 class UiServices {
 public:
     virtual ~UiServices() = default;
-    // Modal box with one OK button and no title.
+    // The window is closing: from now on no box opens; messages return at
+    // once, questions come back cancelled.
+    void stopAsking() { closing_ = true; }
+    bool closing() const { return closing_; }
+
+    // Modal box with one OK button and the default title.
     virtual void message(QWidget* parent, const QString& text) = 0;
     // Modal box with OK and Cancel; true when OK was pressed.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
@@ -22,6 +27,9 @@ public:
     virtual void beep() = 0;
     // Opens a web or mail address with the user's default program.
     virtual void openAddress(const QString& address) = 0;
+
+private:
+    bool closing_ = false;
 };
 
 class QtUiServices final : public UiServices {

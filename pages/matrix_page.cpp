@@ -1,5 +1,6 @@
 // Frame17 "行列式矩阵计算与输入": the current matrix in a 4 × 4 window of
 // cells scrolled over it, its order, determinant, clearing and saving.
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,11 +27,14 @@ using namespace numerelle::matrix;
 using matrix_pages::text;
 using numerelle::numberText;
 
+constexpr const char* kSaveHint = "只有保存后才可以进行矩阵的乘法等计算";
+
 struct MatrixPage {
     PageContext context;  // a copy: the builder's context is a temporary
     QLineEdit* order = nullptr;  // Text53
     QLineEdit* name = nullptr;   // Text55
     QLineEdit* result = nullptr; // Text54
+    QPushButton* save = nullptr; // Command30
     // Text52 (16 cells), VScroll2 (rows), HScroll1 (columns).
     matrix_pages::ScrolledCells grid;
 
@@ -127,7 +131,7 @@ struct MatrixPage {
         store() = Store(static_cast<std::size_t>(typedOrder()) * typedOrder() + 1, 0.0);
     }
 
-    void save() {
+    void saveMatrix() {
         const std::string matrixName = name->text().toStdString();
         switch (checkMatrixName(matrixName)) {
             case NameProblem::None: break;
@@ -138,12 +142,18 @@ struct MatrixPage {
         const std::vector<unsigned char> bytes = encodeMatrixFile(store());
         // QSaveFile writes beside the target and renames over it only when
         // everything was written: a failed save leaves the old file.
-        QSaveFile file(userDataDirectory() + QLatin1Char('/') + name->text() + QStringLiteral(".kmx"));
+        const QString path = userDataDirectory() + QLatin1Char('/') + name->text() + QStringLiteral(".kmx");
+        QSaveFile file(path);
         const bool saved = file.open(QIODevice::WriteOnly) &&
                            file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
                                static_cast<qint64>(bytes.size()) &&
                            file.commit();
-        if (!saved) context.ui.message(context.window, text(kSaveFailed));
+        if (!saved) {
+            context.ui.message(context.window, text(kSaveFailed));
+            return;
+        }
+        // Saving says nothing; the button's tip tells where the file went.
+        save->setToolTip(QStringLiteral("已保存到 %1\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(kSaveHint)));
     }
 };
 
@@ -187,7 +197,8 @@ QWidget* buildMatrixPage(PageContext& context) {
     command29->setObjectName(QStringLiteral("Command29"));
     auto* command30 = new QPushButton(QStringLiteral("保存矩阵"));
     command30->setObjectName(QStringLiteral("Command30"));
-    command30->setToolTip(QStringLiteral("只有保存后才可以进行矩阵的乘法等计算"));
+    command30->setToolTip(QString::fromUtf8(kSaveHint));
+    p->save = command30;
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(command28);
     bottom->addWidget(p->result, 1);
@@ -211,7 +222,7 @@ QWidget* buildMatrixPage(PageContext& context) {
     QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(command28, &QPushButton::clicked, frame, [p] { p->computeDeterminant(); });
     QObject::connect(command29, &QPushButton::clicked, frame, [p] { p->clear(); });
-    QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->save(); });
+    QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->saveMatrix(); });
     matrix_pages::attachKeyboardWalk(p->grid, 4, [p] {
         const int n = storeOrder(p->store());
         return matrix_pages::StoreShape{n, n};

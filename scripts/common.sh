@@ -5,11 +5,13 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${NUMERELLE_BUILD_DIR:-$ROOT/build}"
 JOBS="${NUMERELLE_JOBS:-$(nproc)}"
 
-# Debian packages that building and running the program need.
+# Debian packages that building and running the program need (libxcb1-dev:
+# the window takes the close button itself while a box is open; the Qt
+# translations put the toolkit's own buttons and menus in Chinese).
 RUN_PACKAGES=(
   cmake ninja-build g++
-  qt6-base-dev librsvg2-bin
-  fonts-wqy-microhei
+  qt6-base-dev libxcb1-dev librsvg2-bin
+  fonts-wqy-microhei qt6-translations-l10n
 )
 # What the tests add: GoogleTest, a virtual screen, the package and desktop
 # file checkers, and the benchmarks with the peers they are measured against.

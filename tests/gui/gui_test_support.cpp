@@ -25,6 +25,9 @@ QTemporaryDir& userDirectory() {
 TestWindow::TestWindow() {
     qputenv("NUMERELLE_USER_DIR", userDirectory().path().toLocal8Bit());
     window = std::make_unique<MainForm>(ui);
+    // The offscreen screen is 800 × 600, smaller than the window's first size
+    // on a desktop; the pages are tested at that size.
+    window->resize(980, 640);
     window->show();
     window->activateWindow();
     QApplication::setActiveWindow(window.get());

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -33,8 +34,12 @@ public:
     std::deque<bool> confirmAnswers;                   // default: OK
     std::deque<std::optional<QString>> inputAnswers;   // default: cancelled
     std::deque<QString> saveAnswers;                   // default: cancelled
+    std::function<void(const QString&)> onMessage;     // sees the window as the box would
 
-    void message(QWidget*, const QString& text) override { messages << text; }
+    void message(QWidget*, const QString& text) override {
+        messages << text;
+        if (onMessage) onMessage(text);
+    }
     bool confirm(QWidget*, const QString& text) override {
         messages << text;
         if (confirmAnswers.empty()) return true;

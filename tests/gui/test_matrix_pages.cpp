@@ -187,6 +187,25 @@ private slots:
         QCOMPARE(p.state.matrixStore, (Store{1, 2, 3, 4, 0}));
     }
 
+    // Saving stays silent and overwrites; the button's tip then names the
+    // file just written. A failed save leaves the tip as it was.
+    void savingNamesTheFileInTheTip() {
+        MatrixPage p;
+        auto* save = p.t.find<QPushButton>("Command30");
+        const QString hint = QStringLiteral("只有保存后才可以进行矩阵的乘法等计算");
+        p.enterMatrix({{1, 2}, {3, 4}});
+        for (const char* name : {"first", "second", "first"}) {
+            p.saveAs(QString::fromLatin1(name));
+            const QString path = QDir::toNativeSeparators(p.filePath(QString::fromLatin1(name)));
+            QCOMPARE(save->toolTip(), QStringLiteral("已保存到 %1\n%2").arg(path, hint));
+            QVERIFY(QFile::exists(p.filePath(QString::fromLatin1(name))));
+        }
+        QVERIFY(p.t.ui.messages.isEmpty());
+        QDir(userDataDirectory()).mkpath(QStringLiteral("blocked.kmx"));
+        p.saveAs(QStringLiteral("blocked"));
+        QVERIFY(save->toolTip().contains(QStringLiteral("first.kmx")));
+    }
+
     void productWithASavedMatrix() {
         MatrixPage p;
         p.enterMatrix({{0, 1}, {1, 0}});

@@ -1,0 +1,290 @@
+// The window as a whole: closing it whatever is open in front of it, the
+// keys of the window, tab changes against a failing formula field, and the
+// toolkit's own texts.
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWheelEvent>
+#include <functional>
+
+#include "app/toolkit_translation.h"
+#include "gui_test_support.h"
+
+namespace {
+
+// A window whose boxes are the program's real modal boxes.
+struct RealBoxWindow {
+    QtUiServices ui;
+    MainForm window{ui};
+    RealBoxWindow() {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        if (!QTest::qWaitForWindowActive(&window)) qWarning("the window did not become active");
+    }
+    ~RealBoxWindow() {
+        window.longWork().cancel();
+        window.longWork().waitForIdle();
+    }
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+    void showTabOf(QWidget* widget) {
+        for (int i = 0; i < window.tabs()->count(); ++i)
+            if (window.tabs()->widget(i)->isAncestorOf(widget)) window.tabs()->setCurrentIndex(i);
+    }
+};
+
+enum class CloseBy { WindowClose, CtrlQ };
+
+// Sends the close request to the window, or Ctrl+Q to what is in front of it.
+void requestClose(MainForm& window, CloseBy by) {
+    if (by == CloseBy::WindowClose) {
+        window.close();
+        return;
+    }
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front) front = QApplication::activePopupWidget();
+    QTest::keyClick(front ? front : &window, Qt::Key_Q, Qt::ControlModifier);
+}
+
+const char* closeName(CloseBy by) { return by == CloseBy::WindowClose ? "window close" : "Ctrl+Q"; }
+
+// Each modal box that opens while `open` runs, by class; the first is asked
+// to close the window as soon as it shows. Returns the milliseconds from
+// that request until `open` came back (the box's event loop ended).
+qint64 closeWhileABoxIsOpen(MainForm& window, CloseBy by, const std::function<void()>& open, QStringList& seen) {
+    QElapsedTimer sinceRequest;
+    QWidget* last = nullptr;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || box == last) return;
+        last = box;
+        seen << QString::fromLatin1(box->metaObject()->className());
+        if (!sinceRequest.isValid()) {
+            sinceRequest.start();
+            requestClose(window, by);
+        }
+    });
+    // A box that outlives the close would hang the test: end it.
+    QTimer rescue;
+    rescue.setInterval(2000);
+    QObject::connect(&rescue, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->reject();
+    });
+    watch.start();
+    rescue.start();
+    open();
+    return sinceRequest.isValid() ? sinceRequest.elapsed() : -1;
+}
+
+QStringList buttonTexts(QWidget* box) {
+    QStringList texts;
+    if (auto* buttons = box->findChild<QDialogButtonBox*>())
+        for (QAbstractButton* button : buttons->buttons()) texts << button->text();
+    texts.sort();
+    return texts;
+}
+
+}  // namespace
+
+class WindowBehaviourTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A close request with a box open dismisses it, opens no further box
+    // (the "(2" formula has two messages), and ends within half a second.
+    void closingDismissesTheOpenBox() {
+        struct Row {
+            const char* name;
+            const char* box;
+            std::function<void(RealBoxWindow&)> open;
+        };
+        const Row rows[] = {
+            {"message box", "QMessageBox",
+             [](RealBoxWindow& w) {
+                 auto* formula = w.find<QLineEdit>("Text64");
+                 w.showTabOf(formula);
+                 formula->setText(QStringLiteral("(2"));
+                 QTest::mouseClick(w.find<QPushButton>("Command37"), Qt::LeftButton);
+             }},
+            {"input box", "QInputDialog",
+             [](RealBoxWindow& w) {
+                 auto* other = w.find<QRadioButton>("Option10_0");
+                 w.showTabOf(other);
+                 QTest::mouseClick(other, Qt::LeftButton);
+             }},
+        };
+        for (CloseBy by : {CloseBy::WindowClose, CloseBy::CtrlQ}) {
+            for (const Row& row : rows) {
+                const QString context = QStringLiteral("%1, %2").arg(QLatin1String(row.name), QLatin1String(closeName(by)));
+                RealBoxWindow w;
+                QStringList seen;
+                const qint64 ms = closeWhileABoxIsOpen(w.window, by, [&] { row.open(w); }, seen);
+                QVERIFY2(seen == QStringList{QString::fromLatin1(row.box)},
+                         qPrintable(context + QStringLiteral(": boxes ") + seen.join(u' ')));
+                QVERIFY2(ms >= 0 && ms < 500, qPrintable(context + QStringLiteral(": %1 ms").arg(ms)));
+                QVERIFY2(!w.window.isVisible(), qPrintable(context));
+                QVERIFY2(!QApplication::activeModalWidget(), qPrintable(context));
+            }
+        }
+    }
+
+    // A running job with its progress dialog: the close cancels it and the
+    // window is gone within half a second, the job finished.
+    void closingCancelsARunningJob() {
+        for (CloseBy by : {CloseBy::WindowClose, CloseBy::CtrlQ}) {
+            RealBoxWindow w;
+            w.window.longWork().setProgressDelayMs(100);
+            w.find<QLineEdit>("Text19")->setText(QStringLiteral("x"));
+            w.find<QLineEdit>("Text21_0")->setText(QStringLiteral("1000000000000"));
+            auto* sum = w.find<QPushButton>("Command14");
+            w.showTabOf(sum);
+            QTest::mouseClick(sum, Qt::LeftButton);
+            QVERIFY(w.window.longWork().busy());
+            QProgressDialog* dialog = nullptr;
+            QTRY_VERIFY((dialog = w.window.findChild<QProgressDialog*>()) && dialog->isVisible());
+            QElapsedTimer clock;
+            clock.start();
+            requestClose(w.window, by);
+            QTRY_VERIFY_WITH_TIMEOUT(!w.window.isVisible() && !w.window.longWork().busy(), 2000);
+            QVERIFY2(clock.elapsed() < 500, qPrintable(QStringLiteral("%1: %2 ms").arg(closeName(by)).arg(clock.elapsed())));
+        }
+    }
+
+    // Every way of changing tabs by hand first commits the focused formula
+    // field; a failing one keeps its page, shows its message over it and
+    // keeps the focus. Once the formula is good the change goes ahead.
+    void aFailingFieldKeepsItsTab() {
+        struct Row {
+            const char* name;
+            std::function<void(TestWindow&, QLineEdit*)> change;
+            int target;  // the tab the change goes to (-1: any other)
+        };
+        const auto wheel = [](TestWindow& t, QLineEdit*) {
+            QTabBar* bar = t.window->tabs()->tabBar();
+            const QPoint at = bar->tabRect(bar->currentIndex()).center();
+            QWheelEvent turn(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(bar, &turn);
+        };
+        const Row rows[] = {
+            {"click on a tab",
+             [](TestWindow& t, QLineEdit*) {
+                 QTabBar* bar = t.window->tabs()->tabBar();
+                 QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(2).center());
+             },
+             2},
+            {"Ctrl+Tab", [](TestWindow&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier); }, 8},
+            {"Ctrl+Shift+Tab",
+             [](TestWindow&, QLineEdit* box) {
+                 QTest::keyClick(box, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+             },
+             6},
+            {"F1", [](TestWindow&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_F1); }, 9},
+            {"wheel on the tab bar", wheel, -1},
+        };
+        for (const Row& row : rows) {
+            const QString name = QString::fromLatin1(row.name);
+            TestWindow t;
+            QTabWidget* tabs = t.window->tabs();
+            QLineEdit* box = t.edit(QStringLiteral("Text16"));  // a formula field of the units tab
+            t.type(box, QStringLiteral("1/0"));
+            const int own = tabs->currentIndex();
+            QCOMPARE(own, 7);
+            int tabWhenShown = -1;
+            t.ui.onMessage = [&](const QString&) { tabWhenShown = tabs->currentIndex(); };
+            row.change(t, box);
+            QVERIFY2(t.ui.messages == QStringList{QStringLiteral("式子有问题")}, qPrintable(name));
+            QVERIFY2(tabWhenShown == own, qPrintable(name));
+            QVERIFY2(tabs->currentIndex() == own, qPrintable(name));
+            QTRY_VERIFY2(box->hasFocus(), qPrintable(name));
+            QCOMPARE(box->text(), QStringLiteral("1/0"));
+
+            box->selectAll();
+            QTest::keyClicks(box, QStringLiteral("2*3"));
+            row.change(t, box);
+            QCOMPARE(t.ui.messages.size(), 1);
+            QCOMPARE(box->text(), QStringLiteral("6"));
+            if (row.target >= 0) QVERIFY2(tabs->currentIndex() == row.target, qPrintable(name));
+            else QVERIFY2(tabs->currentIndex() != own, qPrintable(name));
+        }
+    }
+
+    void keysOfTheWindow() {
+        TestWindow t;
+        QTabWidget* tabs = t.window->tabs();
+        // F1 opens the help from anywhere, also without a box in focus.
+        tabs->setCurrentIndex(3);
+        QTest::keyClick(t.window.get(), Qt::Key_F1);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabHelp"));
+        QTest::keyClick(t.find<QWidget>("helptext"), Qt::Key_F1);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabHelp"));
+        // Ctrl+Q closes the window, from a box as from the window.
+        QLineEdit* box = t.edit(QStringLiteral("Text64"));
+        t.type(box, QStringLiteral("1+1"));
+        QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!t.window->isVisible());
+        QVERIFY(t.ui.messages.isEmpty());
+    }
+
+    // Qt's own texts in Chinese; message boxes carry the program's name in
+    // full as their title.
+    void toolkitTextsAreChinese() {
+        if (!installToolkitTranslation(*QCoreApplication::instance()))
+            QSKIP("Qt's Chinese translation (qtbase_zh_CN.qm, Debian qt6-translations-l10n) is not installed");
+        QApplication::setApplicationDisplayName(QStringLiteral("Numerelle"));
+        RealBoxWindow w;
+        struct Shown {
+            QStringList buttons;
+            QString title;
+            int width = 0;
+        };
+        const auto whatIsShown = [](const std::function<void()>& open) {
+            Shown shown;
+            QTimer::singleShot(50, [&shown] {
+                QWidget* box = QApplication::activeModalWidget();
+                if (!box) return;
+                shown = {buttonTexts(box), box->windowTitle(), box->width()};
+                qobject_cast<QDialog*>(box)->reject();
+            });
+            open();
+            return shown;
+        };
+        const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
+        const int titleWidth = titleFont.horizontalAdvance(QStringLiteral("Numerelle"));
+
+        Shown message = whatIsShown([&] { w.ui.message(&w.window, QStringLiteral("式子有问题")); });
+        QCOMPARE(message.buttons, QStringList{QStringLiteral("确定")});
+        QCOMPARE(message.title, QStringLiteral("Numerelle"));
+        // Room for the name beside the window manager's icon and three buttons.
+        QVERIFY2(message.width >= titleWidth + 120, qPrintable(QString::number(message.width)));
+
+        Shown question = whatIsShown([&] { w.ui.confirm(&w.window, QStringLiteral("?")); });
+        QCOMPARE(question.buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
+        Shown input = whatIsShown([&] { w.ui.input(&w.window, QStringLiteral("?"), QString()); });
+        QCOMPARE(input.buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
+        QCOMPARE(input.title, QStringLiteral("Numerelle"));
+
+        // The context menu of every line edit.
+        std::unique_ptr<QMenu> menu(w.find<QLineEdit>("Text64")->createStandardContextMenu());
+        QStringList items;
+        for (QAction* action : menu->actions()) items << action->text();
+        const QString all = items.join(u'|');
+        QVERIFY2(all.contains(QStringLiteral("复制")) && all.contains(QStringLiteral("全选")) &&
+                     all.contains(QStringLiteral("粘贴")),
+                 qPrintable(all));
+    }
+};
+
+QTEST_MAIN(WindowBehaviourTest)
+#include "test_window_behaviour.moc"
