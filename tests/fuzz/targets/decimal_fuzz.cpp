@@ -1,8 +1,8 @@
-// libFuzzer target: the decimal-string page actions against schoolbook
-// arithmetic on digit strings. The first byte picks the action, the rest is
-// the two box texts separated by the first line break. Operands are kept
-// short enough for the reference; the page must accept exactly the texts
-// the reference accepts and show the same value.
+// libFuzzer target: the decimal-string page actions against the schoolbook
+// natural-number reference of the core tests. The first byte picks the
+// action, the rest is the two box texts separated by the first line break.
+// Operands are kept short enough for the reference; the page must accept
+// exactly the texts the reference accepts and show the same value.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "bignum/longjs.h"
+#include "tests/core/bignum/natural_reference.h"
 
 namespace {
 
@@ -26,110 +26,44 @@ using namespace numerelle::bignum;
     std::abort();
 }
 
-// ---- schoolbook on digit strings, most significant digit first ----------
+std::string natural(std::string_view digits) { return reference::print(reference::parse(digits)); }
 
-std::string stripped(std::string s) {
-    const std::size_t first = s.find_first_not_of('0');
-    return first == std::string::npos ? std::string() : s.substr(first);  // zero is ""
+bool less(const std::string& a, const std::string& b) {  // naturals without leading zeros
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-int compare(const std::string& a, const std::string& b) {  // both stripped
-    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
-}
-
-std::string add(const std::string& a, const std::string& b) {
-    std::string out;
-    int carry = 0;
-    for (std::size_t i = 0; i < std::max(a.size(), b.size()) || carry; ++i) {
-        int sum = carry;
-        if (i < a.size()) sum += a[a.size() - 1 - i] - '0';
-        if (i < b.size()) sum += b[b.size() - 1 - i] - '0';
-        out.push_back(static_cast<char>('0' + sum % 10));
-        carry = sum / 10;
-    }
-    std::reverse(out.begin(), out.end());
-    return stripped(out);
-}
-
-std::string subtract(const std::string& a, const std::string& b) {  // a >= b
-    std::string out;
-    int borrow = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        int digit = a[a.size() - 1 - i] - '0' - borrow;
-        if (i < b.size()) digit -= b[b.size() - 1 - i] - '0';
-        borrow = digit < 0;
-        out.push_back(static_cast<char>('0' + (digit + 10) % 10));
-    }
-    std::reverse(out.begin(), out.end());
-    return stripped(out);
-}
-
-std::string multiply(const std::string& a, const std::string& b) {
-    if (a.empty() || b.empty()) return {};
-    std::vector<std::uint64_t> sums(a.size() + b.size(), 0);
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        for (std::size_t j = 0; j < b.size(); ++j) {
-            sums[i + j + 1] += static_cast<std::uint64_t>(a[i] - '0') * static_cast<std::uint64_t>(b[j] - '0');
-        }
-    }
-    for (std::size_t k = sums.size(); k-- > 1;) {
-        sums[k - 1] += sums[k] / 10;
-        sums[k] %= 10;
-    }
-    std::string out;
-    for (std::uint64_t d : sums) out.push_back(static_cast<char>('0' + d));
-    return stripped(out);
-}
-
-std::string divideSmall(const std::string& a, unsigned d) {  // exact division expected
-    std::string out;
-    unsigned long long rest = 0;
-    for (char c : a) {
-        rest = rest * 10 + static_cast<unsigned>(c - '0');
-        out.push_back(static_cast<char>('0' + rest / d));
-        rest %= d;
-    }
-    return stripped(out);
+std::string withoutBlanks(std::string_view text) {
+    std::string s(text);
+    std::erase(s, ' ');
+    return s;
 }
 
 // A signed decimal: digits * 10^-scale, in a unique form (no leading zeros,
-// no trailing fraction zeros, zero is positive with scale 0).
+// no trailing fraction zeros, zero is "0", positive, with scale 0).
 struct Decimal {
     bool negative = false;
-    std::string digits;
+    std::string digits = "0";
     std::size_t scale = 0;
+    bool operator==(const Decimal&) const = default;
 };
 
 Decimal canonical(Decimal d) {
-    d.digits = stripped(d.digits);
-    while (d.scale > 0 && !d.digits.empty() && d.digits.back() == '0') {
+    d.digits = natural(d.digits);
+    while (d.scale > 0 && d.digits.size() > 1 && d.digits.back() == '0') {
         d.digits.pop_back();
         --d.scale;
     }
-    if (d.digits.empty()) d = Decimal{};
+    if (d.digits == "0") d = Decimal{};
     return d;
-}
-
-bool operator==(const Decimal& a, const Decimal& b) {
-    return a.negative == b.negative && a.digits == b.digits && a.scale == b.scale;
 }
 
 // The box text as the page reads it: blanks dropped, digits, one point,
 // a minus only in front; nothing typed reads as zero.
 std::optional<Decimal> readBox(std::string_view text) {
-    std::string s;
-    for (char c : text) {
-        if (c != ' ') s.push_back(c);
-    }
-    Decimal d;
-    std::size_t i = 0;
-    if (i < s.size() && s[i] == '-') {
-        d.negative = true;
-        ++i;
-    }
+    const std::string s = withoutBlanks(text);
+    Decimal d{!s.empty() && s[0] == '-', "", 0};
     bool point = false;
-    for (; i < s.size(); ++i) {
+    for (std::size_t i = d.negative ? 1 : 0; i < s.size(); ++i) {
         if (s[i] == '.' && !point) {
             point = true;
         } else if (s[i] >= '0' && s[i] <= '9') {
@@ -143,134 +77,93 @@ std::optional<Decimal> readBox(std::string_view text) {
 }
 
 // A result box: optional blanks, an optional minus and blanks, then digits
-// with at most one point and at least one digit. No zero trails a
-// fraction; a point may end the text, as in the page's "21." for 10.5 + 10.5.
+// with at most one point and at least one digit, no leading zero before a
+// whole part and no zero after a fraction; a point may end the text, as in
+// the page's "21." for 10.5 + 10.5. Zero has no sign.
 std::optional<Decimal> readResult(const std::string& text) {
     std::size_t i = text.find_first_not_of(' ');
     if (i == std::string::npos) return std::nullopt;
-    Decimal d;
-    if (text[i] == '-') {
-        d.negative = true;
-        i = text.find_first_not_of(' ', i + 1);
-        if (i == std::string::npos) return std::nullopt;
-    }
+    Decimal d{text[i] == '-', "", 0};
+    if (d.negative) i = text.find_first_not_of(' ', i + 1);
+    if (i == std::string::npos) return std::nullopt;
     const std::string_view rest = std::string_view(text).substr(i);
     if (rest.find_first_not_of("0123456789.") != std::string_view::npos) return std::nullopt;
     const std::size_t point = rest.find('.');
     if (point != std::string_view::npos) {
-        if (rest.find('.', point + 1) != std::string_view::npos || rest.back() == '0') {
-            return std::nullopt;
-        }
+        if (rest.find('.', point + 1) != std::string_view::npos || rest.back() == '0') return std::nullopt;
         d.scale = rest.size() - point - 1;
     }
+    if (rest.size() > 1 && rest[0] == '0' && rest[1] != '.') return std::nullopt;
     for (char c : rest) {
         if (c != '.') d.digits.push_back(c);
     }
     if (d.digits.empty()) return std::nullopt;
     const Decimal value = canonical(d);
-    if (d.negative && !value.negative) return std::nullopt;  // a zero shown with a sign
+    if (d.negative && !value.negative) return std::nullopt;
     return value;
-}
-
-Decimal widened(Decimal d, std::size_t scale) {
-    d.digits.append(scale - d.scale, '0');
-    d.scale = scale;
-    return d;
 }
 
 Decimal sum(Decimal a, Decimal b) {
     const std::size_t scale = std::max(a.scale, b.scale);
-    a = widened(a, scale);
-    b = widened(b, scale);
-    Decimal out;
-    out.scale = scale;
-    if (a.negative == b.negative) {
-        out.negative = a.negative;
-        out.digits = add(stripped(a.digits), stripped(b.digits));
-    } else if (compare(stripped(a.digits), stripped(b.digits)) >= 0) {
-        out.negative = a.negative;
-        out.digits = subtract(stripped(a.digits), stripped(b.digits));
-    } else {
-        out.negative = b.negative;
-        out.digits = subtract(stripped(b.digits), stripped(a.digits));
-    }
-    return canonical(out);
+    a.digits = natural(a.digits.append(scale - a.scale, '0'));
+    b.digits = natural(b.digits.append(scale - b.scale, '0'));
+    if (a.negative == b.negative) return canonical({a.negative, reference::add(a.digits, b.digits), scale});
+    if (less(a.digits, b.digits)) std::swap(a, b);
+    return canonical({a.negative, reference::subtract(a.digits, b.digits), scale});
 }
+
+Decimal negated(Decimal d) { return canonical({!d.negative, d.digits, d.scale}); }
 
 Decimal product(const Decimal& a, const Decimal& b) {
-    return canonical(Decimal{a.negative != b.negative, multiply(a.digits, b.digits), a.scale + b.scale});
+    return canonical({a.negative != b.negative, reference::multiply(a.digits, b.digits), a.scale + b.scale});
 }
 
-std::uint64_t leadingWhole(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    std::uint64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
-        value = value > (UINT64_MAX - digit) / 10 ? UINT64_MAX : value * 10 + digit;
-    }
-    return value;
-}
-
-// Expected outcomes: a value, a refusal in the result box, or messages only.
+// What the page should do: show a value, show a refusal or the typed text
+// in the result box, or only show messages; Skip when the reference would
+// take too long.
 struct Expected {
-    enum Kind { Value, FailureText, MessagesOnly, Text, Skip } kind = Skip;
+    enum Kind { Value, FailureText, Text, MessagesOnly, Skip } kind = Skip;
     Decimal value;
     std::string text;
 };
 
 Expected value(Decimal d) { return {Expected::Value, canonical(std::move(d)), {}}; }
+Expected shownText(Expected::Kind kind, std::string text) { return {kind, {}, std::move(text)}; }
+const Expected messagesOnly{Expected::MessagesOnly, {}, {}};
 
-constexpr std::size_t kOperandLimit = 300;   // digits of one operand of + - *
-constexpr std::size_t kResultLimit = 3000;   // digits of a power, factorial or selection
+constexpr std::size_t kOperandLimit = 300;  // characters of one operand of + - *
+constexpr std::size_t kResultLimit = 3000;  // digits of a power, factorial or selection
 
-// The power page gives a base to the power one back as it was typed (blanks
-// dropped), not in normal form: "123.40", "-0", "007".
-Expected expectPower(std::string_view typed, const Decimal& base, std::uint64_t e) {
-    if (e == 1) {
-        std::string text;
-        for (char c : typed) {
-            if (c != ' ') text.push_back(c);
-        }
-        return {Expected::Text, {}, text};
-    }
-    if (e == 0) return base.digits.empty() ? Expected{Expected::FailureText, {}, "无意义！"} : value(Decimal{false, "1", 0});
-    if (base.digits.empty()) return value({});
-    if (e > kResultLimit || e * base.digits.size() > kResultLimit) return {};
-    Decimal out{false, "1", 0};
-    for (std::uint64_t i = 0; i < e; ++i) out = product(out, base);
-    return value(out);
+Expected expectPower(std::string_view typed, std::string_view exponent) {
+    const std::optional<Decimal> base = readBox(typed);
+    if (!base) return messagesOnly;
+    const std::uint64_t e = leadingWholeNumber(exponent);
+    const bool zero = base->digits == "0";
+    if (e == 0) return zero ? shownText(Expected::FailureText, "无意义！") : value({false, "1", 0});
+    // To the power one the base comes back as it was typed, blanks dropped
+    // ("123.40", "-0", "007"), not in normal form.
+    if (e == 1) return shownText(Expected::Text, withoutBlanks(typed));
+    if (zero) return value({});
+    if (e > kResultLimit || e * base->digits.size() > kResultLimit) return {};
+    const auto n = static_cast<std::uint32_t>(e);
+    return value({base->negative && n % 2 == 1, reference::power(base->digits, n), base->scale * n});
 }
 
-std::string decimalText(std::uint64_t v) { return stripped(std::to_string(v)); }
-
 Expected expectSelection(bool combination, std::string_view mText, std::string_view nText) {
-    std::string n;
-    for (char c : nText) {
-        if (c != ' ') n.push_back(c);
-    }
-    if (n.find_first_not_of("0123456789") != std::string::npos) return {Expected::MessagesOnly, {}, {}};
-    const std::uint64_t m = leadingWhole(mText);
-    if (m > 99999) return {Expected::MessagesOnly, {}, {}};
-    n = stripped(n);
+    const std::string n = withoutBlanks(nText);
+    if (n.find_first_not_of("0123456789") != std::string::npos) return messagesOnly;
+    const std::uint64_t m = leadingWholeNumber(mText);
+    if (m > 99999) return messagesOnly;
     if (m * std::max<std::size_t>(n.size(), 1) > kResultLimit) return {};
-    const std::string mDigits = decimalText(m);
-    if (compare(n, mDigits) < 0) return value({});  // more chosen than there are
-    std::string result = "1";
-    for (std::uint64_t i = 0; i < m; ++i) {
-        result = multiply(result, subtract(n, decimalText(i)));
-        if (combination) result = divideSmall(result, static_cast<unsigned>(i + 1));
-    }
-    return value(Decimal{false, result, 0});
+    const auto k = static_cast<std::uint32_t>(m);
+    return value({false, combination ? reference::binomial(natural(n), k) : reference::falling(natural(n), k), 0});
 }
 
 Expected expectFactorial(std::string_view text) {
-    const std::uint64_t n = leadingWhole(text);
-    if (n > 99999) return {Expected::FailureText, {}, "太大了！"};
+    const std::uint64_t n = leadingWholeNumber(text);
+    if (n > 99999) return shownText(Expected::FailureText, "太大了！");
     if (n > 800) return {};
-    std::string result = "1";
-    for (std::uint64_t i = 2; i <= n; ++i) result = multiply(result, decimalText(i));
-    return value(Decimal{false, result, 0});
+    return value({false, reference::factorial(static_cast<std::uint32_t>(n)), 0});
 }
 
 void check(const Expected& expected, const PageOutcome& outcome, std::string_view a, std::string_view b) {
@@ -282,13 +175,11 @@ void check(const Expected& expected, const PageOutcome& outcome, std::string_vie
             if (outcome.result || outcome.messages.empty()) fail("should refuse with a message", a, b, shown);
             return;
         case Expected::Text:
-            if (!outcome.result || outcome.resultIsFailure || *outcome.result != expected.text) {
-                fail("should show the typed text", a, b, shown);
-            }
-            return;
         case Expected::FailureText:
-            if (!outcome.result || !outcome.resultIsFailure || *outcome.result != expected.text) {
-                fail("should show a refusal", a, b, shown);
+            if (!outcome.result || outcome.resultIsFailure != (expected.kind == Expected::FailureText) ||
+                *outcome.result != expected.text) {
+                fail(expected.kind == Expected::Text ? "should show the typed text" : "should show a refusal", a, b,
+                     shown);
             }
             return;
         case Expected::Value: {
@@ -309,49 +200,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t cut = std::min(input.find('\n'), input.size());
     const std::string_view a = input.substr(0, cut);
     const std::string_view b = cut < input.size() ? input.substr(cut + 1) : std::string_view();
+    const int action = data[0] % 7;
     WorkControl control;
-    switch (data[0] % 7) {
-        case 0:
-        case 1:
-        case 2: {
-            if (a.size() > kOperandLimit || b.size() > kOperandLimit) return 0;
-            const std::optional<Decimal> x = readBox(a), y = readBox(b);
-            Expected expected{Expected::MessagesOnly, {}, {}};
-            PageOutcome outcome;
-            if (data[0] % 7 == 0) {
-                outcome = computeSum(a, b);
-                if (x && y) expected = value(sum(*x, *y));
-            } else if (data[0] % 7 == 1) {
-                outcome = computeDifference(a, b);
-                if (x && y) expected = value(sum(*x, Decimal{!y->negative && !y->digits.empty(), y->digits, y->scale}));
-            } else {
-                outcome = computeProduct(a, b, control);
-                if (x && y) expected = value(product(*x, *y));
-            }
-            check(expected, outcome, a, b);
-            return 0;
+    if (action <= 2) {
+        if (a.size() > kOperandLimit || b.size() > kOperandLimit) return 0;
+        const std::optional<Decimal> x = readBox(a), y = readBox(b);
+        const bool read = x && y;
+        switch (action) {
+            case 0: check(read ? value(sum(*x, *y)) : messagesOnly, computeSum(a, b), a, b); break;
+            case 1: check(read ? value(sum(*x, negated(*y))) : messagesOnly, computeDifference(a, b), a, b); break;
+            default: check(read ? value(product(*x, *y)) : messagesOnly, computeProduct(a, b, control), a, b); break;
         }
-        case 3: {
-            if (a.size() > kOperandLimit) return 0;
-            const std::optional<Decimal> base = readBox(a);
-            const Expected expected = base ? expectPower(a, *base, leadingWhole(b)) : Expected{Expected::MessagesOnly, {}, {}};
-            if (expected.kind == Expected::Skip) return 0;  // too long for the reference
-            check(expected, computePower(a, b, control), a, b);
-            return 0;
-        }
-        case 4:
-        case 5: {
-            const bool combination = data[0] % 7 == 5;
-            const Expected expected = expectSelection(combination, a, b);
-            if (expected.kind == Expected::Skip) return 0;
-            check(expected, combination ? computeCombination(a, b, control) : computePermutation(a, b, control), a, b);
-            return 0;
-        }
-        default: {
-            const Expected expected = expectFactorial(a);
-            if (expected.kind == Expected::Skip) return 0;
-            check(expected, computeFactorial(a, control), a, b);
-            return 0;
-        }
+        return 0;
     }
+    Expected expected;
+    if (action == 3 && a.size() <= kOperandLimit) expected = expectPower(a, b);
+    if (action == 4 || action == 5) expected = expectSelection(action == 5, a, b);
+    if (action == 6) expected = expectFactorial(a);
+    if (expected.kind == Expected::Skip) return 0;
+    switch (action) {
+        case 3: check(expected, computePower(a, b, control), a, b); break;
+        case 4: check(expected, computePermutation(a, b, control), a, b); break;
+        case 5: check(expected, computeCombination(a, b, control), a, b); break;
+        default: check(expected, computeFactorial(a, control), a, b); break;
+    }
+    return 0;
 }
