@@ -131,8 +131,10 @@ Expected value(Decimal d) { return {Expected::Value, canonical(std::move(d)), {}
 Expected shownText(Expected::Kind kind, std::string text) { return {kind, {}, std::move(text)}; }
 const Expected messagesOnly{Expected::MessagesOnly, {}, {}};
 
-constexpr std::size_t kOperandLimit = 300;  // characters of one operand of + - *
-constexpr std::size_t kResultLimit = 3000;  // digits of a power, factorial or selection
+// Long enough for the product's Karatsuba and transform paths (the seeds
+// have such operands); the reference's limbs of 10^9 keep these quick.
+constexpr std::size_t kOperandLimit = 5000;  // characters of one operand of + - *
+constexpr std::size_t kResultLimit = 10000;  // digits of a power, factorial or selection
 
 Expected expectPower(std::string_view typed, std::string_view exponent) {
     const std::optional<Decimal> base = readBox(typed);
@@ -162,7 +164,7 @@ Expected expectSelection(bool combination, std::string_view mText, std::string_v
 Expected expectFactorial(std::string_view text) {
     const std::uint64_t n = leadingWholeNumber(text);
     if (n > 99999) return shownText(Expected::FailureText, "太大了！");
-    if (n > 800) return {};
+    if (n > 3000) return {};
     return value({false, reference::factorial(static_cast<std::uint32_t>(n)), 0});
 }
 
