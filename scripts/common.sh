@@ -14,12 +14,14 @@ RUN_PACKAGES=(
   fonts-wqy-microhei qt6-translations-l10n
 )
 # What the tests add: GoogleTest, a virtual screen, the package and desktop
-# file checkers, and the benchmarks with the peers they are measured against.
+# file checkers, the benchmarks with the peers they are measured against, and
+# clang with its libFuzzer runtime for the coverage-guided fuzz targets.
 TEST_PACKAGES=(
   libgtest-dev xvfb xauth
   dpkg-dev lintian desktop-file-utils appstream
   pkg-config libbenchmark-dev libmuparser-dev libgmp-dev
   locales
+  clang libclang-rt-14-dev
 )
 
 # install_missing_packages PACKAGE...
