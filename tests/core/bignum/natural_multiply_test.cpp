@@ -149,6 +149,14 @@ TEST(NaturalMultiply, PlainAndVectorKernelsAgreeWithTheReference) {
     }
 }
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+// The kernels' own CPUID probe must say what the compiler's runtime says,
+// or a machine without AVX2 would run vector code (or one with it, not).
+TEST(NaturalMultiply, VectorKernelProbeAgreesWithTheCompilersRuntime) {
+    EXPECT_EQ(limbs::avx2::available(), static_cast<bool>(__builtin_cpu_supports("avx2")));
+}
+#endif
+
 TEST(NaturalMultiply, PublicProductHandlesZerosAndTrailingZeros) {
     WorkControl control;
     struct Row {
