@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 
 #include "bignum/natural.h"
 #include "bignum/natural_limbs.h"
@@ -204,9 +205,15 @@ TEST(NaturalMultiply, AddAndSubtractMatchReferenceAcrossLimbBoundaries) {
 TEST(NaturalMultiply, SmallFactorsAndDivisors) {
     std::mt19937_64 rng(19);
     const std::uint64_t values[] = {1, 2, 7, 999999999, 1000000000, 1000000001, 4294967295ull, 4294967296ull,
+                                    // the last factor on the 64-bit path, and the first past it
+                                    18446744073ull, 18446744074ull,
                                     999999999999999999ull, 18446744073709551615ull};
-    for (std::size_t digits : {1, 9, 10, 50, 400}) {
-        std::string a = makeNumber(rng, digits, Shape::Random);
+    const std::pair<std::size_t, Shape> numbers[] = {{1, Shape::Random},    {9, Shape::Random},
+                                                     {10, Shape::Random},   {50, Shape::Random},
+                                                     {400, Shape::Random},  {9, Shape::AllNines},
+                                                     {400, Shape::AllNines}};
+    for (const auto& [digits, shape] : numbers) {
+        std::string a = makeNumber(rng, digits, shape);
         for (std::uint64_t v : values) {
             SCOPED_TRACE(a + " op " + std::to_string(v));
             std::string product = naturalMultiplySmall(a, v);
