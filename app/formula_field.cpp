@@ -1,10 +1,13 @@
 #include "app/formula_field.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
 #include <QVariant>
+#include <algorithm>
 
 #include "app/ui_services.h"
 #include "common/number_text.h"
@@ -16,6 +19,8 @@ namespace {
 // focus passes through other boxes; their focus losses are not the user's.
 // The window carries the mark, so that separate windows do not share it.
 constexpr const char* kGivingFocusBack = "numerelleGivingFocusBack";
+// Set on a box whose check on leaving refused its text.
+constexpr const char* kLeavingRefused = "numerelleLeavingRefused";
 
 class FocusLossFilter final : public QObject {
 public:
@@ -31,6 +36,8 @@ public:
         }
         return false;
     }
+
+    void run() const { handler_(); }
 
 private:
     std::function<void()> handler_;
@@ -65,6 +72,7 @@ bool commitFormulaField(QLineEdit* box, UiServices& ui) {
     const std::string text = box->text().toStdString();
     const numerelle::expr::Evaluation result = numerelle::expr::evaluateFormula(text);
     if (!result.ok()) {
+        markLeavingRefused(box);
         QWidget* window = box->window();
         window->setProperty(kGivingFocusBack, true);
         if (result.failure == numerelle::expr::Failure::Brackets)
@@ -74,8 +82,53 @@ bool commitFormulaField(QLineEdit* box, UiServices& ui) {
         window->setProperty(kGivingFocusBack, false);
         return false;
     }
-    box->setText(QString::fromStdString(numerelle::numberText(result.value)));
+    showText(box, QString::fromStdString(numerelle::numberText(result.value)));
     return true;
+}
+
+void showText(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    if (box->hasFocus()) selectShowingStart(box);
+    else box->setCursorPosition(0);
+}
+
+void selectShowingStart(QLineEdit* box) {
+    const int length = static_cast<int>(box->text().size());
+    box->setSelection(length, -length);
+}
+
+void fitNumberText(QLineEdit* box) {
+    // The line edit's frame and its own margins of 2 pixels each side, and
+    // room for the cursor.
+    const int frame = 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    const QMargins margins = box->textMargins();
+    const int width = box->fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestNumberText)) + frame +
+                      margins.left() + margins.right() + 4 + 2;
+    box->setMinimumWidth(std::max(box->minimumWidth(), width));
+}
+
+void markLeavingRefused(QLineEdit* box) { box->setProperty(kLeavingRefused, true); }
+
+bool finishEditing(QLineEdit* box) {
+    box->setProperty(kLeavingRefused, false);
+    // The handlers in the order they were attached, as a focus loss runs them.
+    for (QObject* child : box->children())
+        if (auto* filter = dynamic_cast<FocusLossFilter*>(child)) {
+            filter->run();
+            if (box->property(kLeavingRefused).toBool()) return false;
+        }
+    return true;
+}
+
+void computeOnEnter(QLineEdit* box, std::function<QAbstractButton*()> button) {
+    QObject::connect(box, &QLineEdit::returnPressed, box, [box, button = std::move(button)] {
+        if (!finishEditing(box)) return;
+        if (QAbstractButton* pressed = button()) pressed->click();
+    });
+}
+
+void computeOnEnter(QLineEdit* box, QAbstractButton* button) {
+    computeOnEnter(box, [button] { return button; });
 }
 
 void onFocusLost(QLineEdit* box, std::function<void()> handler) {
@@ -105,5 +158,5 @@ double boxNumber(const QLineEdit* box) {
 }
 
 void normaliseNumberText(QLineEdit* box) {
-    box->setText(QString::fromStdString(numerelle::numberText(boxNumber(box))));
+    showText(box, QString::fromStdString(numerelle::numberText(boxNumber(box))));
 }

@@ -3,11 +3,8 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "app/long_work.h"
@@ -106,11 +103,6 @@ void MainForm::closeEvent(QCloseEvent* event) {
     work_->waitForIdle();
     // The big-number result boxes may hold millions of characters; empty them
     // before the window goes.
-    for (const char* name : {"Text9", "Text2", "Text3", "Text6", "Text50", "Text51"}) {
-        QWidget* box = findChild<QWidget*>(QString::fromLatin1(name));
-        if (auto* line = qobject_cast<QLineEdit*>(box)) line->clear();
-        else if (auto* view = qobject_cast<bigpages::ResultView*>(box)) view->clear();
-        else if (auto* rich = qobject_cast<QTextEdit*>(box)) rich->clear();
-    }
+    for (auto* view : findChildren<bigpages::ResultView*>()) view->clear();
     event->accept();
 }

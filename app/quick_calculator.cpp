@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/formula_field.h"
 #include "app/page_context.h"
 #include "app/shell_pages.h"
 #include "app/ui_services.h"
@@ -22,6 +23,8 @@ QWidget* buildQuickCalculator(PageContext& context) {
     layout->addWidget(formula, 3);
     layout->addWidget(equals);
     layout->addWidget(result, 2);
+    fitNumberText(result);
+    computeOnEnter(formula, equals);
 
     UiServices& ui = context.ui;
     QObject::connect(equals, &QPushButton::clicked, frame, [formula, result, &ui] {
@@ -34,7 +37,7 @@ QWidget* buildQuickCalculator(PageContext& context) {
             result->clear();
             return;
         }
-        result->setText(QString::fromStdString(numerelle::numberText(value.value)));
+        showText(result, QString::fromStdString(numerelle::numberText(value.value)));
     });
     return frame;
 }

@@ -238,10 +238,6 @@ bool kernelsUseAvx2() {
     return kAvx2;
 }
 
-void mulKaratsuba(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z) {
-    mulAuto(a, n, b, m, z, MulAlgorithm::Karatsuba);
-}
-
 Limbs multiply(const Limbs& a, const Limbs& b, MulAlgorithm algorithm) {
     if (a.empty() || b.empty()) return {};
     Limbs z(a.size() + b.size());

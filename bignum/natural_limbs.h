@@ -54,7 +54,6 @@ std::uint64_t divideSmall(Limbs& a, std::uint64_t divisor);
 
 // Span kernels (z has room for n + m limbs; overwritten).
 void mulSchoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z);
-void mulKaratsuba(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z);
 void mulTransform(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z);
 void sqrTransform(const Limb* a, std::size_t n, Limb* z);
 

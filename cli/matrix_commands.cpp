@@ -6,6 +6,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/texts.h"
@@ -18,6 +19,22 @@ namespace numerelle::cli {
 namespace {
 
 using namespace numerelle::matrix;
+
+// Prints the page's message for a failed computation and gives the status.
+int refuse(CommandIo& io, std::string_view message) {
+    io.err << message << '\n';
+    return 1;
+}
+
+// The message for an outcome other than Done; `noConvergence` is the page's
+// own text for an iteration that did not settle.
+const char* outcomeMessage(Outcome outcome, const char* noConvergence = kNoConvergence) {
+    switch (outcome) {
+        case Outcome::Singular: return kNoUniqueSolution;
+        case Outcome::NoConvergence: return noConvergence;
+        default: return kOverflow;
+    }
+}
 
 bool parseNumber(const std::string& word, double& value) {
     const char* first = word.data();
@@ -87,20 +104,17 @@ bool readSquare(const std::vector<std::string>& args, CommandIo& io, Matrix& a) 
 }
 
 int det(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() > 1) return usageError(matrixCommands()[0], io);
+    if (args.size() > 1) return usageError("det", io);
     Matrix a;
     if (!readSquare(args, io, a)) return 1;
     const Determinant d = determinant(a);
-    if (d.outcome != Outcome::Done) {
-        io.err << kOverflow << '\n';
-        return 1;
-    }
+    if (d.outcome != Outcome::Done) return refuse(io, outcomeMessage(d.outcome));
     io.out << numberText(d.value) << '\n';
     return 0;
 }
 
 int solve(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() > 1) return usageError(matrixCommands()[1], io);
+    if (args.size() > 1) return usageError("solve", io);
     std::vector<std::vector<double>> rows;
     if (!readRows(args, io, 1, rows)) return 1;
     const int n = static_cast<int>(rows.size());
@@ -111,26 +125,16 @@ int solve(const std::vector<std::string>& args, CommandIo& io) {
     std::vector<double> b;
     splitEquationStore(equations, n, a, b);
     const Solution solution = solveLinearSystem(std::move(a), std::move(b));
-    if (solution.outcome == Outcome::Singular) {
-        io.err << kNoUniqueSolution << '\n';
-        return 1;
-    }
-    if (solution.outcome != Outcome::Done) {
-        io.err << kOverflow << '\n';
-        return 1;
-    }
+    if (solution.outcome != Outcome::Done) return refuse(io, outcomeMessage(solution.outcome));
     io.out << solutionLine(solution.x) << '\n';
     return 0;
 }
 
 int hess(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() > 1) return usageError(matrixCommands()[2], io);
+    if (args.size() > 1) return usageError("hess", io);
     Matrix a;
     if (!readSquare(args, io, a)) return 1;
-    if (toHessenberg(a) != Outcome::Done) {
-        io.err << kOverflow << '\n';
-        return 1;
-    }
+    if (const Outcome outcome = toHessenberg(a); outcome != Outcome::Done) return refuse(io, outcomeMessage(outcome));
     for (int r = 1; r <= a.order(); ++r) {
         for (int c = 1; c <= a.order(); ++c) io.out << (c > 1 ? " " : "") << numberText(a(r, c));
         io.out << '\n';
@@ -139,30 +143,20 @@ int hess(const std::vector<std::string>& args, CommandIo& io) {
 }
 
 int eig(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() > 1) return usageError(matrixCommands()[3], io);
+    if (args.size() > 1) return usageError("eig", io);
     Matrix a;
     if (!readSquare(args, io, a)) return 1;
     Eigenvalues values;
     if (toHessenberg(a) == Outcome::Done) values = hessenbergEigenvalues(a, kEigenvalueTolerance);
     else values.outcome = Outcome::Overflow;
-    if (values.outcome == Outcome::NoConvergence) {
-        io.err << kNoConvergence << '\n';
-        return 1;
-    }
-    if (values.outcome != Outcome::Done) {
-        io.err << kOverflow << '\n';
-        return 1;
-    }
+    if (values.outcome != Outcome::Done) return refuse(io, outcomeMessage(values.outcome));
     io.out << eigenvalueText(values) << '\n';
     return 0;
 }
 
 int roots(const std::vector<std::string>& args, CommandIo& io) {
-    if (args.size() < 2) return usageError(matrixCommands()[4], io);
-    if (args.size() > 101) {
-        io.err << texts::kDegreeTooHigh << '\n';
-        return 1;
-    }
+    if (args.size() < 2) return usageError("roots", io);
+    if (args.size() > 101) return refuse(io, texts::kDegreeTooHigh);
     std::vector<double> coefficients;
     for (const std::string& arg : args) {
         std::string text;
@@ -175,18 +169,8 @@ int roots(const std::vector<std::string>& args, CommandIo& io) {
         coefficients.push_back(value);
     }
     const PolynomialRoots found = polynomialRoots(coefficients);
-    if (found.leadingZero) {
-        io.err << kLeadingZero << '\n';
-        return 1;
-    }
-    if (found.outcome == Outcome::NoConvergence) {
-        io.err << kRootsNoConvergence << '\n';
-        return 1;
-    }
-    if (found.outcome != Outcome::Done) {
-        io.err << kOverflow << '\n';
-        return 1;
-    }
+    if (found.leadingZero) return refuse(io, kLeadingZero);
+    if (found.outcome != Outcome::Done) return refuse(io, outcomeMessage(found.outcome, kRootsNoConvergence));
     for (const auto& z : found.roots) io.out << complexText(z.real(), z.imag()) << '\n';
     return 0;
 }

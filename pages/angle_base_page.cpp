@@ -44,7 +44,7 @@ void convertAngle(QLineEdit* source, QLineEdit* target, expr::Evaluation (*conve
         context.ui.message(context.window, text(expr::failureDescription(result.failure)));
         return;
     }
-    target->setText(text(numberText(result.value)));
+    showText(target, text(numberText(result.value)));
 }
 
 QWidget* buildAngleConverter(const PageContext& context) {
@@ -75,6 +75,11 @@ QWidget* buildAngleConverter(const PageContext& context) {
 
     attachFormulaField(radians, context.ui);
     attachFormulaField(degrees, context.ui);
+    // Each box converts away from itself.
+    computeOnEnter(radians, toDegrees);
+    computeOnEnter(degrees, toRadians);
+    fitNumberText(radians);
+    fitNumberText(degrees);
     QObject::connect(toDegrees, &QPushButton::clicked, box, [=] {
         convertAngle(radians, degrees, numtools::radiansToDegrees, context);
     });
@@ -104,6 +109,9 @@ BaseRow makeBaseRow(int index) {
         auto* button = new QRadioButton(captions[i]);
         button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(names[i])).arg(index));
         group->addButton(button);
+        // Spread over the row at their own width: a click beside a caption
+        // is not a choice.
+        if (i > 0) layout->addStretch(1);
         layout->addWidget(button);
         row.buttons[i] = button;
     }
@@ -149,6 +157,7 @@ QWidget* buildBaseConverter(const PageContext& context) {
     layout->addWidget(result);
 
     PageState* state = &context.state;
+    computeOnEnter(value, convert);
     attachKeyFilter(value, [state](QChar ch) { return numtools::baseKeyAccepted(ch.unicode(), state->currentBase); });
 
     const int fixedBases[] = {16, 10, 8, 2};
@@ -183,13 +192,12 @@ QWidget* buildBaseConverter(const PageContext& context) {
     }
 
     QObject::connect(convert, &QPushButton::clicked, box, [rows, value, result, context] {
-        value->setText(value->text().toUpper());
+        showText(value, value->text().toUpper());
         const numtools::BaseText converted =
             numtools::convertNumberBase(value->text().toStdString(), context.state.currentBase, chosenBase((*rows)[1]));
         if (!converted.ok())
             context.ui.message(context.window, text(expr::failureDescription(converted.failure)));
-        result->setText(text(converted.text));
-        result->setCursorPosition(0);  // a long binary result from its first digit
+        showText(result, text(converted.text));
     });
     return box;
 }

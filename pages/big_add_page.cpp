@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/formula_field.h"
 #include "app/page_context.h"
 #include "pages/big_page_support.h"
 #include "pages/page_frame.h"
@@ -40,6 +41,8 @@ QWidget* buildBigAddPage(PageContext& context) {
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
 
+    for (QLineEdit* box : {addend1, addend2}) computeOnEnter(box, add);
+    for (QLineEdit* box : {minuend, subtrahend}) computeOnEnter(box, subtract);
     QObject::connect(add, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string a = inputText(addend1).toStdString(), b = inputText(addend2).toStdString();
         runPageAction(work, ui, add, QStringLiteral("正在计算加法…"),

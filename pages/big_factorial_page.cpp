@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/formula_field.h"
 #include "app/page_context.h"
 #include "pages/big_page_support.h"
 #include "pages/page_frame.h"
@@ -32,6 +33,7 @@ QWidget* buildBigFactorialPage(PageContext& context) {
     grid->addLayout(makeLengthRow("Command5", "Text7", "Label7_0", result), 2, 0, 1, 3);
     grid->setColumnStretch(2, 1);
 
+    computeOnEnter(n, compute);
     QObject::connect(compute, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string text = inputText(n).toStdString();
         runPageAction(

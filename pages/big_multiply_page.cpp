@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/formula_field.h"
 #include "app/page_context.h"
 #include "pages/big_page_support.h"
 #include "pages/page_frame.h"
@@ -31,6 +32,7 @@ QWidget* buildBigMultiplyPage(PageContext& context) {
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
 
+    for (QLineEdit* box : {factor1, factor2}) computeOnEnter(box, multiply);
     QObject::connect(multiply, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string a = inputText(factor1).toStdString(), b = inputText(factor2).toStdString();
         runPageAction(

@@ -44,15 +44,14 @@ public:
         if (text.size() <= kLongNumber) {
             held_ = QString();
             setReadOnly(false);
-            setText(text);
+            showText(this, text);
             return;
         }
         held_ = std::move(text);
         setReadOnly(true);
-        setText(QStringLiteral("%1…%2（共%3个字符）")
-                    .arg(QStringView(held_).left(12), QStringView(held_).right(12))
-                    .arg(held_.size()));
-        setCursorPosition(0);
+        showText(this, QStringLiteral("%1…%2（共%3个字符）")
+                           .arg(QStringView(held_).left(12), QStringView(held_).right(12))
+                           .arg(held_.size()));
     }
 
 protected:
@@ -148,7 +147,7 @@ QString inputText(const QLineEdit* box) {
 
 void setInputText(QLineEdit* box, const QString& text) {
     if (auto* number = dynamic_cast<NumberBox*>(box)) number->setNumber(text);
-    else box->setText(text);
+    else showText(box, text);
 }
 
 void attachDecimalKeyFilter(QLineEdit* box) {
@@ -165,7 +164,9 @@ QLineEdit* makeDecimalBox(const char* objectName, const QString& initial, UiServ
     onFocusLost(box, [box, &ui] {
         const auto messages = numerelle::bignum::decimalBoxFocusMessages(inputText(box).toStdString());
         for (const std::string& message : messages) ui.message(box->window(), toQString(message));
-        if (!messages.empty()) box->setFocus(Qt::OtherFocusReason);
+        if (messages.empty()) return;
+        markLeavingRefused(box);
+        box->setFocus(Qt::OtherFocusReason);
     });
     return box;
 }
@@ -237,10 +238,10 @@ QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* 
     auto* caption = new QLabel(QStringLiteral("位数"));
     caption->setObjectName(QString::fromLatin1(captionName));
     QObject::connect(button, &QPushButton::clicked, lengthBox, [result, lengthBox] {
-        lengthBox->setText(QString::number(resultLength(result)));
+        showText(lengthBox, QString::number(resultLength(result)));
     });
     QObject::connect(result, &ResultView::textChanged, lengthBox, [result, lengthBox] {
-        if (!lengthBox->text().isEmpty()) lengthBox->setText(QString::number(resultLength(result)));
+        if (!lengthBox->text().isEmpty()) showText(lengthBox, QString::number(resultLength(result)));
     });
     auto* row = new QHBoxLayout;
     row->addStretch(1);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/formula_field.h"
 #include "app/page_context.h"
 #include "pages/big_page_support.h"
 #include "pages/page_frame.h"
@@ -38,6 +39,7 @@ QWidget* buildBigPowerPage(PageContext& context) {
     column->addWidget(result);
     column->addLayout(makeLengthRow("Command7", "Text10", "Label7_1", result));
 
+    for (QLineEdit* box : {base, exponent}) computeOnEnter(box, compute);
     QObject::connect(compute, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string b = inputText(base).toStdString(), e = inputText(exponent).toStdString();
         runPageAction(

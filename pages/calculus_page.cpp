@@ -141,6 +141,11 @@ QWidget* buildCalculusPage(PageContext& context) {
         commitFormulaField(point, context.ui);
     });
 
+    for (QLineEdit* box : {upper, lower, formula, intervals}) computeOnEnter(box, integrate);
+    computeOnEnter(point, differentiate);
+    fitNumberText(integral);
+    fitNumberText(derivative);
+
     QObject::connect(integrate, &QPushButton::clicked, integrate, [=] {
         const std::string text = formula->text().toStdString();
         const std::string a = upper->text().toStdString();

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/long_work.h"
+#include "app/formula_field.h"
 #include "app/page_context.h"
 #include "app/ui_services.h"
 #include "calculus/page_actions.h"
@@ -52,7 +53,7 @@ inline QLabel* bigSign(const QString& sign, const QString& objectName, double sc
 // (a cancelled or silent answer leaves the box as it was).
 inline void showAnswer(const PageContext& context, const numerelle::calculus::PageAnswer& answer, QLineEdit* result) {
     for (const std::string& message : answer.messages) context.ui.message(context.window, QString::fromStdString(message));
-    if (answer.resultText) result->setText(QString::fromStdString(*answer.resultText));
+    if (answer.resultText) showText(result, QString::fromStdString(*answer.resultText));
 }
 
 // Runs `compute` on the worker thread (busy cursor, Cancel), then shows its

@@ -28,7 +28,7 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 QLineEdit* box(const QString& name, const QString& initial = QStringLiteral("0")) {
     auto* edit = new QLineEdit(initial);
     edit->setObjectName(name);
-    edit->setMinimumWidth(70);
+    fitNumberText(edit);
     return edit;
 }
 
@@ -67,7 +67,7 @@ void showResult(const ComplexControls& c, const nt::ComplexResult& result, UiSer
     const std::optional<std::string>* parts[5] = {&result.real, &result.imaginary, &result.modulus, &result.angle,
                                                   &result.angleCopy};
     for (int i = 0; i < 5; ++i)
-        if (*parts[i]) c.results[i]->setText(text(**parts[i]));
+        if (*parts[i]) showText(c.results[i], text(**parts[i]));
     if (!result.ok()) ui.message(window, text(numerelle::expr::failureDescription(result.failure)));
 }
 
@@ -92,13 +92,13 @@ void switchInputForm(const ComplexControls& c, PageState& state, nt::ComplexAngl
         for (int z = 0; z < 2; ++z) {
             if (form == 0) {
                 const nt::AlgebraicTexts texts = nt::toAlgebraicTexts((*v)[z], (*v)[z + 2], unit);
-                c.algebraic[z]->setText(text(texts.real));
-                c.algebraic[z + 2]->setText(text(texts.imaginary));
+                showText(c.algebraic[z], text(texts.real));
+                showText(c.algebraic[z + 2], text(texts.imaginary));
             } else {
                 const nt::TrigonometricTexts texts = nt::toTrigonometricTexts((*v)[z], (*v)[z + 2], unit);
-                c.trigonometric[z]->setText(text(texts.modulus));
-                c.trigonometric[z + 2]->setText(text(texts.angle));
-                c.trigonometric[z + 4]->setText(text(texts.angleCopy));
+                showText(c.trigonometric[z], text(texts.modulus));
+                showText(c.trigonometric[z + 2], text(texts.angle));
+                showText(c.trigonometric[z + 4], text(texts.angleCopy));
             }
         }
     }
@@ -241,11 +241,11 @@ QWidget* buildComplexPage(PageContext& context) {
     for (int i = 2; i < 4; ++i) {
         QLineEdit* copy = c.trigonometric[i + 2];
         QObject::connect(c.trigonometric[i], &QLineEdit::textChanged, copy,
-                         [copy](const QString& angle) { copy->setText(angle); });
+                         [copy](const QString& angle) { showText(copy, angle); });
     }
     QLineEdit* rootNumber = c.rootNumber;
     attachFormulaField(rootNumber, ui, [rootNumber] {
-        rootNumber->setText(text(numerelle::numberText(std::fabs(std::floor(boxNumber(rootNumber))))));
+        showText(rootNumber, text(numerelle::numberText(std::fabs(std::floor(boxNumber(rootNumber))))));
     });
 
     for (int form = 0; form < 2; ++form) {
@@ -262,7 +262,7 @@ QWidget* buildComplexPage(PageContext& context) {
             if (from == to) return;
             for (int z = 2; z < 4; ++z) {
                 const double angle = boxNumber(c.trigonometric[z]);
-                c.trigonometric[z]->setText(text(numerelle::numberText(nt::convertAngle(angle, from, to))));
+                showText(c.trigonometric[z], text(numerelle::numberText(nt::convertAngle(angle, from, to))));
             }
             state.complexAngleUnit = i;
         });
@@ -279,6 +279,17 @@ QWidget* buildComplexPage(PageContext& context) {
             showResult(c, nt::complexArithmetic(kind, (*v)[0], (*v)[1], (*v)[2], (*v)[3], unit()), ui, window);
         });
     }
+    // Enter in an exponent box raises to the power; in a number box it runs
+    // the operation pressed last ("+" before any).
+    auto lastOperation = std::make_shared<QAbstractButton*>(operations[0]);
+    for (QPushButton* operation : operations)
+        QObject::connect(operation, &QPushButton::clicked, page, [lastOperation, operation] { *lastOperation = operation; });
+    for (int i = 0; i < 4; ++i) {
+        computeOnEnter(c.algebraic[i], [lastOperation] { return *lastOperation; });
+        computeOnEnter(c.trigonometric[i], [lastOperation] { return *lastOperation; });
+    }
+    computeOnEnter(c.algebraic[4], power);
+    computeOnEnter(c.rootNumber, power);
     QObject::connect(power, &QPushButton::clicked, page, [c, unit, &ui, window] {
         const auto v = numbersOf({c.algebraic[0], c.algebraic[2], c.algebraic[4], c.rootNumber});
         if (!v) return;

@@ -48,16 +48,16 @@ QWidget* buildFactorisationPage(PageContext& context) {
             commitFormulaField(number, ui);  // shows the field's messages and gives the focus back
             return;
         }
-        number->setText(text(rewritten.text));
+        showText(number, text(rewritten.text));
     });
+
+    computeOnEnter(number, start);
 
     // At most a few thousand modular products even for 16 digits: no need
     // to leave the user-interface thread.
     QObject::connect(start, &QPushButton::clicked, frame, [number, result, &ui] {
         const auto line = numerelle::numtools::factorisationText(number->text().toStdString());
-        result->setText(text(line.text));
-        // Sixteen digits can have 32 factors: show the line from its start.
-        result->setCursorPosition(0);
+        showText(result, text(line.text));
         if (line.beep) ui.beep();
     });
     return frame;

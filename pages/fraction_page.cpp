@@ -33,29 +33,34 @@ QWidget* buildFractionPage(PageContext& context) {
     bar->setLineWidth(2);
     auto* denominator = new QLineEdit(QStringLiteral("1"));
     denominator->setObjectName(QStringLiteral("Text15"));
-    for (QLineEdit* box : {whole, numerator, denominator}) box->setAlignment(Qt::AlignCenter);
+    for (QLineEdit* box : {whole, numerator, denominator}) {
+        box->setAlignment(Qt::AlignCenter);
+        fitNumberText(box);
+    }
 
-    // Written like a mixed number: the whole part beside a fraction whose
-    // numerator and denominator sit above and below the bar.
-    grid->addWidget(prompt, 0, 0, 1, 4);
-    grid->addWidget(decimal, 2, 0);
-    grid->addWidget(convert, 2, 1);
-    grid->addWidget(whole, 2, 2);
-    grid->addWidget(numerator, 1, 3);
-    grid->addWidget(bar, 2, 3);
-    grid->addWidget(denominator, 3, 3);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(2, 1);
-    grid->setColumnStretch(3, 2);
+    // The number and "=" on one line; under them, written like a mixed
+    // number, the whole part beside a fraction whose numerator and
+    // denominator sit above and below the bar. Each part can be a number
+    // text of 15 digits with an exponent, too wide for one line of four.
+    grid->addWidget(prompt, 0, 0, 1, 3);
+    grid->addWidget(decimal, 1, 0, 1, 2);
+    grid->addWidget(convert, 1, 2);
+    grid->addWidget(whole, 3, 0);
+    grid->addWidget(numerator, 2, 1, 1, 2);
+    grid->addWidget(bar, 3, 1, 1, 2);
+    grid->addWidget(denominator, 4, 1, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
 
     UiServices& ui = context.ui;
     attachFormulaField(decimal, ui);
+    computeOnEnter(decimal, convert);
 
     QObject::connect(convert, &QPushButton::clicked, frame, [=, &ui] {
         const auto out = numerelle::numtools::fractionPageResult(boxNumber(decimal));
-        if (out.wholePartWritten) whole->setText(QString::fromStdString(out.wholePart));
-        if (out.numeratorWritten) numerator->setText(QString::fromStdString(out.numerator));
-        denominator->setText(QString::fromStdString(out.denominator));
+        if (out.wholePartWritten) showText(whole, QString::fromStdString(out.wholePart));
+        if (out.numeratorWritten) showText(numerator, QString::fromStdString(out.numerator));
+        showText(denominator, QString::fromStdString(out.denominator));
         if (out.beep) ui.beep();
     });
     return frame;

@@ -91,7 +91,7 @@ QWidget* buildGcdPage(PageContext& context) {
 
     onFocusLost(count, [count, scroll, &ui, &state] {
         const nb::GcdCount parsed = nb::gcdCountFromText(count->text().toStdString());
-        count->setText(toQString(parsed.text));
+        showText(count, toQString(parsed.text));
         if (parsed.beep) ui.beep();
         if (parsed.count == 0) return;
         state.gcdNumbers.resize(parsed.count);
@@ -101,8 +101,8 @@ QWidget* buildGcdPage(PageContext& context) {
     QObject::connect(scroll, &QScrollBar::valueChanged, frame, [=, &state](int s) {
         firstCaption->setText(numberCaption(s + 1));
         secondCaption->setText(numberCaption(s + 2));
-        numbers[0]->setText(listEntry(state, static_cast<std::size_t>(s)));
-        numbers[1]->setText(listEntry(state, static_cast<std::size_t>(s) + 1));
+        showText(numbers[0], listEntry(state, static_cast<std::size_t>(s)));
+        showText(numbers[1], listEntry(state, static_cast<std::size_t>(s) + 1));
     });
 
     for (int i = 0; i < 2; ++i) {
@@ -131,12 +131,18 @@ QWidget* buildGcdPage(PageContext& context) {
             [=, &ui](bool cancelled) {
                 if (cancelled || outcome->cancelled) return;
                 if (outcome->multipleBox) setResultText(multiple, toQString(*outcome->multipleBox));
-                if (outcome->divisorBox) divisor->setText(toQString(*outcome->divisorBox));
+                if (outcome->divisorBox) showText(divisor, toQString(*outcome->divisorBox));
                 for (const std::string& message : outcome->messages) ui.message(button->window(), toQString(message));
                 if (outcome->beep) ui.beep();
             });
     };
     QObject::connect(divisorButton, &QPushButton::clicked, frame, [run] { run(GcdButton::Divisor); });
     QObject::connect(multipleButton, &QPushButton::clicked, frame, [run] { run(GcdButton::Multiple); });
+    // Both results come from the same numbers: Enter asks again for the one
+    // asked for last (the divisor before any).
+    auto lastAsked = std::make_shared<QAbstractButton*>(divisorButton);
+    for (QPushButton* button : {divisorButton, multipleButton})
+        QObject::connect(button, &QPushButton::clicked, frame, [lastAsked, button] { *lastAsked = button; });
+    for (QLineEdit* box : {count, numbers[0], numbers[1]}) computeOnEnter(box, [lastAsked] { return *lastAsked; });
     return frame;
 }

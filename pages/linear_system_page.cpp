@@ -79,7 +79,7 @@ struct EquationPage {
         double typed = std::trunc(boxNumber(count));
         int wanted = typed < 1 ? 1 : typed > kMaxOrder ? kMaxOrder : static_cast<int>(typed);
         if (wanted != typed) context.ui.beep();
-        count->setText(QString::number(wanted));
+        showText(count, QString::number(wanted));
         if (wanted == n()) return;
         store() = Store(static_cast<std::size_t>(wanted) * wanted + wanted + 1, 0.0);
         context.state.unknownCount = wanted;
@@ -124,7 +124,7 @@ struct EquationPage {
                     context.ui.message(context.window, text(kOverflow));
                     return;
                 }
-                solution->setText(text(solutionLine(found->x)));
+                showText(solution, text(solutionLine(found->x)));
             });
     }
 };
@@ -195,5 +195,12 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(command32, &QPushButton::clicked, frame, [p] { p->solve(); });
+    matrix_pages::attachKeyboardWalk(p->grid, 5, [p] { return matrix_pages::StoreShape{p->n(), p->n() + 1}; });
+    computeOnEnter(p->count, command32);
+    for (int i = 0; i < 20; ++i)
+        computeOnEnter(p->cell(i), [p, i, command32]() -> QAbstractButton* {
+            p->cellGotFocus(i);  // the cell keeps the focus and is being edited still
+            return command32;
+        });
     return frame;
 }

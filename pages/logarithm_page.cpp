@@ -40,6 +40,7 @@ QWidget* buildLogarithmPage(PageContext& context) {
     result->setObjectName(QStringLiteral("Text49"));
     result->setReadOnly(true);
     result->setStyleSheet(QStringLiteral("background: palette(window);"));
+    fitNumberText(result);
     auto* natural = new QCheckBox(QStringLiteral("以e为底数"));
     natural->setObjectName(QStringLiteral("Check1"));
 
@@ -70,16 +71,16 @@ QWidget* buildLogarithmPage(PageContext& context) {
 
     UiServices& ui = context.ui;
     auto afterCommit = [number, base, &ui](QLineEdit* box) {
-        box->setText(text(numerelle::numberText(std::fabs(boxNumber(box)))));
+        showText(box, text(numerelle::numberText(std::fabs(boxNumber(box)))));
         using numerelle::numtools::LogarithmInputCheck;
         switch (numerelle::numtools::checkLogarithmInputs(boxNumber(number), boxNumber(base))) {
             case LogarithmInputCheck::ResetBase:
                 ui.message(base->window(), QStringLiteral("底数不能为0或1"));
-                base->setText(QStringLiteral("10"));
+                showText(base, QStringLiteral("10"));
                 break;
             case LogarithmInputCheck::ResetNumber:
                 ui.message(number->window(), QStringLiteral("增数不能为0！"));
-                number->setText(QStringLiteral("1"));
+                showText(number, QStringLiteral("1"));
                 break;
             case LogarithmInputCheck::Fine:
                 break;
@@ -87,6 +88,8 @@ QWidget* buildLogarithmPage(PageContext& context) {
     };
     attachFormulaField(number, ui, [afterCommit, number] { afterCommit(number); });
     attachFormulaField(base, ui, [afterCommit, base] { afterCommit(base); });
+    computeOnEnter(number, equals);
+    computeOnEnter(base, equals);
 
     QObject::connect(equals, &QPushButton::clicked, frame, [number, base, natural, result, &ui] {
         const auto value = numerelle::numtools::computeLogarithm(boxNumber(number), boxNumber(base),
@@ -95,7 +98,7 @@ QWidget* buildLogarithmPage(PageContext& context) {
             ui.message(result->window(), text(numerelle::expr::failureDescription(value.failure)));
             return;
         }
-        result->setText(text(numerelle::numberText(value.value)));
+        showText(result, text(numerelle::numberText(value.value)));
     });
     return frame;
 }

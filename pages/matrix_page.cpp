@@ -78,7 +78,7 @@ struct MatrixPage {
         int n = typedOrder();
         if (typed != n) {
             // Below 2 or beyond the largest order: corrected, with a beep.
-            order->setText(QString::number(n));
+            showText(order, QString::number(n));
             context.ui.beep();
         }
         store() = resizeStore(store(), n);
@@ -118,12 +118,12 @@ struct MatrixPage {
                     context.ui.message(context.window, text(kOverflow));
                     return;
                 }
-                result->setText(text(numberText(found->value)));
+                showText(result, text(numberText(found->value)));
             });
     }
 
     void clear() {
-        for (QLineEdit* c : grid.cells) c->setText(QStringLiteral("0"));
+        for (QLineEdit* c : grid.cells) showText(c, QStringLiteral("0"));
         store() = Store(static_cast<std::size_t>(typedOrder()) * typedOrder() + 1, 0.0);
     }
 
@@ -182,6 +182,7 @@ QWidget* buildMatrixPage(PageContext& context) {
     p->result = new QLineEdit;
     p->result->setObjectName(QStringLiteral("Text54"));
     p->result->setReadOnly(true);
+    fitNumberText(p->result);
     auto* command29 = new QPushButton(QStringLiteral("清空"));
     command29->setObjectName(QStringLiteral("Command29"));
     auto* command30 = new QPushButton(QStringLiteral("保存矩阵"));
@@ -211,6 +212,17 @@ QWidget* buildMatrixPage(PageContext& context) {
     QObject::connect(command28, &QPushButton::clicked, frame, [p] { p->computeDeterminant(); });
     QObject::connect(command29, &QPushButton::clicked, frame, [p] { p->clear(); });
     QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->save(); });
+    matrix_pages::attachKeyboardWalk(p->grid, 4, [p] {
+        const int n = storeOrder(p->store());
+        return matrix_pages::StoreShape{n, n};
+    });
+    computeOnEnter(p->order, command28);
+    computeOnEnter(p->name, command30);
+    for (int i = 0; i < 16; ++i)
+        computeOnEnter(p->cell(i), [p, i, command28]() -> QAbstractButton* {
+            p->cellGotFocus(i);  // the cell keeps the focus and is being edited still
+            return command28;
+        });
     QObject::connect(p->name, &QLineEdit::textChanged, frame, [state = &context.state](const QString& name) {
         state->matrixName = name;
         if (state->matrixNameChanged) state->matrixNameChanged(name);

@@ -6,12 +6,15 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSizePolicy>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -112,10 +115,7 @@ inline int numberCellWidth(const QWidget* cell) {
 
 // A value the program writes into a cell shows its beginning (sign and
 // leading digits) should it still be longer than the cell.
-inline void showValue(QLineEdit* cell, const QString& value) {
-    cell->setText(value);
-    cell->setCursorPosition(0);
-}
+inline void showValue(QLineEdit* cell, const QString& value) { showText(cell, value); }
 
 // A window of cells scrolled over a longer store by one or two bars: the
 // origin the cells show, the cell being edited and the element it stood
@@ -168,6 +168,97 @@ struct ScrolledCells {
             if (cells[i]->hasFocus()) cellGotFocus(static_cast<int>(i));
     }
 };
+
+// Scrolls every scroll area around `widget` so that it is on screen.
+inline void bringIntoView(QWidget* widget) {
+    for (QWidget* outer = widget->parentWidget(); outer; outer = outer->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(outer)) area->ensureWidgetVisible(widget);
+}
+
+// The size of the store a window of cells shows: rows and columns.
+struct StoreShape {
+    int rows = 0;
+    int columns = 0;
+};
+
+// The keyboard walks over the whole store, not only over the cells on
+// screen: Tab and Shift+Tab go to the next and previous element in reading
+// order (past the last or before the first they leave the grid as usual),
+// Up and Down to the element above and below, Left and Right to the
+// neighbour once the cursor stands at the edge of the text (or the whole
+// text is selected). An element outside the window scrolls the window to it;
+// the scroll commits the cell being left, and a failing formula keeps the
+// focus where it is.
+class KeyboardWalk final : public QObject {
+public:
+    KeyboardWalk(QLineEdit* cell, ScrolledCells& grid, int index, int windowColumns, std::function<StoreShape()> shape)
+        : QObject(cell), cell_(cell), grid_(grid), index_(index), windowColumns_(windowColumns), shape_(std::move(shape)) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+        const StoreShape shape = shape_();
+        const int row = index_ / windowColumns_ + grid_.top(), column = index_ % windowColumns_ + grid_.left();
+        const bool whole = cell_->hasSelectedText() && cell_->selectedText() == cell_->text();
+        const bool atStart = whole || (!cell_->hasSelectedText() && cell_->cursorPosition() == 0);
+        const bool atEnd = whole || (!cell_->hasSelectedText() && cell_->cursorPosition() == cell_->text().size());
+        const int element = row * shape.columns + column, last = shape.rows * shape.columns - 1;
+        switch (key->key()) {
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab: {
+                const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+                const int next = back ? element - 1 : element + 1;
+                if (next < 0 || next > last) return false;
+                return moveTo(next / shape.columns, next % shape.columns);
+            }
+            case Qt::Key_Up:
+                return row > 0 ? moveTo(row - 1, column) : true;
+            case Qt::Key_Down:
+                return row + 1 < shape.rows ? moveTo(row + 1, column) : true;
+            case Qt::Key_Left:
+                if (!atStart || key->modifiers() & Qt::ShiftModifier) return false;
+                return column > 0 ? moveTo(row, column - 1) : true;
+            case Qt::Key_Right:
+                if (!atEnd || key->modifiers() & Qt::ShiftModifier) return false;
+                return column + 1 < shape.columns ? moveTo(row, column + 1) : true;
+            default:
+                return false;
+        }
+    }
+
+private:
+    bool moveTo(int row, int column) {
+        const int windowRows = static_cast<int>(grid_.cells.size()) / windowColumns_;
+        const int top = std::clamp(grid_.top(), row - windowRows + 1, row);
+        const int left = std::clamp(grid_.left(), column - windowColumns_ + 1, column);
+        // Each bar's change handler commits the cell being left first; when
+        // its formula fails the bars go back and the walk stops there.
+        if (grid_.rows && top != grid_.top()) grid_.rows->setValue(top);
+        if (left != grid_.left()) grid_.columns->setValue(left);
+        if (top != grid_.top() || left != grid_.left()) return true;
+        QLineEdit* target = grid_.cells[static_cast<std::size_t>((row - top) * windowColumns_ + column - left)];
+        if (!target->hasFocus()) target->setFocus(Qt::TabFocusReason);
+        if (target->hasFocus()) {
+            selectShowingStart(target);
+            bringIntoView(target);
+        }
+        return true;
+    }
+
+    QLineEdit* cell_;
+    ScrolledCells& grid_;
+    int index_;
+    int windowColumns_;
+    std::function<StoreShape()> shape_;
+};
+
+// Lets the keyboard walk over the store behind every cell of `grid`, whose
+// window is `windowColumns` cells wide.
+inline void attachKeyboardWalk(ScrolledCells& grid, int windowColumns, std::function<StoreShape()> shape) {
+    for (std::size_t i = 0; i < grid.cells.size(); ++i)
+        grid.cells[i]->installEventFilter(new KeyboardWalk(grid.cells[i], grid, static_cast<int>(i), windowColumns, shape));
+}
 
 // Small jobs run at once; big ones go through the long-work runner (busy
 // cursor, Cancel). `apply` gets `cancelled`.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/data_paths.h"
+#include "app/formula_field.h"
 #include "app/page_state.h"
 #include "app/ui_services.h"
 #include "matrix/jz1.h"
@@ -81,6 +82,7 @@ QWidget* buildMatrixProductPage(PageContext& context) {
     layout->addLayout(line);
     layout->addWidget(note);
 
+    computeOnEnter(text56, command31);
     context.state.matrixNameChanged = [label58](const QString& name) { label58->setText(name); };
 
     QObject::connect(command31, &QPushButton::clicked, frame, [context, text56]() mutable {

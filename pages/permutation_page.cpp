@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/formula_field.h"
 #include "app/page_context.h"
 #include "pages/big_page_support.h"
 #include "pages/page_frame.h"
@@ -58,6 +59,8 @@ QWidget* buildPermutationPage(PageContext& context) {
     grid->addWidget(combinations, 2, 3, 2, 1);
     grid->setColumnStretch(3, 1);
 
+    for (QLineEdit* box : {pUpper, pLower}) computeOnEnter(box, permute);
+    for (QLineEdit* box : {cUpper, cLower}) computeOnEnter(box, combine);
     QObject::connect(permute, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string m = inputText(pUpper).toStdString(), n = inputText(pLower).toStdString();
         runPageAction(

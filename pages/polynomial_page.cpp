@@ -65,7 +65,7 @@ struct PolynomialPage {
         const double typed = std::trunc(boxNumber(degreeBox));
         const int n = typed < 1 ? 1 : typed > kMaxDegree ? kMaxDegree : static_cast<int>(typed);
         if (n != typed) context.ui.beep();
-        degreeBox->setText(QString::number(n));
+        showText(degreeBox, QString::number(n));
         if (n == degree()) return;
         // Coefficients keep their powers; new higher powers start at 1.
         std::vector<double> resized(static_cast<std::size_t>(n) + 1, 1.0);
@@ -166,5 +166,12 @@ QWidget* buildPolynomialPage(PageContext& context) {
     }
     QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(solveButton, &QPushButton::clicked, frame, [p] { p->solve(); });
+    matrix_pages::attachKeyboardWalk(p->grid, 4, [p] { return matrix_pages::StoreShape{1, p->degree() + 1}; });
+    computeOnEnter(p->degreeBox, solveButton);
+    for (int i = 0; i < 4; ++i)
+        computeOnEnter(p->cell(i), [p, i, solveButton]() -> QAbstractButton* {
+            p->cellGotFocus(i);  // the cell keeps the focus and is being edited still
+            return solveButton;
+        });
     return frame;
 }

@@ -51,6 +51,7 @@ QLineEdit* greyedBox(const char* name, const QString& initial) {
     box->setReadOnly(true);
     box->setAlignment(Qt::AlignCenter);
     box->setStyleSheet(QStringLiteral("background: palette(window);"));
+    fitNumberText(box);
     return box;
 }
 
@@ -76,35 +77,39 @@ QWidget* buildSquareRootPage(PageContext& context) {
     auto* radical = new RadicalSign(underRoot);
     auto* equals = new QLabel(QStringLiteral("="));
 
-    // a over b, then the radical over c, "=" and the decimal value.
-    grid->addWidget(prompt, 0, 0, 1, 5);
-    grid->addWidget(number, 1, 0, 1, 4);
-    grid->addWidget(simplify, 1, 4);
+    // a over b and the radical over c; on the next line "=" and the decimal
+    // value (every part may be a number text of 15 digits and an exponent,
+    // too wide for one line of the half-width page).
+    grid->addWidget(prompt, 0, 0, 1, 3);
+    grid->addWidget(number, 1, 0, 1, 2);
+    grid->addWidget(simplify, 1, 2);
     grid->addWidget(factorNumerator, 2, 0);
     grid->addWidget(fractionBar, 3, 0);
     grid->addWidget(factorDenominator, 4, 0);
-    grid->addWidget(radical, 2, 1, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(equals, 2, 2, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(decimal, 2, 3, 3, 2, Qt::AlignVCenter);
+    grid->addWidget(radical, 2, 1, 3, 2, Qt::AlignVCenter);
+    auto* valueLine = new QHBoxLayout;
+    valueLine->addWidget(equals);
+    valueLine->addWidget(decimal, 1);
+    grid->addLayout(valueLine, 5, 0, 1, 3);
     // The number under the root can be as long as the decimal value.
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 3);
-    grid->setColumnStretch(3, 3);
 
     UiServices& ui = context.ui;
     attachFormulaField(number, ui, [number] {
-        number->setText(QString::fromStdString(numerelle::numberText(std::fabs(boxNumber(number)))));
+        showText(number, QString::fromStdString(numerelle::numberText(std::fabs(boxNumber(number)))));
     });
+    computeOnEnter(number, simplify);
 
     LongWorkRunner& work = context.work;
     QObject::connect(simplify, &QPushButton::clicked, frame, [=, &ui, &work] {
         const numerelle::numtools::SquareRootPlan plan = numerelle::numtools::planSquareRoot(boxNumber(number));
         auto show = [=, &ui](const numerelle::numtools::SquareRootOutput& out) {
             if (out.cancelled) return;
-            if (out.factorNumerator) factorNumerator->setText(QString::fromStdString(*out.factorNumerator));
-            if (out.factorDenominator) factorDenominator->setText(QString::fromStdString(*out.factorDenominator));
-            if (out.underRoot) underRoot->setText(QString::fromStdString(*out.underRoot));
-            if (out.decimal) decimal->setText(QString::fromStdString(*out.decimal));
+            if (out.factorNumerator) showText(factorNumerator, QString::fromStdString(*out.factorNumerator));
+            if (out.factorDenominator) showText(factorDenominator, QString::fromStdString(*out.factorDenominator));
+            if (out.underRoot) showText(underRoot, QString::fromStdString(*out.underRoot));
+            if (out.decimal) showText(decimal, QString::fromStdString(*out.decimal));
             if (out.beep) ui.beep();
         };
         if (plan.finished) {

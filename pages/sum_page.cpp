@@ -43,6 +43,8 @@ RangeBlock addBlock(QGridLayout* grid, int row, int index, const QString& sign, 
     block.button->setMaximumWidth(40);
     block.upper->setMaximumWidth(120);
     block.lower->setMaximumWidth(120);
+    fitNumberText(block.result);
+    for (QLineEdit* edit : {block.formula, block.upper, block.lower}) computeOnEnter(edit, block.button);
 
     auto* lowerRow = new QHBoxLayout;
     auto* startLabel = new QLabel(QStringLiteral("x="));

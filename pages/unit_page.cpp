@@ -85,7 +85,7 @@ void convert(QLineEdit* source, QLineEdit* target, int a, int b, const PageConte
         context.ui.message(context.window, QString::fromStdString(expr::failureDescription(result.failure)));
         return;
     }
-    target->setText(QString::fromStdString(numberText(result.value)));
+    showText(target, QString::fromStdString(numberText(result.value)));
 }
 
 }  // namespace
@@ -142,6 +142,10 @@ QWidget* buildUnitPage(PageContext& context) {
 
     attachFormulaField(fromAmount, context.ui);
     attachFormulaField(toAmount, context.ui);
+    computeOnEnter(fromAmount, forward);
+    computeOnEnter(toAmount, back);
+    fitNumberText(fromAmount);
+    fitNumberText(toAmount);
 
     QObject::connect(category, &QComboBox::activated, page, [category, fromList, toList, context](int index) {
         loadCategory(category->itemText(index), fromList, toList, context);

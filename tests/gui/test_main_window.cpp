@@ -229,7 +229,8 @@ private slots:
 
     void closingEmptiesTheBigResultBoxes() {
         TestWindow t;
-        const QStringList names = {"Text9", "Text2", "Text3", "Text6", "Text50", "Text51"};
+        // Every big result box, the product's and the multiple's included.
+        const QStringList names = {"Text9", "Text2", "Text3", "Text4", "Text6", "Text45", "Text50", "Text51"};
         for (const QString& name : names) {
             auto* box = t.find<bigpages::ResultView>(name);
             QVERIFY(box);
