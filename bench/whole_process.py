@@ -5,9 +5,13 @@ fresh process from text in to text out, output to /dev/null.
 
 Runs alternate (ours, peer, ours, peer, ...) so that drift of a shared
 machine hits both alike; prints the median wall time of each and the
-median of the pairwise ratios, plus ours' peak memory.
+medians of the pairwise ratios of wall time and of CPU time (the child's
+user + system time, steadier than wall time on a busy machine). Then the peak memory of the 10^7-digit sum,
+taken by /usr/bin/time (GNU time) so that it is the child's own figure, is
+checked against 3 times the size of its two operand texts; the script exits
+with status 1 when that bound is broken.
 
-usage: whole_process.py NUMERELLE_CLI [RUNS]   (needs cc and libgmp-dev)"""
+usage: whole_process.py NUMERELLE_CLI [RUNS] [--pin CPU]   (needs cc and libgmp-dev)"""
 import os
 import random
 import statistics
@@ -25,7 +29,8 @@ def digits(n, seed):
 
 
 def run(argv):
-    """Wall seconds and peak resident kilobytes of one whole process."""
+    """Wall seconds, CPU seconds (user + system) and peak resident kilobytes
+    of one whole process."""
     with open(os.devnull, "wb") as sink:
         start = time.perf_counter()
         child = subprocess.Popen(argv, stdout=sink)
@@ -33,7 +38,18 @@ def run(argv):
         wall = time.perf_counter() - start
     if status != 0:
         sys.exit(f"failed: {' '.join(argv)}")
-    return wall, usage.ru_maxrss
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
+
+
+def peak_kilobytes(argv):
+    """The child's own peak resident kilobytes. A child's ru_maxrss as this
+    process sees it is at least this Python's size, which it was forked
+    from; GNU time is a small C program, so its child starts small."""
+    if not os.path.exists("/usr/bin/time"):
+        return None
+    with open(os.devnull, "wb") as sink:
+        done = subprocess.run(["/usr/bin/time", "-f", "%M"] + argv, stdout=sink, stderr=subprocess.PIPE, check=True)
+    return int(done.stderr.decode().split()[-1])
 
 
 def write_inputs(work):
@@ -45,8 +61,14 @@ def write_inputs(work):
 def main():
     if sys.argv[1] == "--inputs":
         return write_inputs(sys.argv[2])
-    cli = os.path.abspath(sys.argv[1])
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7
+    args = sys.argv[1:]
+    if "--pin" in args:
+        at = args.index("--pin")
+        # Children inherit the affinity: every run on the same core.
+        os.sched_setaffinity(0, {int(args[at + 1])})
+        del args[at:at + 2]
+    cli = os.path.abspath(args[0])
+    runs = int(args[1]) if len(args) > 1 else 7
     work = tempfile.mkdtemp(prefix="whole-process-")
     gmp = os.path.join(work, "gmp_cli")
     subprocess.run(["cc", "-O2", "-o", gmp, os.path.join(HERE, "peers", "gmp_cli.c"), "-lgmp"], check=True)
@@ -65,20 +87,34 @@ def main():
         ("add @c @d (10^7 digits)", ["add", "@" + files["c"], "@" + files["d"]], "Python decimal", py),
         ("eval 1 (start-up)", ["eval", "1"], "/bin/true", None),
     ]
-    print("| work | numerelle-cli | peer, whole process | ratio | numerelle-cli peak memory |")
+    print("| work | numerelle-cli | peer, whole process | ratio, wall | ratio, CPU |")
     print("|---|---|---|---|---|")
     for title, args, peer_name, peer in works:
         ours_argv = [cli] + args
         peer_argv = [true] if peer is None else peer + (args if peer_name != "/bin/true" else [])
         run(ours_argv), run(peer_argv)  # warm the page cache
-        ours, theirs, ratios, peak = [], [], [], 0
+        ours, theirs, walls, cpus = [], [], [], []
         for _ in range(runs):
-            a, rss = run(ours_argv)
-            b, _ = run(peer_argv)
-            ours.append(a), theirs.append(b), ratios.append(a / b)
-            peak = max(peak, rss)
+            a, a_cpu, _ = run(ours_argv)
+            b, b_cpu, _ = run(peer_argv)
+            ours.append(a), theirs.append(b), walls.append(a / b)
+            # The clock behind CPU time ticks in whole microseconds at best.
+            cpus.append(max(a_cpu, 1e-6) / max(b_cpu, 1e-6))
         print(f"| `{title}` | {statistics.median(ours) * 1000:.1f} ms | {peer_name} "
-              f"{statistics.median(theirs) * 1000:.1f} ms | {statistics.median(ratios):.2f} | {peak / 1024:.0f} MB |")
+              f"{statistics.median(theirs) * 1000:.1f} ms | {statistics.median(walls):.2f} "
+              f"| {statistics.median(cpus):.2f} |")
+    sum_argv = [cli, "add", "@" + files["c"], "@" + files["d"]]
+    texts = os.path.getsize(files["c"]) + os.path.getsize(files["d"])
+    peak = peak_kilobytes(sum_argv)
+    if peak is None:
+        # The fallback is an upper bound: this process's size counts too.
+        peak = run(sum_argv)[2]
+        print("(GNU time missing: peak memory below is an upper bound)")
+    ratio = peak * 1024 / texts
+    print(f"\npeak memory of `add @c @d`: {peak / 1024:.1f} MiB, {ratio:.2f} x its {texts / 1e6:.0f} MB "
+          f"of operand text (bound: 3 x)")
+    if ratio >= 3:
+        sys.exit("peak memory of the 10^7-digit sum over 3 x its operand text")
 
 
 if __name__ == "__main__":

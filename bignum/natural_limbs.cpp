@@ -269,7 +269,8 @@ void multiplySmall(Limbs& a, std::uint64_t factor) {
         a.clear();
         return;
     }
-    if (factor <= 0xFFFFFFFFu) {
+    if (factor <= kSmallFactorMax) {
+        // limb * factor + carry < 10^9 factor stays in 64 bits (carry < factor).
         std::uint64_t carry = 0;
         for (auto& limb : a) {
             std::uint64_t t = limb * factor + carry;

@@ -45,7 +45,9 @@ void trim(Limbs& a);
 
 Limbs multiply(const Limbs& a, const Limbs& b, MulAlgorithm algorithm = MulAlgorithm::Automatic);
 Limbs square(const Limbs& a, MulAlgorithm algorithm = MulAlgorithm::Automatic);
-// a := a * factor.
+// a := a * factor. Factors up to kSmallFactorMax (about 2^34) take 64-bit
+// arithmetic only; larger ones 128-bit.
+constexpr std::uint64_t kSmallFactorMax = 0xFFFFFFFFFFFFFFFFull / kBase;
 void multiplySmall(Limbs& a, std::uint64_t factor);
 // a := a / divisor (divisor > 0); returns the remainder.
 std::uint64_t divideSmall(Limbs& a, std::uint64_t divisor);

@@ -12,6 +12,7 @@ namespace numerelle::bignum {
 namespace {
 
 using limbs::kBinomialSieveLimit;
+static_assert(kBinomialSieveLimit < (std::uint64_t{1} << 32), "the sieve's exponents use 32-bit arithmetic");
 using limbs::kBinomialSieveRatio;
 using limbs::kSwingFactorialMin;
 using limbs::Limbs;
@@ -21,7 +22,9 @@ constexpr std::size_t kLeafWords = 24;
 // Product-tree nodes at least this long (in limbs) poll for cancellation.
 constexpr std::size_t kPollLimbs = 256;
 
-constexpr std::uint64_t kWordLimit32 = 0xFFFFFFFFu;
+// Factors are packed into words up to the largest that multiplySmall takes
+// in 64-bit arithmetic: two primes of 17 bits share a word.
+constexpr std::uint64_t kWordLimit = limbs::kSmallFactorMax;
 
 
 // Packs factors into as few words as possible, each product at most `limit`.
@@ -88,10 +91,10 @@ std::optional<Limbs> productOfWords(const std::vector<std::uint64_t>& words, Wor
 std::vector<std::uint32_t> primesUpTo(std::uint64_t limit) {
     std::vector<std::uint32_t> primes;
     if (limit < 2) return primes;
-    // pi(x) < 1.26 x / ln x for x > 1.
+    // pi(x) < 1.26 x / ln x for x > 1, so every store below has room.
     const double x = static_cast<double>(limit);
-    primes.reserve(static_cast<std::size_t>(1.26 * x / std::log(x)) + 2);
-    primes.push_back(2);
+    primes.resize(static_cast<std::size_t>(1.26 * x / std::log(x)) + 2);
+    primes[0] = 2;
     const std::size_t half = static_cast<std::size_t>((limit - 1) / 2);  // index i stands for 2 i + 1
     std::vector<std::uint8_t> composite(half + 1, 0);
     for (std::size_t i = 1; (2 * i + 1) * (2 * i + 1) <= limit; ++i) {
@@ -99,9 +102,14 @@ std::vector<std::uint32_t> primesUpTo(std::uint64_t limit) {
         const std::size_t p = 2 * i + 1;
         for (std::size_t j = (p * p - 1) / 2; j <= half; j += p) composite[j] = 1;
     }
+    // Without a branch per number: which odd numbers are prime is
+    // unpredictable, and the mispredictions cost more than the stores.
+    std::size_t count = 1;
     for (std::size_t i = 1; i <= half; ++i) {
-        if (!composite[i]) primes.push_back(static_cast<std::uint32_t>(2 * i + 1));
+        primes[count] = static_cast<std::uint32_t>(2 * i + 1);
+        count += composite[i] == 0;
     }
+    primes.resize(count);
     return primes;
 }
 
@@ -128,12 +136,21 @@ std::string finish(const Limbs& value) { return limbs::toDecimal(value); }
 // Binomial from the exponents of every prime up to n.
 std::optional<std::string> binomialBySieve(std::uint64_t n, std::uint64_t m, WorkControl& control) {
     const std::vector<std::uint32_t> primes = primesUpTo(n);
-    WordPacker packer(kWordLimit32);
+    WordPacker packer(kWordLimit);
+    // n <= kBinomialSieveLimit < 2^32: 32-bit divisions, several times
+    // cheaper than 64-bit ones, for the one quotient or so each prime needs.
+    const auto n32 = static_cast<std::uint32_t>(n), m32 = static_cast<std::uint32_t>(m);
     for (std::uint32_t p : primes) {
-        if (2 * static_cast<std::uint64_t>(p) > n) {
+        if (p > n32 / 2) {
             // One multiple of p in 1 … n: it divides the binomial exactly
             // when it lies in the top block n - m + 1 … n (m <= n - m here).
-            if (p > n - m) packer.add(p);
+            if (p > n32 - m32) packer.add(p);
+            continue;
+        }
+        if (p > n32 / p) {
+            // p^2 > n: the exponent is the carry of m + (n - m) in base p
+            // (Kummer), 1 exactly when n mod p < m mod p.
+            if (n32 % p < m32 % p) packer.add(p);
             continue;
         }
         std::uint64_t e = legendre(n, p) - legendre(m, p) - legendre(n - m, p);
@@ -159,7 +176,7 @@ std::optional<std::string> binomialByBlock(std::uint64_t n, std::uint64_t m, Wor
             }
         }
     }
-    const std::uint64_t limit = n <= kWordLimit32 ? kWordLimit32 : std::numeric_limits<std::uint64_t>::max();
+    const std::uint64_t limit = n <= kWordLimit ? kWordLimit : std::numeric_limits<std::uint64_t>::max();
     WordPacker packer(limit);
     for (std::uint64_t t : terms) packer.add(t);
     auto r = productOfWords(packer.take(), control);
@@ -219,7 +236,7 @@ std::uint64_t modLimbs(const Limbs& a, std::uint64_t p) {
 // power of the number of odd quotients floor(n / p^k).
 std::optional<Limbs> swing(std::uint64_t n, const std::vector<std::uint32_t>& primes, WorkControl& control,
                            double progress) {
-    WordPacker packer(kWordLimit32);
+    WordPacker packer(kWordLimit);
     for (std::uint32_t p : primes) {
         if (p > n) break;
         std::uint64_t q = n;
@@ -238,7 +255,7 @@ std::optional<Limbs> swingFactorial(std::uint64_t n, std::uint64_t top, const st
                                     WorkControl& control) {
     const double before = static_cast<double>(n / 2) / static_cast<double>(top);
     if (n < kSwingFactorialMin) {
-        WordPacker packer(kWordLimit32);
+        WordPacker packer(kWordLimit);
         for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
         return productOfWords(packer.take(), control, before, before);
     }
@@ -259,7 +276,7 @@ std::optional<Limbs> swingFactorial(std::uint64_t n, std::uint64_t top, const st
 
 std::optional<std::string> naturalFactorial(std::uint32_t n, WorkControl& control) {
     if (n < kSwingFactorialMin) {
-        WordPacker packer(kWordLimit32);
+        WordPacker packer(kWordLimit);
         for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
         auto r = productOfWords(packer.take(), control);
         if (!r) return std::nullopt;
@@ -306,7 +323,7 @@ std::optional<std::string> naturalFallingFactorial(std::string_view n, std::uint
     if (naturalCompare(n, std::to_string(m)) < 0) return std::string("0");
     if (auto small = toU64(n)) {
         const std::uint64_t limit =
-            *small <= kWordLimit32 ? kWordLimit32 : std::numeric_limits<std::uint64_t>::max();
+            *small <= kWordLimit ? kWordLimit : std::numeric_limits<std::uint64_t>::max();
         WordPacker packer(limit);
         for (std::uint64_t i = 0; i < m; ++i) packer.add(*small - i);
         auto r = productOfWords(packer.take(), control);

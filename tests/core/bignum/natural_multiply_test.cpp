@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 
 #include "bignum/natural.h"
 #include "bignum/natural_limbs.h"
@@ -120,7 +121,9 @@ TEST(NaturalMultiply, LongTransformAgreesWithKaratsuba) {
 // The machine running the tests picks one build of the kernels; check both.
 TEST(NaturalMultiply, PlainAndVectorKernelsAgreeWithTheReference) {
     std::mt19937_64 rng(23);
-    for (std::size_t n : {1, 7, 8, 9, 33, 200, 1500}) {
+    // 34 and 70 give 18 and 36 limbs for b: the schoolbook's last pass of
+    // rows then ends at the top of the accumulator.
+    for (std::size_t n : {1, 7, 8, 9, 33, 34, 70, 200, 1500}) {
         for (Shape shape : {Shape::Random, Shape::AllNines}) {
             const std::string a = makeNumber(rng, n * limbs::kLimbDigits, shape);
             const std::string b = makeNumber(rng, (n / 2 + 1) * limbs::kLimbDigits, shape);
@@ -148,6 +151,14 @@ TEST(NaturalMultiply, PlainAndVectorKernelsAgreeWithTheReference) {
         }
     }
 }
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+// The kernels' own CPUID probe must say what the compiler's runtime says,
+// or a machine without AVX2 would run vector code (or one with it, not).
+TEST(NaturalMultiply, VectorKernelProbeAgreesWithTheCompilersRuntime) {
+    EXPECT_EQ(limbs::avx2::available(), static_cast<bool>(__builtin_cpu_supports("avx2")));
+}
+#endif
 
 TEST(NaturalMultiply, PublicProductHandlesZerosAndTrailingZeros) {
     WorkControl control;
@@ -196,9 +207,15 @@ TEST(NaturalMultiply, AddAndSubtractMatchReferenceAcrossLimbBoundaries) {
 TEST(NaturalMultiply, SmallFactorsAndDivisors) {
     std::mt19937_64 rng(19);
     const std::uint64_t values[] = {1, 2, 7, 999999999, 1000000000, 1000000001, 4294967295ull, 4294967296ull,
+                                    // the last factor on the 64-bit path, and the first past it
+                                    18446744073ull, 18446744074ull,
                                     999999999999999999ull, 18446744073709551615ull};
-    for (std::size_t digits : {1, 9, 10, 50, 400}) {
-        std::string a = makeNumber(rng, digits, Shape::Random);
+    const std::pair<std::size_t, Shape> numbers[] = {{1, Shape::Random},    {9, Shape::Random},
+                                                     {10, Shape::Random},   {50, Shape::Random},
+                                                     {400, Shape::Random},  {9, Shape::AllNines},
+                                                     {400, Shape::AllNines}};
+    for (const auto& [digits, shape] : numbers) {
+        std::string a = makeNumber(rng, digits, shape);
         for (std::uint64_t v : values) {
             SCOPED_TRACE(a + " op " + std::to_string(v));
             std::string product = naturalMultiplySmall(a, v);

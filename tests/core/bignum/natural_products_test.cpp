@@ -75,6 +75,10 @@ TEST(NaturalProducts, PowersFallingFactorialsAndBinomialsMatchReference) {
         {"binomial: m equals n", comb, reference::binomial, "5", 5},
         {"binomial: middle", comb, reference::binomial, "100", 50},
         {"binomial: sieve path", comb, reference::binomial, "3000", 1400},
+        // 31^2 = 961: at n = 961 the prime 31 needs its full exponent sum,
+        // below it the single carry (p^2 > n) decides.
+        {"binomial: sieve path, n a prime's square", comb, reference::binomial, "961", 400},
+        {"binomial: sieve path, n below a prime's square", comb, reference::binomial, "960", 123},
         {"binomial: block path, small m", comb, reference::binomial, "3000", 100},
         {"binomial: m near n", comb, reference::binomial, "3000", 2990},
         {"binomial: block path, 32-bit n", comb, reference::binomial, "4000000000", 30},
