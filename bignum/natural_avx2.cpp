@@ -17,12 +17,22 @@ bool available() {
 }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+// Clang has no target pragma; its attribute pragma gives every function of
+// the kernels the same AVX2 target.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 namespace kernels {
 #include "bignum/natural_kernels.h"
 }  // namespace kernels
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
                      std::uint32_t* buffer, Limb* z, std::size_t zn) {
