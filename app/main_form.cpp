@@ -15,6 +15,7 @@
 #include "app/shell_pages.h"
 #include "app/ui_services.h"
 #include "pages/pages.h"
+#include "pages/result_view.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
     for (const char* name : {"Text9", "Text2", "Text3", "Text6", "Text50", "Text51"}) {
         QWidget* box = findChild<QWidget*>(QString::fromLatin1(name));
         if (auto* line = qobject_cast<QLineEdit*>(box)) line->clear();
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) plain->clear();
+        else if (auto* view = qobject_cast<bigpages::ResultView*>(box)) view->clear();
         else if (auto* rich = qobject_cast<QTextEdit*>(box)) rich->clear();
     }
     event->accept();

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
@@ -24,6 +25,14 @@ std::optional<QString> QtUiServices::input(QWidget* parent, const QString& promp
                                            initial, &accepted);
     if (!accepted) return std::nullopt;
     return answer;
+}
+
+std::optional<QString> QtUiServices::saveFileName(QWidget* parent, const QString& caption,
+                                                 const QString& suggested) {
+    QString path = QFileDialog::getSaveFileName(parent, caption, suggested,
+                                                QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
+    if (path.isEmpty()) return std::nullopt;
+    return path;
 }
 
 void QtUiServices::beep() { QApplication::beep(); }

@@ -1,7 +1,6 @@
 // The button actions of the addition, multiplication, factorial, power and
 // permutation pages.
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 
@@ -20,22 +19,31 @@ double secondsSince(Clock::time_point start) {
 }
 
 // A signed decimal as the user typed it: blanks dropped, sign split off.
+// The magnitude views the typed text itself; only a text with blanks is
+// copied, so a long operand is never duplicated. Filled in place (never
+// moved) because the view may point into `spaceless`.
 struct SignedText {
-    std::string magnitude;
+    SignedText() = default;
+    SignedText(const SignedText&) = delete;
+    SignedText& operator=(const SignedText&) = delete;
+    std::string spaceless;
+    std::string_view magnitude;
     bool negative = false;
     DecimalTextProblem problem = DecimalTextProblem::None;
 };
 
-SignedText readSigned(std::string_view text) {
-    SignedText value;
-    value.magnitude = std::string(text);
-    removeSpaces(value.magnitude);
-    value.problem = checkDecimalText(value.magnitude);
-    if (!value.magnitude.empty() && value.magnitude.front() == '-') {
-        value.negative = true;
-        value.magnitude.erase(0, 1);
+void readSigned(std::string_view text, SignedText& value) {
+    if (text.find(' ') != std::string_view::npos) {
+        value.spaceless = std::string(text);
+        removeSpaces(value.spaceless);
+        text = value.spaceless;
     }
-    return value;
+    value.problem = checkDecimalText(text);
+    if (!text.empty() && text.front() == '-') {
+        value.negative = true;
+        text.remove_prefix(1);
+    }
+    value.magnitude = text;
 }
 
 PageOutcome refusal(DecimalTextProblem problem) {
@@ -96,13 +104,13 @@ std::string outOfMemoryDescription() { return "内存不够"; }
 
 std::string elapsedSecondsText(double seconds) {
     // The clock's reading is shown with single precision: 7 significant digits.
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.7G", seconds);
-    return signedNumberText(std::strtod(buffer, nullptr)) + "秒";
+    return signedNumberText(numberFromText(numberTextWithDigits(seconds, 7))) + "秒";
 }
 
 PageOutcome computeSum(std::string_view a, std::string_view b) {
-    const SignedText x = readSigned(a), y = readSigned(b);
+    SignedText x, y;
+    readSigned(a, x);
+    readSigned(b, y);
     if (x.problem != DecimalTextProblem::None) return refusal(x.problem);
     if (y.problem != DecimalTextProblem::None) return refusal(y.problem);
     return guarded([&] {
@@ -113,7 +121,9 @@ PageOutcome computeSum(std::string_view a, std::string_view b) {
 }
 
 PageOutcome computeDifference(std::string_view a, std::string_view b) {
-    SignedText x = readSigned(a), y = readSigned(b);
+    SignedText x, y;
+    readSigned(a, x);
+    readSigned(b, y);
     if (x.problem != DecimalTextProblem::None) return refusal(x.problem);
     if (y.problem != DecimalTextProblem::None) return refusal(y.problem);
     y.negative = !y.negative;  // a - b = a + (-b), with the same four cases
@@ -125,7 +135,9 @@ PageOutcome computeDifference(std::string_view a, std::string_view b) {
 }
 
 PageOutcome computeProduct(std::string_view a, std::string_view b, WorkControl& control) {
-    const SignedText x = readSigned(a), y = readSigned(b);
+    SignedText x, y;
+    readSigned(a, x);
+    readSigned(b, y);
     if (x.problem != DecimalTextProblem::None) return refusal(x.problem);
     if (y.problem != DecimalTextProblem::None) return refusal(y.problem);
     return guarded([&] {
@@ -181,14 +193,15 @@ unsigned groupedFactors(std::uint64_t v) {
 }  // namespace
 
 PageOutcome computePower(std::string_view baseText, std::string_view exponentText, WorkControl& control) {
-    const SignedText base = readSigned(baseText);
+    SignedText base;
+    readSigned(baseText, base);
     if (base.problem != DecimalTextProblem::None) return refusal(base.problem);
     const std::uint64_t e = leadingWholeNumber(exponentText);
     // The value saturates beyond 20 digits; the parity comes from the last digit.
     const std::size_t digitsFrom = std::min(exponentText.find_first_not_of(' '), exponentText.size());
     const std::size_t digitsTo = std::min(exponentText.find_first_not_of("0123456789", digitsFrom), exponentText.size());
     const bool oddExponent = digitsTo > digitsFrom && (exponentText[digitsTo - 1] - '0') % 2 == 1;
-    std::string b = (base.negative ? "-" : "") + base.magnitude;
+    std::string b = std::string(base.negative ? "-" : "").append(base.magnitude);
 
     const bool zeroBase = isZeroText(base.magnitude);
     PageOutcome outcome;

@@ -1,6 +1,8 @@
 #include "bignum/longjs.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <limits>
 
@@ -67,7 +69,7 @@ void normaliseDecimal(std::string& s) {
     s.erase(0, zeros);
     if (s.find('.') == std::string::npos) return;
     while (s.size() > 1 && s.back() == '0') s.pop_back();
-    if (s.size() < 3) s = signedNumberText(std::strtod(s.c_str(), nullptr));
+    if (s.size() < 3) s = signedNumberText(numberFromText(s));
 }
 
 void splitDecimal(std::string& s, std::int64_t& x10, int& negative) {
@@ -103,6 +105,11 @@ void applySignAndExponent(std::string& r, std::int64_t x, int g) {
 }
 
 void bigAdd(std::string_view x, std::string_view y, std::string& out) {
+    if (x.find('.') == std::string_view::npos && y.find('.') == std::string_view::npos) {
+        // Whole numbers need no aligning copies.
+        out = naturalAdd(withoutLeadingZeros(x), withoutLeadingZeros(y));
+        return;
+    }
     const Aligned a = align(x, y);
     std::string sum = naturalAdd(withoutLeadingZeros(a.x), withoutLeadingZeros(a.y));
     placePoint(sum, a.fraction);
@@ -111,8 +118,10 @@ void bigAdd(std::string_view x, std::string_view y, std::string& out) {
 }
 
 void bigSubtract(std::string_view x, std::string_view y, std::string& out) {
-    const Aligned a = align(x, y);
-    const std::string_view left = withoutLeadingZeros(a.x), right = withoutLeadingZeros(a.y);
+    const bool whole = x.find('.') == std::string_view::npos && y.find('.') == std::string_view::npos;
+    // Whole numbers need no aligning copies.
+    const Aligned a = whole ? Aligned{} : align(x, y);
+    const std::string_view left = withoutLeadingZeros(whole ? x : a.x), right = withoutLeadingZeros(whole ? y : a.y);
     std::string difference;
     if (naturalCompare(left, right) < 0) {
         // "-" first, so the normal form keeps any zero before the point
@@ -140,10 +149,34 @@ bool bigMultiply(std::string_view x, std::string_view y, std::string& out, WorkC
 }
 
 DecimalTextProblem checkDecimalText(std::string_view text) {
-    if (text.find('-', 1) != std::string_view::npos) return DecimalTextProblem::MisplacedMinus;
-    if (std::count(text.begin(), text.end(), '.') > 1) return DecimalTextProblem::TwoPoints;
-    const bool allowed = std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || c == '.' || c == '-'; });
-    return allowed ? DecimalTextProblem::None : DecimalTextProblem::OtherCharacter;
+    // One pass, eight digits at a time while the text is all digits: a long
+    // operand is read once, not once per rule.
+    bool misplacedMinus = false, other = false;
+    std::size_t points = 0;
+    std::size_t i = 0;
+    const char* p = text.data();
+    while (i < text.size()) {
+        if (i + 8 <= text.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            // A byte is a digit when its high nibble is 3 and its low nibble under 10.
+            const std::uint64_t low = word & 0x0F0F0F0F0F0F0F0FULL;
+            const bool digits = (word & 0xF0F0F0F0F0F0F0F0ULL) == 0x3030303030303030ULL &&
+                                ((low + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) == 0;
+            if (digits) {
+                i += 8;
+                continue;
+            }
+        }
+        const char c = p[i];
+        if (c == '-') misplacedMinus |= i > 0;
+        else if (c == '.') ++points;
+        else other |= !isDigit(c);
+        ++i;
+    }
+    if (misplacedMinus) return DecimalTextProblem::MisplacedMinus;
+    if (points > 1) return DecimalTextProblem::TwoPoints;
+    return other ? DecimalTextProblem::OtherCharacter : DecimalTextProblem::None;
 }
 
 std::string decimalTextMessage(DecimalTextProblem problem) {

@@ -1,5 +1,10 @@
-#include <fstream>
-#include <iostream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <ostream>
 #include <sstream>
 
 #include "cli/commands.h"
@@ -91,15 +96,46 @@ bool readArgument(const std::string& argument, std::string& value, std::ostream&
         value = argument;
         return true;
     }
-    std::ifstream file(argument.substr(1), std::ios::binary);
-    if (!file) {
-        err << texts::cannotRead(argument.substr(1)) << '\n';
+    const std::string path = argument.substr(1);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        err << texts::cannotRead(path) << '\n';
         return false;
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    value = content.str();
-    while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.pop_back();
+    // A pipe, a device or a folder has no length to check: only regular
+    // files are values, and only up to a cap, so /dev/zero cannot eat memory.
+    struct stat info {};
+    const char* problem = nullptr;
+    if (::fstat(fd, &info) != 0) problem = "";
+    else if (!S_ISREG(info.st_mode)) problem = texts::kNotARegularFile;
+    else if (static_cast<std::uint64_t>(info.st_size) > kArgumentFileCap) problem = texts::kFileTooLarge;
+    if (problem) {
+        ::close(fd);
+        err << texts::cannotRead(path) << problem << '\n';
+        return false;
+    }
+    // One read straight into the value the page action will see; the loop
+    // only continues after a short read (a file growing while read is cut
+    // at its length when opened).
+    value.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    bool failed = false;
+    while (filled < value.size()) {
+        const ssize_t got = ::read(fd, value.data() + filled, value.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        failed = got < 0;
+        if (got <= 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    if (failed) {
+        err << texts::cannotRead(path) << '\n';
+        return false;
+    }
+    value.resize(filled);
+    std::size_t end = value.size();
+    while (end > 0 && (value[end - 1] == '\n' || value[end - 1] == '\r')) --end;
+    value.resize(end);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // result texts on standard output, each message the page would show in a
 // message box on standard error (one line each), and returns 0 when a result
 // was produced, 1 otherwise.
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -37,7 +38,9 @@ std::vector<Subcommand> conversionCommands();   // units, angle, base
 std::vector<Subcommand> calculusCommands();
 
 // Reads an argument as the user would type it; "@FILE" reads the value from
-// that file (trailing newlines removed). False when the file cannot be read.
+// that file (trailing newlines removed). False, with a "读不出文件" message,
+// when the file cannot be read, is not a regular file or is over the cap.
+inline constexpr std::uint64_t kArgumentFileCap = std::uint64_t{256} << 20;
 bool readArgument(const std::string& argument, std::string& value, std::ostream& err);
 
 // readArgument for a value that goes into one box: a value with a line

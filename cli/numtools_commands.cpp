@@ -39,7 +39,7 @@ int runFraction(const std::vector<std::string>& args, CommandIo& io) {
     double value = 0;
     if (!commitFormulaArgument(args[0], value, io.err)) return 1;
     const std::string boxText = numberText(value);
-    const numtools::FractionPageOutput out = numtools::fractionPageResult(expr::leadingNumber(boxText), boxText);
+    const numtools::FractionPageOutput out = numtools::fractionPageResult(expr::leadingNumber(boxText));
     if (out.beep) {
         // Only the denominator box is written: the failure's text.
         io.out << '\n' << '\n' << out.denominator << '\n';

@@ -20,6 +20,11 @@ inline constexpr std::string_view kHelpOutro =
     "numerelle-cli --version        显示版本\n";
 inline constexpr std::string_view kLineBreakInArgument = "参数里不能有换行：一个输入框只放一行";
 inline constexpr std::string_view kNoMatrix = "没有给出矩阵";
+inline constexpr std::string_view kOutOfMemory = "内存不够";
+inline constexpr std::string_view kCannotWriteOutput = "无法写出结果：标准输出写不进去";
+// What follows cannotRead() when the file is not one a value can come from.
+inline constexpr const char* kNotARegularFile = "（不是普通文件）";
+inline constexpr const char* kFileTooLarge = "（文件超过 256 MiB）";
 inline constexpr std::string_view kDegreeTooHigh = "多项式的次数最多是 100";
 
 inline std::string unknownSubcommand(std::string_view name) {

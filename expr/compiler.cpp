@@ -24,12 +24,15 @@ int operatorCode(char c) {
 
 int levelOf(int code) { return code <= 2 ? 1 : (code <= 4 ? 2 : 3); }
 
-// A + or - right after e or E belongs to the exponent of a number (1E-5).
+// A + or - right after an exponent letter, e, E, d or D, belongs to the
+// exponent of a number (1E-5, 1D+3).
 bool isOperatorAt(std::string_view text, std::size_t i) {
     const char c = text[i];
     if (c == '^' || c == '*' || c == '/') return true;
     if (c != '+' && c != '-') return false;
-    return i == 0 || (text[i - 1] != 'e' && text[i - 1] != 'E');
+    if (i == 0) return true;
+    const char before = text[i - 1];
+    return before != 'e' && before != 'E' && before != 'd' && before != 'D';
 }
 
 void emit(FormulaProgram& program, int& nextInstruction, std::string instruction) {

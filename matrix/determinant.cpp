@@ -1,4 +1,6 @@
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "matrix/jz1.h"
 
@@ -107,8 +109,59 @@ Determinant luDeterminant(const Matrix& input, WorkControl* control) {
     return finished(value);
 }
 
+std::optional<Determinant> exactIntegerDeterminant(const Matrix& input, WorkControl* control) {
+    using Int = __int128;
+    const int n = input.order();
+    // Whole numbers of at most 2^53 only: beyond that a double no longer
+    // says which integer was meant.
+    std::vector<Int> a(input.elements().size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        const double v = input.elements()[k];
+        if (!(std::fabs(v) <= 9007199254740992.0) || v != std::trunc(v)) return std::nullopt;
+        a[k] = static_cast<Int>(v);
+    }
+    auto at = [&](int r, int c) -> Int& { return a[static_cast<std::size_t>(r - 1) * n + (c - 1)]; };
+    // Fraction-free elimination: after step k every entry below and right of
+    // the pivot is a (k+1)-rowed minor, so each division is exact and the
+    // last pivot is the determinant.
+    Int previous = 1;
+    bool negate = false;
+    for (int k = 1; k <= n; ++k) {
+        if (control) {
+            if (control->cancelled()) return Determinant{Outcome::Cancelled, 0};
+            control->setProgress(static_cast<double>(k) / n);
+        }
+        int pivot = k;
+        while (pivot <= n && at(pivot, k) == 0) ++pivot;
+        if (pivot > n) return Determinant{};  // a zero column below the diagonal: 0
+        if (pivot != k) {
+            negate = !negate;
+            for (int j = 1; j <= n; ++j) std::swap(at(k, j), at(pivot, j));
+        }
+        const Int p = at(k, k);
+        for (int i = k + 1; i <= n; ++i) {
+            const Int f = at(i, k);
+            if (f == 0 && p == previous) continue;  // the row stays as it is
+            for (int j = k + 1; j <= n; ++j) {
+                Int left, right, difference;
+                if (__builtin_mul_overflow(at(i, j), p, &left) || __builtin_mul_overflow(f, at(k, j), &right) ||
+                    __builtin_sub_overflow(left, right, &difference))
+                    return std::nullopt;
+                at(i, j) = difference / previous;
+            }
+            at(i, k) = 0;
+        }
+        previous = p;
+    }
+    const Int value = negate ? -previous : previous;
+    constexpr Int kLimit = 1000000000000000;  // 10^15: at most 15 digits
+    if (value >= kLimit || value <= -kLimit) return std::nullopt;
+    return Determinant{Outcome::Done, static_cast<double>(value)};
+}
+
 Determinant determinant(const Matrix& a, WorkControl* control) {
     if (a.order() <= kMaxCofactorOrder) return cofactorDeterminant(a, control);
+    if (const std::optional<Determinant> exact = exactIntegerDeterminant(a, control)) return *exact;
     return luDeterminant(a, control);
 }
 

@@ -69,29 +69,47 @@ Eigenvalues hessenbergEigenvalues(Matrix& a, double tolerance, WorkControl* cont
     result.imaginary.assign(n + 1, 0.0);
     auto& re = result.real;
     auto& im = result.imaginary;
+    double norm = 0;
+    for (int r = 1; r <= n; ++r)
+        for (int c = std::max(r - 1, 1); c <= n; ++c) norm += std::fabs(a(r, c));
     int m = n;
     int sweeps = 0;
     while (m != 0) {
         int l = m;
-        while (l > 1 && std::fabs(a(l, l - 1)) > tolerance * (std::fabs(a(l - 1, l - 1)) + std::fabs(a(l, l)))) --l;
+        while (l > 1) {
+            double s = std::fabs(a(l - 1, l - 1)) + std::fabs(a(l, l));
+            if (s == 0) s = norm;  // zero neighbours: judge against the whole matrix
+            if (!(std::fabs(a(l, l - 1)) > tolerance * s)) break;
+            --l;
+        }
         if (l == m) {
             re[m] = a(m, m);
             im[m] = 0;
             m -= 1;
             sweeps = 0;
         } else if (l == m - 1) {
-            const double b = -(a(m, m) + a(m - 1, m - 1));
-            const double c = a(m, m) * a(m - 1, m - 1) - a(m, m - 1) * a(m - 1, m);
-            const double w = b * b - 4 * c;
-            const double y = std::sqrt(std::fabs(w));
-            if (w > 0) {
-                re[m] = (-b - signOf(b) * y) / 2;
-                re[m - 1] = c / re[m];
+            // Roots of the 2 × 2 block from its half difference of diagonals,
+            // so that nearly equal eigenvalues keep their separation (the
+            // discriminant of the characteristic polynomial would cancel).
+            const double corner = a(m, m);
+            const double p = 0.5 * (a(m - 1, m - 1) - corner);
+            const double w = a(m, m - 1) * a(m - 1, m);
+            const double q = p * p + w;
+            const double z = std::sqrt(std::fabs(q));
+            if (q >= 0) {
+                const double step = p + signOf(p) * z;
+                const double far = corner + step;  // the root away from the corner
+                const double near = step == 0 ? corner : corner - w / step;
+                // Index m holds the root on the side of the trace's sign.
+                const double trace = a(m, m) + a(m - 1, m - 1);
+                const double high = std::max(far, near), low = std::min(far, near);
+                re[m] = trace > 0 ? high : low;
+                re[m - 1] = trace > 0 ? low : high;
                 im[m] = im[m - 1] = 0;
             } else {
-                re[m] = re[m - 1] = -b / 2;
-                im[m] = y / 2;
-                im[m - 1] = -im[m];
+                re[m] = re[m - 1] = corner + p;
+                im[m] = z;
+                im[m - 1] = -z;
             }
             m -= 2;
             sweeps = 0;

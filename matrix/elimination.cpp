@@ -6,18 +6,47 @@
 
 namespace numerelle::matrix {
 
+namespace {
+
+// The power of two that brings the largest magnitude among `values` into
+// [0.5, 1); 0 when all are zero. Scaling by it rounds nothing.
+int equilibratingExponent(double largest) {
+    if (largest == 0) return 0;
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    return -exponent;
+}
+
+}  // namespace
+
 Solution solveLinearSystem(Matrix a, std::vector<double> b, WorkControl* control) {
     const int n = a.order();
     Solution result;
-    double largest = 0;
-    for (double v : a.elements()) largest = std::max(largest, std::fabs(v));
-    // A pivot this small is rounding noise left of a zero: the rows are
-    // dependent (or the system is hopelessly ill-conditioned).
-    const double tolerance = std::max(n, 1) * std::numeric_limits<double>::epsilon() * largest;
-    if (largest == 0 && n > 0) {
-        result.outcome = Outcome::Singular;
-        return result;
+    // Equilibrate rows, then columns, by powers of two, so that a pivot is
+    // judged against the scale of its own equation and unknown: multiplying
+    // an equation by 10^k or measuring an unknown in other units must not
+    // decide whether the system solves.
+    for (int i = 1; i <= n; ++i) {
+        double* row = a.row(i);
+        double largest = 0;
+        for (int j = 0; j < n; ++j) largest = std::max(largest, std::fabs(row[j]));
+        if (largest == 0) return {Outcome::Singular, {}};
+        const int e = equilibratingExponent(largest);
+        for (int j = 0; j < n; ++j) row[j] = std::ldexp(row[j], e);
+        b[i - 1] = std::ldexp(b[i - 1], e);
     }
+    std::vector<int> columnExponent(n, 0);
+    for (int j = 1; j <= n; ++j) {
+        double largest = 0;
+        for (int i = 1; i <= n; ++i) largest = std::max(largest, std::fabs(a(i, j)));
+        if (largest == 0) return {Outcome::Singular, {}};
+        columnExponent[j - 1] = equilibratingExponent(largest);
+        for (int i = 1; i <= n; ++i) a(i, j) = std::ldexp(a(i, j), columnExponent[j - 1]);
+    }
+    // Every coefficient is now below 1 and every row and column reaches 0.5
+    // or so: a pivot this small is rounding noise left of a zero (dependent
+    // rows, or a hopelessly ill-conditioned system).
+    const double tolerance = 4 * std::max(n, 1) * std::numeric_limits<double>::epsilon();
     for (int k = 1; k <= n; ++k) {
         if (control) {
             if (control->cancelled()) return {Outcome::Cancelled, {}};
@@ -50,8 +79,9 @@ Solution solveLinearSystem(Matrix a, std::vector<double> b, WorkControl* control
             b[i - 1] -= q * b[k - 1];
         }
     }
-    for (double v : b) {
-        if (!std::isfinite(v)) {
+    for (int j = 0; j < n; ++j) {
+        b[j] = std::ldexp(b[j], columnExponent[j]);
+        if (!std::isfinite(b[j])) {
             result.outcome = Outcome::Overflow;
             return result;
         }

@@ -5,6 +5,7 @@
 #include <complex>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -60,7 +61,8 @@ std::int64_t matrixCellIndex(int cell, int top, int left, int order);
 std::int64_t equationCellIndex(int cell, int top, int left, int unknowns);
 
 // Unknown j (1-based): "A".."Z", then "a", "b", … following the character
-// codes; the invisible control codes 127..159 are skipped. UTF-8.
+// codes; the invisible codes 127..160 (controls, no-break space) and 173
+// (soft hyphen) are skipped. UTF-8.
 std::string unknownName(int j);
 
 // --------------------------------------------------------------- files ---
@@ -107,7 +109,8 @@ enum class Outcome : std::uint8_t {
 // ---------------------------------------------------------- determinant ---
 
 // Orders up to this one use the closed forms and cofactor expansion (exactly
-// the textbook sum); larger ones LU with partial pivoting.
+// the textbook sum); larger ones the exact value of a matrix of whole numbers
+// when it has at most 15 digits, else LU with partial pivoting.
 inline constexpr int kMaxCofactorOrder = 10;
 
 struct Determinant {
@@ -117,6 +120,10 @@ struct Determinant {
 Determinant determinant(const Matrix& a, WorkControl* control = nullptr);
 Determinant cofactorDeterminant(const Matrix& a, WorkControl* control = nullptr);
 Determinant luDeterminant(const Matrix& a, WorkControl* control = nullptr);
+// Fraction-free elimination on 128-bit integers; nothing when an entry is not
+// a whole number (or above 2^53), an intermediate minor overflows, or the
+// determinant has more than 15 digits.
+std::optional<Determinant> exactIntegerDeterminant(const Matrix& a, WorkControl* control = nullptr);
 
 // ------------------------------------------------------------- systems ---
 
@@ -124,8 +131,9 @@ struct Solution {
     Outcome outcome = Outcome::Done;
     std::vector<double> x;  // x[0] is unknown 1
 };
-// Gauss–Jordan elimination with partial pivoting. A pivot no larger than
-// n·ε times the largest coefficient counts as zero: the system is Singular.
+// Gauss–Jordan elimination with partial pivoting on the system with rows and
+// columns equilibrated by powers of two. A pivot no larger than 4n·ε counts as
+// zero there: the system is Singular.
 Solution solveLinearSystem(Matrix a, std::vector<double> b, WorkControl* control = nullptr);
 
 // Splits an equation store (n rows of n coefficients and a right-hand side,

@@ -1,10 +1,13 @@
 #pragma once
 // The texts the matrix and equation pages (and their command-line twins)
 // show, in one place so both say the same.
+#include <limits>
+
 namespace numerelle::matrix {
 
-// The eigenvalue button's deflation tolerance.
-inline constexpr double kEigenvalueTolerance = 0.00001;
+// The eigenvalue button's deflation tolerance: machine precision, so that
+// every printed digit is worth having.
+inline constexpr double kEigenvalueTolerance = std::numeric_limits<double>::epsilon();
 
 inline constexpr const char* kMissingMatrix = "矩阵不存在，请重新输入！";
 inline constexpr const char* kWrongElementCount = "矩阵元素数目不对，请重新输入！";

@@ -45,7 +45,12 @@ std::int64_t equationCellIndex(int cell, int top, int left, int unknowns) {
 
 std::string unknownName(int j) {
     char32_t code = static_cast<char32_t>(j <= 26 ? j + 64 : j + 70);
-    if (code >= 127) code += 33;  // past DEL and the C1 controls
+    // Skip what a label cannot show: DEL and the C1 controls, then the
+    // no-break space and the soft hyphen (in ascending order, so each skip
+    // sees the codes the earlier ones moved).
+    if (code >= 127) code += 33;
+    if (code >= 0xA0) ++code;
+    if (code >= 0xAD) ++code;
     std::string text;
     if (code < 0x80) {
         text += static_cast<char>(code);

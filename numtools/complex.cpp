@@ -1,7 +1,6 @@
 #include "numtools/complex.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "common/number_text.h"
 #include "numtools/continued_fraction.h"
@@ -13,7 +12,7 @@ namespace {
 constexpr double pi = complexPagePi;
 
 // A number written into a box and read back: 15 significant digits.
-double throughBox(double value) { return std::strtod(numberText(value).c_str(), nullptr); }
+double throughBox(double value) { return numberFromText(numberText(value)); }
 
 bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
@@ -64,9 +63,9 @@ std::optional<double> boxValue(std::string_view text) {
     if (trimmed.empty()) return std::nullopt;
     const char first = trimmed[0];
     if (!(first == '-' || first == '+' || first == '.' || (first >= '0' && first <= '9'))) return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(trimmed.c_str(), &end);
-    if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(value)) return std::nullopt;
+    std::size_t used = 0;
+    const double value = numberFromText(trimmed, &used);
+    if (used != trimmed.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -66,7 +66,7 @@ Fraction expandContinuedFraction(double x, int maxQuotients) {
     return {FractionKind::Expanded, numerator, p};
 }
 
-FractionPageOutput fractionPageResult(double x, const std::string& inputText) {
+FractionPageOutput fractionPageResult(double x) {
     FractionPageOutput out;
     const Fraction fraction = expandContinuedFraction(x, fractionPageQuotients);
     if (!fraction.ok()) {
@@ -78,11 +78,12 @@ FractionPageOutput fractionPageResult(double x, const std::string& inputText) {
     out.numeratorWritten = true;
     switch (fraction.kind) {
         case FractionKind::Whole:
-            // The numerator holds the whole value; the whole-part box is
+            // The numerator holds the whole value over 1, written in signed
+            // number text like every other result; the whole-part box is
             // cleared so the three boxes never mix two results.
-            out.wholePart = std::string("0");
-            out.numerator = inputText;
-            out.denominator = std::string("1");
+            out.wholePart = signedNumberText(0);
+            out.numerator = signedNumberText(x);
+            out.denominator = signedNumberText(1);
             break;
         case FractionKind::PowerOfTen:
             out.wholePart = signedNumberText(0);

@@ -33,9 +33,8 @@ double roundTo15Places(double value);
 Fraction expandContinuedFraction(double x, int maxQuotients);
 
 // The fraction page: what its three result boxes show for the value of the
-// input box, whose text is `inputText` (copied as the numerator of a whole
-// input). A failure writes "Error" and its description into the denominator
-// box only, with a beep.
+// input box; a whole value is shown as 0 and value/1. A failure writes
+// "Error" and its description into the denominator box only, with a beep.
 struct FractionPageOutput {
     std::string wholePart;    // Text34
     std::string numerator;    // Text14
@@ -44,6 +43,6 @@ struct FractionPageOutput {
     bool numeratorWritten = false;
     bool beep = false;
 };
-FractionPageOutput fractionPageResult(double x, const std::string& inputText);
+FractionPageOutput fractionPageResult(double x);
 
 }  // namespace numerelle::numtools

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <numeric>
 #include <utility>
@@ -215,10 +215,10 @@ FactorisationInput rewriteFactorisationInput(std::string_view text) {
     const double whole = std::fabs(nearest);
     if (whole <= 1e16) {
         char digits[32];
-        std::snprintf(digits, sizeof digits, "%.0f", whole);
-        return {digits};
+        const auto written = std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
+        return {std::string(digits, written.ptr)};
     }
-    const double shown = std::strtod(numberText(result.value).c_str(), nullptr);
+    const double shown = numberFromText(numberText(result.value));
     return {numberText(std::fabs(std::floor(shown + 0.5)))};
 }
 

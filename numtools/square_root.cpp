@@ -1,7 +1,6 @@
 #include "numtools/square_root.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "common/number_text.h"
 #include "numtools/continued_fraction.h"
@@ -11,7 +10,7 @@ namespace numerelle::numtools {
 namespace {
 
 // A number written into a box and read back: 15 significant digits.
-double throughBox(double value) { return std::strtod(numberText(value).c_str(), nullptr); }
+double throughBox(double value) { return numberFromText(numberText(value)); }
 
 SquareRootOutput failure(expr::Failure kind) {
     SquareRootOutput out;

@@ -2,7 +2,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "app/page_context.h"
@@ -20,12 +19,12 @@ QWidget* buildBigAddPage(PageContext& context) {
     QLineEdit* addend1 = makeDecimalBox("Text1_0", QStringLiteral("0"), ui);
     QLineEdit* addend2 = makeDecimalBox("Text1_1", QStringLiteral("0"), ui);
     QPushButton* add = makeEqualsButton("Command1");
-    QPlainTextEdit* sum = makeResultBox("Text2", QStringLiteral("0"));
+    ResultView* sum = makeResultBox("Text2", QStringLiteral("0"), ui);
 
     QLineEdit* minuend = makeDecimalBox("Text1_3", QStringLiteral("0"), ui);
     QLineEdit* subtrahend = makeDecimalBox("Text1_2", QStringLiteral("0"), ui);
     QPushButton* subtract = makeEqualsButton("Command2");
-    QPlainTextEdit* difference = makeResultBox("Text3", QStringLiteral("0"));
+    ResultView* difference = makeResultBox("Text3", QStringLiteral("0"), ui);
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(addend1, 0, 0);

@@ -2,7 +2,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "app/page_context.h"
@@ -23,7 +22,7 @@ QWidget* buildBigFactorialPage(PageContext& context) {
     auto* bang = new QLabel(QStringLiteral("！"));
     bang->setObjectName(QStringLiteral("Label6"));
     QPushButton* compute = makeEqualsButton("Command4");
-    QPlainTextEdit* result = makeResultBox("Text6", QStringLiteral("0"), 6);
+    ResultView* result = makeResultBox("Text6", QStringLiteral("0"), ui, 6);
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(n, 0, 0);

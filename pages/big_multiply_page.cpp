@@ -2,7 +2,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "app/page_context.h"
@@ -21,7 +20,7 @@ QWidget* buildBigMultiplyPage(PageContext& context) {
     QLineEdit* factor2 = makeDecimalBox("Text1_5", QStringLiteral("0"), ui);
     QLabel* times = makeOperatorLabel("Label4", QStringLiteral("*"));
     QPushButton* multiply = makeEqualsButton("Command3");
-    QPlainTextEdit* product = makeResultBox("Text4", QStringLiteral("0"), 7);
+    ResultView* product = makeResultBox("Text4", QStringLiteral("0"), ui, 7);
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(factor1, 0, 0);

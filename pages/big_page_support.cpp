@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,14 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextDocumentLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextDocumentFragment>
-#include <QTextOption>
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -178,131 +170,43 @@ QLineEdit* makeDecimalBox(const char* objectName, const QString& initial, UiServ
     return box;
 }
 
-namespace {
-
-class ResultBox final : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-protected:
-    // Copying gives the number without the display line breaks.
-    QMimeData* createMimeDataFromSelection() const override {
-        auto* data = new QMimeData;
-        QString text = textCursor().selection().toPlainText();
-        text.remove(u'\n');
-        data->setText(text);
-        return data;
-    }
-};
-
-}  // namespace
-
-QPlainTextEdit* makeResultBox(const char* objectName, const QString& initial, int lines) {
-    auto* box = new ResultBox;
+ResultView* makeResultBox(const char* objectName, const QString& initial, UiServices& ui, int lines) {
+    auto* box = new ResultView(lines);
     box->setObjectName(QString::fromLatin1(objectName));
-    box->setReadOnly(true);
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setTabChangesFocus(true);
-    const int lineHeight = box->fontMetrics().lineSpacing();
-    box->setFixedHeight(lineHeight * lines + 2 * box->frameWidth() + 8);
-    setResultText(box, initial);
+    box->setUiServices(&ui);
+    box->setText(initial);
     return box;
 }
 
-// How many digits fit a line without a horizontal scroll bar, once the
-// vertical one has appeared beside a long result.
-qsizetype digitsPerLine(const QPlainTextEdit* box) {
-    const int digitWidth = std::max(1, box->fontMetrics().horizontalAdvance(QLatin1Char('0')));
-    const int scrollBar = box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box);
-    const int margins = 2 * box->frameWidth() + 2 * static_cast<int>(box->document()->documentMargin()) + 4;
-    const int width = box->width() > 100 ? box->width() - scrollBar - margins : 400;
-    return std::max(20, width / digitWidth);
-}
+void setResultText(ResultView* box, QString text) { box->setText(std::move(text)); }
 
-// One paragraph of 10^5 characters costs the layout a third of a second;
-// lines as wide as the box cost only the visible ones.
-QString displayText(const QString& text, qsizetype perLine) {
-    if (text.size() <= perLine) return text;
-    QString shown;
-    shown.reserve(text.size() + text.size() / perLine + 1);
-    for (qsizetype at = 0; at < text.size(); at += perLine) {
-        if (at > 0) shown += u'\n';
-        shown += QStringView(text).mid(at, perLine);
-    }
-    return shown;
-}
+const QString& resultText(const ResultView* box) { return box->text(); }
 
-void setResultText(QPlainTextEdit* box, const QString& text) {
-    box->setPlainText(displayText(text, digitsPerLine(box)));
-}
-
-QString resultText(const QPlainTextEdit* box) { return box->toPlainText().remove(u'\n'); }
-
-qsizetype resultLength(const QPlainTextEdit* box) {
-    // Every paragraph ends in a separator the user never sees.
-    return box->document()->characterCount() - box->document()->blockCount();
-}
-
-namespace {
-
-// A document made on the worker thread is released on the UI thread, where it
-// lives once handed over.
-struct LaterDeleter {
-    void operator()(QTextDocument* document) const { document->deleteLater(); }
-};
-using ResultDocument = std::unique_ptr<QTextDocument, LaterDeleter>;
-
-// The paragraphs of tens of millions of digits take seconds to build; the
-// worker builds them, piece by piece so that Cancel still answers, and the
-// window only lays out the new document. Null when cancelled.
-ResultDocument buildResultDocument(const QString& shown, numerelle::WorkControl& control) {
-    ResultDocument document(new QTextDocument);
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document.get());
-    constexpr qsizetype kPiece = 1 << 20;
-    for (qsizetype at = 0; at < shown.size(); at += kPiece) {
-        if (control.cancelled()) return nullptr;
-        cursor.insertText(shown.mid(at, kPiece));
-    }
-    document->moveToThread(QCoreApplication::instance()->thread());
-    return document;
-}
-
-void adoptResultDocument(QPlainTextEdit* box, ResultDocument document) {
-    QTextDocument* old = box->document();
-    const bool oldIsOurs = old->parent() == box;  // the editor deletes only its own first document
-    QTextDocument* adopted = document.release();
-    adopted->setParent(box);
-    adopted->setDefaultFont(box->font());
-    adopted->setDocumentLayout(new QPlainTextDocumentLayout(adopted));
-    box->setDocument(adopted);
-    if (oldIsOurs) delete old;
-}
-
-}  // namespace
+qsizetype resultLength(const ResultView* box) { return box->text().size(); }
 
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
-                   QPlainTextEdit* resultBox) {
+                   ResultView* resultBox) {
     struct Done {
         numerelle::bignum::PageOutcome outcome;
-        ResultDocument shown;
+        std::optional<QString> shown;
     };
     auto done = std::make_shared<Done>();
-    const qsizetype perLine = digitsPerLine(resultBox);
     work.start(
         label,
-        [done, perLine, action = std::move(action)](numerelle::WorkControl& control) {
+        [done, action = std::move(action)](numerelle::WorkControl& control) {
             done->outcome = action(control);
-            if (done->outcome.result)
-                done->shown = buildResultDocument(displayText(toQString(*done->outcome.result), perLine), control);
+            // The text is made once, here; the view only shares it.
+            if (done->outcome.result) {
+                done->shown = QString::fromStdString(*done->outcome.result);
+                done->outcome.result.reset();
+            }
         },
         [done, &ui, button, resultBox](bool cancelled) {
             const numerelle::bignum::PageOutcome& outcome = done->outcome;
             if (cancelled || outcome.cancelled) return;
             for (const std::string& message : outcome.messages) ui.message(button->window(), toQString(message));
-            if (done->shown) adoptResultDocument(resultBox, std::move(done->shown));
+            if (done->shown) resultBox->setText(std::move(*done->shown));
             if (outcome.beep) ui.beep();
             if (outcome.elapsedSeconds)
                 button->setToolTip(toQString(numerelle::bignum::elapsedSecondsText(*outcome.elapsedSeconds)));
@@ -324,7 +228,7 @@ QLabel* makeOperatorLabel(const char* objectName, const QString& text) {
     return label;
 }
 
-QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, QPlainTextEdit* result) {
+QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, ResultView* result) {
     auto* button = new QPushButton(QStringLiteral("结果长度"));
     button->setObjectName(QString::fromLatin1(buttonName));
     QLineEdit* lengthBox = makeInputBox(boxName, QString());
@@ -334,6 +238,9 @@ QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* 
     caption->setObjectName(QString::fromLatin1(captionName));
     QObject::connect(button, &QPushButton::clicked, lengthBox, [result, lengthBox] {
         lengthBox->setText(QString::number(resultLength(result)));
+    });
+    QObject::connect(result, &ResultView::textChanged, lengthBox, [result, lengthBox] {
+        if (!lengthBox->text().isEmpty()) lengthBox->setText(QString::number(resultLength(result)));
     });
     auto* row = new QHBoxLayout;
     row->addStretch(1);

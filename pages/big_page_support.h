@@ -6,11 +6,11 @@
 #include <string>
 
 #include "bignum/longjs.h"
+#include "pages/result_view.h"
 
 class QLabel;
 class QLayout;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 class UiServices;
@@ -45,18 +45,17 @@ void attachDecimalKeyFilter(QLineEdit* box);
 // Keeps only digits and Backspace.
 void attachDigitKeyFilter(QLineEdit* box);
 
-// A read-only, scrollable result box that holds hundreds of thousands of
-// digits without slowing the window: a long text is shown as lines as wide
-// as the box (each its own paragraph, so only the visible ones are laid out),
-// while copying and counting see the unbroken text.
-QPlainTextEdit* makeResultBox(const char* objectName, const QString& initial, int lines = 3);
+// A read-only, scrollable result box that holds tens of millions of digits
+// without slowing the window; its context menu copies, selects all and saves
+// the whole text to a file (asking through `ui`).
+ResultView* makeResultBox(const char* objectName, const QString& initial, UiServices& ui, int lines = 3);
 
-// Shows `text` in a box made by makeResultBox.
-void setResultText(QPlainTextEdit* box, const QString& text);
-// The text without the display line breaks.
-QString resultText(const QPlainTextEdit* box);
+// Shows `text` in a result box.
+void setResultText(ResultView* box, QString text);
+// The whole text.
+const QString& resultText(const ResultView* box);
 // Its character count.
-qsizetype resultLength(const QPlainTextEdit* box);
+qsizetype resultLength(const ResultView* box);
 
 // The "=" button of a page.
 QPushButton* makeEqualsButton(const char* objectName);
@@ -64,8 +63,9 @@ QPushButton* makeEqualsButton(const char* objectName);
 QLabel* makeOperatorLabel(const char* objectName, const QString& text);
 
 // The row under a long result: the "结果长度" button, the box it fills with
-// the result's character count, and the caption "位数", to the right.
-QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, QPlainTextEdit* result);
+// the result's character count, and the caption "位数", to the right. A
+// count shown follows the result when it changes.
+QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, ResultView* result);
 
 // Runs `action` on the long-work runner. On the UI thread afterwards: the
 // messages in message boxes, the result text (when there is one) in
@@ -73,6 +73,6 @@ QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* 
 // Nothing changes when the user cancelled.
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
-                   QPlainTextEdit* resultBox);
+                   ResultView* resultBox);
 
 }  // namespace bigpages

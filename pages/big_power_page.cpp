@@ -2,7 +2,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,7 +23,7 @@ QWidget* buildBigPowerPage(PageContext& context) {
     attachDigitKeyFilter(exponent);
     exponent->setMaximumWidth(90);
     QPushButton* compute = makeEqualsButton("Command6");
-    QPlainTextEdit* result = makeResultBox("Text9", QStringLiteral("0"), 6);
+    ResultView* result = makeResultBox("Text9", QStringLiteral("0"), ui, 6);
 
     // The exponent sits high, just right of the base, as it is written.
     auto* formula = new QGridLayout;

@@ -52,7 +52,7 @@ QWidget* buildFractionPage(PageContext& context) {
     attachFormulaField(decimal, ui);
 
     QObject::connect(convert, &QPushButton::clicked, frame, [=, &ui] {
-        const auto out = numerelle::numtools::fractionPageResult(boxNumber(decimal), decimal->text().toStdString());
+        const auto out = numerelle::numtools::fractionPageResult(boxNumber(decimal));
         if (out.wholePartWritten) whole->setText(QString::fromStdString(out.wholePart));
         if (out.numeratorWritten) numerator->setText(QString::fromStdString(out.numerator));
         denominator->setText(QString::fromStdString(out.denominator));

@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <memory>
@@ -70,7 +69,7 @@ QWidget* buildGcdPage(PageContext& context) {
     divisorButton->setObjectName(QStringLiteral("Command23"));
     QLineEdit* divisor = makeInputBox("Text46", QStringLiteral("0"));
     divisor->setReadOnly(true);
-    QPlainTextEdit* multiple = makeResultBox("Text45", QStringLiteral("0"), 2);
+    ResultView* multiple = makeResultBox("Text45", QStringLiteral("0"), ui, 2);
 
     // Each result sits under its own caption and button: the multiple (Text45)
     // with "最小公倍数：", the divisor (Text46) with "最大公约数：".

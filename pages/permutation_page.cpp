@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "app/page_context.h"
@@ -39,12 +38,12 @@ QWidget* buildPermutationPage(PageContext& context) {
     QLineEdit* pUpper = countBox("Text48_0");
     QLineEdit* pLower = countBox("Text48_1");
     QPushButton* permute = makeEqualsButton("Command26");
-    QPlainTextEdit* permutations = makeResultBox("Text50", QStringLiteral("0"), 2);
+    ResultView* permutations = makeResultBox("Text50", QStringLiteral("0"), ui, 2);
 
     QLineEdit* cUpper = countBox("Text48_2");
     QLineEdit* cLower = countBox("Text48_3");
     QPushButton* combine = makeEqualsButton("Command27");
-    QPlainTextEdit* combinations = makeResultBox("Text51", QStringLiteral("1"), 2);
+    ResultView* combinations = makeResultBox("Text51", QStringLiteral("1"), ui, 2);
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(letter("Label13", QStringLiteral("P")), 0, 0, 2, 1);

@@ -17,6 +17,7 @@ TEST_PACKAGES=(
   libgtest-dev xvfb xauth
   dpkg-dev lintian desktop-file-utils appstream
   pkg-config libbenchmark-dev libmuparser-dev libgmp-dev
+  locales
 )
 
 # install_missing_packages PACKAGE...

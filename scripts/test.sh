@@ -8,7 +8,17 @@ install_missing_packages "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 echo "== Build and test"
 configure_and_build "$BUILD_DIR" -DNUMERELLE_TESTS=ON -DNUMERELLE_BENCH=ON
+# A decimal-comma locale, generated beside the build (no root needed): the
+# core test of foreign locales uses it, and the core, case and GUI tests run
+# once more under it, as a user with LANG=de_DE.UTF-8 would run the window.
+export LOCPATH="$BUILD_DIR/locales"
+mkdir -p "$LOCPATH"
+[ -d "$LOCPATH/de_DE.UTF-8" ] || localedef -i de_DE -f UTF-8 "$LOCPATH/de_DE.UTF-8"
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
+
+echo "== Core, case and GUI tests under a decimal-comma locale"
+(cd "$BUILD_DIR" && LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=offscreen \
+  ctest --output-on-failure -j "$JOBS" -L 'core|cases|gui')
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 SANITIZE_DIR="${BUILD_DIR}-sanitize"

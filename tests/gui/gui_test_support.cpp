@@ -1,5 +1,7 @@
 #include "gui_test_support.h"
 
+#include "pages/result_view.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -86,6 +88,7 @@ QString shownText(const QWidget* widget) {
     if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
     if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return frame->title();
     if (auto* text = qobject_cast<const QPlainTextEdit*>(widget)) return text->toPlainText();
+    if (auto* view = qobject_cast<const bigpages::ResultView*>(widget)) return view->text();
     return QStringLiteral("<no text>");
 }
 }  // namespace

@@ -32,6 +32,7 @@ public:
     int beeps = 0;
     std::deque<bool> confirmAnswers;                   // default: OK
     std::deque<std::optional<QString>> inputAnswers;   // default: cancelled
+    std::deque<QString> saveAnswers;                   // default: cancelled
 
     void message(QWidget*, const QString& text) override { messages << text; }
     bool confirm(QWidget*, const QString& text) override {
@@ -46,6 +47,12 @@ public:
         if (inputAnswers.empty()) return std::nullopt;
         auto answer = inputAnswers.front();
         inputAnswers.pop_front();
+        return answer;
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {
+        if (saveAnswers.empty()) return std::nullopt;
+        QString answer = saveAnswers.front();
+        saveAnswers.pop_front();
         return answer;
     }
     void beep() override { ++beeps; }

@@ -77,6 +77,11 @@ private slots:
         QCOMPARE(p.t.text("Text18_0"), QStringLiteral("6.28318530717958"));
         p.t.click("Command12");
         QCOMPARE(p.t.text("Text18_1"), QStringLiteral("360"));
+        p.t.enter("Text18_0", QStringLiteral("PI/2"));
+        QCOMPARE(p.t.text("Text18_0"), QStringLiteral("1.5707963267949"));
+        p.t.click("Command12");
+        // From the box's 15 digits, not from PI/2 itself.
+        QCOMPARE(p.t.text("Text18_1"), QStringLiteral("90.0000000000003"));
         // Pressing the button straight from the box commits the box first.
         p.t.type(p.t.edit("Text18_1"), QStringLiteral("45*2"));
         p.t.click("Command13");

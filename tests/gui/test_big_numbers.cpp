@@ -4,7 +4,10 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QTextDocument>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
 
 #include "gui_test_support.h"
 #include "pages/big_page_support.h"
@@ -13,7 +16,7 @@ class BigNumbersTest : public QObject {
     Q_OBJECT
 
 private:
-    static QString plain(TestWindow& w, const char* name) { return bigpages::resultText(w.find<QPlainTextEdit>(name)); }
+    static QString plain(TestWindow& w, const char* name) { return bigpages::resultText(w.find<bigpages::ResultView>(name)); }
     static void click(TestWindow& w, const char* name) { w.click(QString::fromLatin1(name)); }
 
     // Ctrl+V and Ctrl+C as an X11 keyboard sends them, with their control
@@ -172,10 +175,131 @@ private slots:
         click(w, "Command5");
         QCOMPARE(w.text("Text7"), QStringLiteral("456569"));
         // Copying gives the unbroken number.
-        auto* box = w.find<QPlainTextEdit>("Text6");
+        auto* box = w.find<bigpages::ResultView>("Text6");
         box->selectAll();
         box->copy();
         QCOMPARE(QApplication::clipboard()->text(), bigpages::resultText(box));
+    }
+
+    // Computes 10000! (35660 digits) into the factorial page's box.
+    static bigpages::ResultView* factorialShown(TestWindow& w) {
+        auto* box = w.find<bigpages::ResultView>("Text6");
+        w.showTabOf(box);
+        w.type(w.edit("Text5_0"), "10000");
+        click(w, "Command4");
+        w.window->longWork().waitForIdle();
+        QApplication::processEvents();
+        return box;
+    }
+
+    // Opens a result box's context menu and triggers the entry so named.
+    static bool chooseFromMenu(bigpages::ResultView* box, const char* entry) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box->viewport(), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QAction* chosen = menu ? menu->findChild<QAction*>(QString::fromLatin1(entry)) : nullptr;
+        if (chosen && chosen->isEnabled()) chosen->trigger();
+        if (menu) menu->close();
+        return chosen && chosen->isEnabled();
+    }
+
+    // Every way of selecting and copying gives the digits exactly: all of
+    // them, or from where the mouse went down to where it came up.
+    void selectingAndCopyingGiveTheExactDigits() {
+        TestWindow w;
+        auto* box = factorialShown(w);
+        const QString whole = bigpages::resultText(box);
+        QCOMPARE(whole.size(), 35660);
+        QVERIFY(whole.startsWith(QStringLiteral("284625968091705451890641321211986889014805140170279923")));
+        const qsizetype perLine = box->charactersPerLine();
+        const QFontMetrics metrics(box->font());
+        const int cell = metrics.horizontalAdvance(u'0'), line = metrics.lineSpacing();
+        const struct { const char* name; std::function<void()> select; QString copied; } rows[] = {
+            {"keys", [box] { QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier); }, whole},
+            {"menu", [box] { QVERIFY(!chooseFromMenu(box, "edit-copy")); QVERIFY(chooseFromMenu(box, "select-all")); QVERIFY(chooseFromMenu(box, "edit-copy")); }, whole},
+            {"double click", [box] { QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, QPoint(20, 10)); box->copy(); }, whole},
+            {"mouse, second line into the third", [=] {
+                 // From the start of line 2 to the 7th cell of line 3.
+                 QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(4, 4 + line + line / 2));
+                 QMouseEvent move(QEvent::MouseMove, QPointF(4 + 7 * cell, 4 + 2 * line + line / 2), box->viewport()->mapToGlobal(QPointF(0, 0)), Qt::NoButton, Qt::LeftButton, {});
+                 QApplication::sendEvent(box->viewport(), &move);
+                 QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, QPoint(4 + 7 * cell, 4 + 2 * line + line / 2));
+                 box->copy(); }, whole.mid(perLine, perLine + 7)},
+        };
+        for (const auto& row : rows) {
+            box->setText(whole);  // no selection
+            QApplication::clipboard()->clear();
+            row.select();
+            QVERIFY2(QApplication::clipboard()->text() == row.copied, row.name);
+        }
+    }
+
+    // Lines are as wide as the box is now: widening or narrowing the window
+    // breaks them again, and every digit is still on some line.
+    void resultsRewrapWhenTheWindowIsResized() {
+        TestWindow w;
+        auto* box = factorialShown(w);
+        const QString whole = bigpages::resultText(box);
+        for (const int width : {1400, 700, 1000}) {
+            w.window->resize(width, 700);
+            QApplication::processEvents();
+            const qsizetype perLine = box->charactersPerLine();
+            QVERIFY(perLine * QFontMetrics(box->font()).horizontalAdvance(u'0') <= box->viewport()->width());
+            QVERIFY(perLine * QFontMetrics(box->font()).horizontalAdvance(u'0') > box->viewport()->width() - 40);
+            QString joined;
+            for (qsizetype line = 0; line < box->lineCount(); ++line) joined += box->lineText(line);
+            QVERIFY2(joined == whole, qPrintable(QString::number(width)));
+            QCOMPARE(box->lineText(box->lineCount() - 1).size(), (whole.size() - 1) % perLine + 1);
+            QCOMPARE(box->verticalScrollBar()->maximum() + box->verticalScrollBar()->pageStep(), box->lineCount());
+        }
+    }
+
+    // "保存到文件…" writes the digits and a newline; a cancelled dialog writes
+    // nothing; a failed save is reported and leaves the existing file as it was.
+    void savingAResultToAFile() {
+        TestWindow w;
+        auto* box = factorialShown(w);
+        QTemporaryDir dir;
+        // A name that leaves no room for the temporary file's suffix makes the
+        // save fail whoever runs the test.
+        const QString fits = dir.filePath(QStringLiteral("result.txt")), tooLong = dir.filePath(QString(250, u'n'));
+        const struct { const char* name; std::optional<QString> answer; QByteArray before, after; QStringList messages; } rows[] = {
+            {"new file", fits, {}, bigpages::resultText(box).toLatin1() + '\n', {}},
+            {"over an old one", fits, "old\n", bigpages::resultText(box).toLatin1() + '\n', {}},
+            {"cancelled", std::nullopt, "old\n", "old\n", {}},
+            {"failed", tooLong, "old\n", "old\n", {QStringLiteral("无法保存到文件")}},
+        };
+        for (const auto& row : rows) {
+            const QString path = row.answer.value_or(fits);
+            for (const QString& file : QDir(dir.path()).entryList(QDir::Files)) QFile::remove(dir.filePath(file));
+            if (!row.before.isNull()) {
+                QFile old(path);
+                QVERIFY(old.open(QIODevice::WriteOnly));
+                old.write(row.before);
+            }
+            w.ui.messages.clear();
+            if (row.answer) w.ui.saveAnswers.push_back(*row.answer);
+            QVERIFY(chooseFromMenu(box, "save-to-file"));
+            QFile saved(path);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY2(saved.readAll() == row.after, row.name);
+            QVERIFY2(w.ui.messages.size() == row.messages.size(), row.name);
+            if (!row.messages.isEmpty()) QVERIFY2(w.ui.messages[0].startsWith(row.messages[0]), qPrintable(w.ui.messages[0]));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left behind
+        }
+    }
+
+    // A length on show follows its box; one never asked for stays empty.
+    void resultLengthFollowsItsBox() {
+        TestWindow w;
+        auto* box = factorialShown(w);
+        QCOMPARE(w.text("Text7"), QString());
+        click(w, "Command5");
+        QCOMPARE(w.text("Text7"), QStringLiteral("35660"));
+        w.type(w.edit("Text5_0"), "100");
+        click(w, "Command4");
+        QTRY_COMPARE(bigpages::resultLength(box), 158);
+        QCOMPARE(w.text("Text7"), QStringLiteral("158"));
     }
 
     // A long result is broken into lines that fit its box: scrolling is
@@ -195,7 +319,7 @@ private slots:
         for (const auto& row : rows) {
             TestWindow w;
             for (qsizetype i = 0; i + 1 < row.inputs.size(); i += 2) bigpages::setInputText(w.edit(row.inputs[i]), row.inputs[i + 1]);
-            auto* box = w.find<QPlainTextEdit>(row.result);
+            auto* box = w.find<bigpages::ResultView>(row.result);
             click(w, row.button);
             QTRY_VERIFY2(bigpages::resultLength(box) > 200, row.button);
             QApplication::processEvents();
@@ -223,7 +347,7 @@ private slots:
             const bool permutation = QByteArray(row.button) == "Command26";
             w.type(w.edit(permutation ? "Text48_0" : "Text48_2"), row.n);
             w.type(w.edit(permutation ? "Text48_1" : "Text48_3"), row.m);
-            w.find<QPlainTextEdit>(row.result)->setPlainText(QStringLiteral("?"));
+            w.find<bigpages::ResultView>(row.result)->setText(QStringLiteral("?"));
             click(w, row.button);
             w.window->longWork().waitForIdle();
             QCOMPARE(w.ui.messages, QStringList{QString::fromUtf8(row.message)});

@@ -7,6 +7,7 @@
 
 #include "app/formula_field.h"
 #include "gui_test_support.h"
+#include "pages/result_view.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -103,7 +104,7 @@ private slots:
         QCOMPARE(formula->text(), QStringLiteral("0"));
         QCOMPARE(result->text(), QStringLiteral("0"));
         struct Row { const char* formula; const char* result; int messages; };
-        const Row rows[] = {{"SIN(PI/2)+1", "2", 0}, {"", "0", 0}, {"1/0", "", 1}, {"(2", "", 2}};
+        const Row rows[] = {{"SIN(PI/2)+1", "2", 0}, {"1/2", "0.5", 0}, {"", "0", 0}, {"1/0", "", 1}, {"(2", "", 2}};
         for (const Row& row : rows) {
             t.ui.messages.clear();
             t.type(formula, QString::fromUtf8(row.formula));
@@ -173,7 +174,7 @@ private slots:
         QCOMPARE(result->text(), QStringLiteral("0"));
 
         struct Row { const char* number; const char* base; bool natural; const char* result; };
-        const Row rows[] = {{"-8", "2", false, "3"}, {"EXP(2)", "10", true, "2"}};
+        const Row rows[] = {{"-8", "2", false, "3"}, {"EXP(2)", "10", true, "2"}, {"0.5", "2", false, "-1"}};
         for (const Row& row : rows) {
             natural->setChecked(row.natural);
             t.enter(number, QString::fromUtf8(row.number));
@@ -230,12 +231,12 @@ private slots:
         TestWindow t;
         const QStringList names = {"Text9", "Text2", "Text3", "Text6", "Text50", "Text51"};
         for (const QString& name : names) {
-            auto* box = t.find<QPlainTextEdit>(name);
+            auto* box = t.find<bigpages::ResultView>(name);
             QVERIFY(box);
-            box->setPlainText(QString(100000, QChar(u'7')));
+            box->setText(QString(100000, QChar(u'7')));
         }
         QVERIFY(t.window->close());
-        for (const QString& name : names) QCOMPARE(t.find<QPlainTextEdit>(name)->toPlainText(), QString());
+        for (const QString& name : names) QCOMPARE(t.find<bigpages::ResultView>(name)->text(), QString());
     }
 };
 

@@ -52,6 +52,7 @@ private slots:
             {"9999999999999937", "9999999999999937", "9999999999999937= 9999999999999937"},
             {"1234567890123456", "1234567890123456", "1234567890123456= 2* 2* 2* 2* 2* 2* 3* 7* 7* 301319* 435503"},
             {"-12.6", "13", "13= 13"},
+            {"13", "13", "13= 13"},
             {"10000000000000001", "10000000000000001", "数太大了！"},
             {"2^53-1", "9007199254740991", "9007199254740991= 6361* 69431* 20394401"},
         };
@@ -78,7 +79,11 @@ private slots:
         click("Command9");
         enter(QStringLiteral("Text13"), QStringLiteral("2+3"));
         click("Command9");
-        t->expectShown({{"Text34", "0"}, {"Text14", "5"}, {"Text15", "1"}});
+        t->expectShown({{"Text34", " 0"}, {"Text14", " 5"}, {"Text15", " 1"}});
+        // Read with a point under any locale.
+        enter(QStringLiteral("Text13"), QStringLiteral("0.75"));
+        click("Command9");
+        t->expectShown({{"Text34", " 0"}, {"Text14", " 3"}, {"Text15", " 4"}});
     }
 
     void squareRootResults() {

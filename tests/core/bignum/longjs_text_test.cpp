@@ -161,6 +161,13 @@ TEST(DecimalText, RefusesWhatIsNotADecimal) {
         {"letter", "12a", nb::DecimalTextProblem::OtherCharacter},
         {"slash passes the key filter but is no digit", "1/2", nb::DecimalTextProblem::OtherCharacter},
         {"exponent form", "1E5", nb::DecimalTextProblem::OtherCharacter},
+        // Long texts are read eight bytes at a time: a stranger inside a block of digits.
+        {"long and clean", "-123456789012345678.90123456", nb::DecimalTextProblem::None},
+        {"colon just above nine", "1234567812345:78", nb::DecimalTextProblem::OtherCharacter},
+        {"question mark in a block", "12345678123456?8", nb::DecimalTextProblem::OtherCharacter},
+        {"high byte with a digit's low nibble", "1234567\xB5" "12345678", nb::DecimalTextProblem::OtherCharacter},
+        {"minus after long digits wins over a letter", "1234567812345678a-1", nb::DecimalTextProblem::MisplacedMinus},
+        {"second point after long digits", "1.2345678123456789.", nb::DecimalTextProblem::TwoPoints},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

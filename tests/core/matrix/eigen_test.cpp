@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <random>
 
 #include "matrix/jz1.h"
+#include "matrix/messages.h"
 #include "test_support.h"
 
 namespace numerelle::matrix {
@@ -101,6 +103,73 @@ TEST(Eigenvalues, FullMatricesAfterReduction) {
         const std::vector<Complex> got = sorted(e);
         ASSERT_EQ(got.size(), row.expected.size());
         for (std::size_t k = 0; k < got.size(); ++k) EXPECT_LT(std::abs(got[k] - row.expected[k]), 1e-9);
+    }
+}
+
+// Cyclic Jacobi rotations on a symmetric matrix: a method unrelated to QR,
+// accurate to a few ulps, for reference.
+std::vector<double> jacobiEigenvalues(Matrix a) {
+    const int n = a.order();
+    for (int sweep = 0; sweep < 100; ++sweep) {
+        double off = 0;
+        for (int p = 1; p <= n; ++p)
+            for (int q = p + 1; q <= n; ++q) off += a(p, q) * a(p, q);
+        if (off == 0) break;
+        for (int p = 1; p <= n; ++p)
+            for (int q = p + 1; q <= n; ++q) {
+                if (a(p, q) == 0) continue;
+                const double theta = (a(q, q) - a(p, p)) / (2 * a(p, q));
+                const double t = signOf(theta) / (std::fabs(theta) + std::sqrt(theta * theta + 1));
+                const double c = 1 / std::sqrt(t * t + 1), s = t * c;
+                for (int k = 1; k <= n; ++k) {  // columns p, q, then rows p, q
+                    const double x = a(k, p), y = a(k, q);
+                    a(k, p) = c * x - s * y;
+                    a(k, q) = s * x + c * y;
+                }
+                for (int k = 1; k <= n; ++k) {
+                    const double x = a(p, k), y = a(q, k);
+                    a(p, k) = c * x - s * y;
+                    a(q, k) = s * x + c * y;
+                }
+            }
+    }
+    std::vector<double> values;
+    for (int k = 1; k <= n; ++k) values.push_back(a(k, k));
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+TEST(Eigenvalues, SymmetricMatricesToTwelveDigits) {
+    struct Row {
+        const char* name;
+        Matrix a;
+    };
+    std::vector<Row> rows = {
+        {"close pair", matrixOf({{1, 0.00001}, {0.00001, 1}})},
+        {"square of the second difference", matrixOf({{5, -4, 1}, {-4, 6, -4}, {1, -4, 5}})},
+        {"zero diagonal", matrixOf({{0, 1e-9, 0}, {1e-9, 0, 1}, {0, 1, 0}})},
+    };
+    std::mt19937 random(12);
+    for (int n : {4, 7, 12, 25}) {
+        Matrix a = testing::randomMatrix(n, 5, random);
+        for (int r = 1; r <= n; ++r)
+            for (int c = 1; c < r; ++c) a(r, c) = a(c, r);
+        rows.push_back({"random symmetric", a});
+    }
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Matrix a = row.a;
+        ASSERT_EQ(toHessenberg(a), Outcome::Done);
+        const Eigenvalues e = hessenbergEigenvalues(a, kEigenvalueTolerance);
+        ASSERT_EQ(e.outcome, Outcome::Done);
+        const std::vector<Complex> got = sorted(e);
+        const std::vector<double> expected = jacobiEigenvalues(row.a);
+        double scale = 0;
+        for (double v : expected) scale = std::max(scale, std::fabs(v));
+        for (std::size_t k = 0; k < got.size(); ++k) {
+            EXPECT_NEAR(got[k].real(), expected[k], 1e-12 * std::max(std::fabs(expected[k]), 1e-3 * scale));
+            EXPECT_EQ(got[k].imag(), 0);
+        }
     }
 }
 

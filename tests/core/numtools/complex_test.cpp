@@ -1,5 +1,7 @@
 #include "numtools/complex.h"
 
+#include "common/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -171,7 +173,7 @@ TEST(Complex, BoxValue) {
 
 namespace {
 
-double valueOf(const std::optional<std::string>& text) { return std::strtod(text->c_str(), nullptr); }
+double valueOf(const std::optional<std::string>& text) { return numerelle::numberFromText(*text); }
 
 // A whole power must agree with repeated multiplication, and the D roots of
 // a fractional power raised back to the D-th power must give Z1 again.
