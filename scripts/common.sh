@@ -12,9 +12,10 @@ RUN_PACKAGES=(
   fonts-wqy-microhei
 )
 # What the tests add: GoogleTest, a virtual screen, the package and desktop
-# file checkers, and the benchmarks with the peers they are measured against.
+# file checkers, the benchmarks with the peers they are measured against, and
+# clang with ccache for the second compiler's build.
 TEST_PACKAGES=(
-  libgtest-dev xvfb xauth
+  libgtest-dev xvfb xauth clang ccache
   dpkg-dev lintian desktop-file-utils appstream
   pkg-config libbenchmark-dev libmuparser-dev libgmp-dev
   locales
@@ -36,9 +37,14 @@ install_missing_packages() {
   fi
 }
 
-configure_and_build() {
+# configure DIR CMAKE-ARGUMENT...: a Release tree in which warnings fail the build.
+configure() {
   local dir="$1"
   shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
-  cmake --build "$dir" -j "$JOBS"
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@"
+}
+
+configure_and_build() {
+  configure "$@"
+  cmake --build "$1" -j "$JOBS"
 }
