@@ -7,6 +7,15 @@
 // together with a normalised limb and an incoming carry.
 constexpr int kRowsPerNormalise = 18;
 
+// clang 14 vectorises the loops over blocks of eight below for AVX2 into code
+// that gives wrong transforms (a 64-point product already); they gain nothing
+// from vectors anyway (see forwardLevels).
+#if defined(__clang__)
+#define NUMERELLE_SCALAR_LOOP _Pragma("clang loop vectorize(disable)")
+#else
+#define NUMERELLE_SCALAR_LOOP
+#endif
+
 // Carries acc[lo..] into limbs, going on past hi while a carry remains.
 inline void normaliseAccumulator(std::uint64_t* acc, std::size_t lo, std::size_t hi, std::size_t total) {
     std::uint64_t carry = 0;
@@ -170,6 +179,7 @@ struct Field {
         // The last three levels by blocks of eight: the vector loops above
         // do not pay on such short runs, and a twiddle of 1 needs no product.
         const std::uint32_t w8a = w[5], w8b = w[6], w8c = w[7], w4 = w[3];
+        NUMERELLE_SCALAR_LOOP
         for (std::size_t s = 0; s < n; s += 8) {
             std::uint32_t* x = a + s;
             std::uint32_t u, v;
@@ -222,6 +232,7 @@ struct Field {
         }
         // The first three levels by blocks of eight (see forwardLevels).
         const std::uint32_t w8a = w[5], w8b = w[6], w8c = w[7], w4 = w[3];
+        NUMERELLE_SCALAR_LOOP
         for (std::size_t s = 0; s < n; s += 8) {
             std::uint32_t* x = a + s;
             std::uint32_t u, v;
@@ -332,3 +343,4 @@ inline void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::s
     join(r1, r2, r3, zn - 1, z, zn);
 }
 
+#undef NUMERELLE_SCALAR_LOOP

@@ -3,13 +3,6 @@
 // instructions themselves. "Load into the current slot, then apply steps to
 // it" becomes "slot := operand OP operand", so a load costs nothing unless
 // its slot is read without any step applied to it.
-//
-// Each point is first run through a second copy of the code in which a sum,
-// difference, product, quotient or small power whose result only ever feeds
-// such steps skips its own finiteness test: an infinity or a NaN there
-// reaches a later tested value unchanged in kind (inf - inf and inf * 0 give
-// NaN), so the run still fails. A failing run is repeated with every test in
-// place, which names the first failure exactly as the rows would.
 #include "expr/fast_program.h"
 
 #include <algorithm>
@@ -27,17 +20,11 @@ namespace {
 // chains such as a-b+c-d).
 #define NUMERELLE_BINARY_OPS(X, name) X(name##RR) X(name##RK) X(name##KR) X(name##AR) X(name##AK)
 #define NUMERELLE_UNARY_OPS(X, name) X(name) X(name##A)
-// U: the same step without the finiteness test of its result (nor, for a
-// quotient, of its divisor).
-#define NUMERELLE_PROPAGATING_OPS(X, suffix)                                                    \
-    NUMERELLE_BINARY_OPS(X, Add##suffix) NUMERELLE_BINARY_OPS(X, Sub##suffix)                   \
-    NUMERELLE_BINARY_OPS(X, Mul##suffix) NUMERELLE_BINARY_OPS(X, Div##suffix)                   \
-    NUMERELLE_UNARY_OPS(X, Square##suffix) NUMERELLE_UNARY_OPS(X, Cube##suffix)                 \
-    NUMERELLE_UNARY_OPS(X, Fourth##suffix)
 #define NUMERELLE_FAST_OPS(X)                                                                   \
     X(Fail) X(Move) X(MoveK)                                                                    \
-    NUMERELLE_PROPAGATING_OPS(X, ) NUMERELLE_PROPAGATING_OPS(X, U)                              \
-    NUMERELLE_BINARY_OPS(X, Pow)                                                                \
+    NUMERELLE_BINARY_OPS(X, Add) NUMERELLE_BINARY_OPS(X, Sub)                                   \
+    NUMERELLE_BINARY_OPS(X, Mul) NUMERELLE_BINARY_OPS(X, Div) NUMERELLE_BINARY_OPS(X, Pow)      \
+    NUMERELLE_UNARY_OPS(X, Square) NUMERELLE_UNARY_OPS(X, Cube) NUMERELLE_UNARY_OPS(X, Fourth)  \
     NUMERELLE_UNARY_OPS(X, Sin) NUMERELLE_UNARY_OPS(X, Cos)                                     \
     NUMERELLE_UNARY_OPS(X, Exp) NUMERELLE_UNARY_OPS(X, Ln) NUMERELLE_UNARY_OPS(X, Sqrt)         \
     NUMERELLE_UNARY_OPS(X, Abs) NUMERELLE_UNARY_OPS(X, Function)                                \
@@ -107,65 +94,6 @@ Op withAccumulator(Op op) {
     }
 }
 
-// The untested twin of a step, or the step itself when its result must be
-// tested where it is made.
-Op withoutTest(Op op) {
-    switch (op) {
-#define NUMERELLE_UNTESTED(name, form) case Op::name##form: return Op::name##U##form;
-#define NUMERELLE_UNTESTED_BINARY(name)                                                              \
-    NUMERELLE_UNTESTED(name, RR) NUMERELLE_UNTESTED(name, RK) NUMERELLE_UNTESTED(name, KR)           \
-    NUMERELLE_UNTESTED(name, AR) NUMERELLE_UNTESTED(name, AK)
-#define NUMERELLE_UNTESTED_UNARY(name) NUMERELLE_UNTESTED(name, ) NUMERELLE_UNTESTED(name, A)
-        NUMERELLE_UNTESTED_BINARY(Add) NUMERELLE_UNTESTED_BINARY(Sub) NUMERELLE_UNTESTED_BINARY(Mul)
-        NUMERELLE_UNTESTED_BINARY(Div)
-        NUMERELLE_UNTESTED_UNARY(Square) NUMERELLE_UNTESTED_UNARY(Cube) NUMERELLE_UNTESTED_UNARY(Fourth)
-#undef NUMERELLE_UNTESTED_UNARY
-#undef NUMERELLE_UNTESTED_BINARY
-#undef NUMERELLE_UNTESTED
-        default: return op;
-    }
-}
-
-// The ops of the U family, in any form: a non-finite operand in position a
-// gives a non-finite result (or, for a quotient by zero, a failure).
-bool propagatesA(Op op) { return withoutTest(op) != op; }
-
-// In position b only sums, differences and products do: 1 / inf is 0.
-bool propagatesB(Op op) {
-    switch (op) {
-        case Op::AddRR: case Op::AddKR: case Op::AddAR:
-        case Op::SubRR: case Op::SubKR: case Op::SubAR:
-        case Op::MulRR: case Op::MulKR: case Op::MulAR:
-            return true;
-        default:
-            return false;
-    }
-}
-
-// After the accumulator pass: whether operand a (from a register or the
-// previous result) or register b is read.
-bool usesA(Op op) {
-    switch (op) {
-        case Op::Fail: case Op::MoveK: case Op::SubKR: case Op::DivKR: case Op::PowKR:
-        case Op::AddKR: case Op::MulKR: case Op::ReturnK:
-            return false;
-        default:
-            return true;
-    }
-}
-
-bool usesB(Op op) {
-    switch (op) {
-#define NUMERELLE_USES_B(name) case Op::name##RR: case Op::name##KR: case Op::name##AR:
-        NUMERELLE_USES_B(Add) NUMERELLE_USES_B(Sub) NUMERELLE_USES_B(Mul) NUMERELLE_USES_B(Div)
-        NUMERELLE_USES_B(Pow)
-#undef NUMERELLE_USES_B
-            return true;
-        default:
-            return false;
-    }
-}
-
 constexpr std::uint32_t stackRegisters = 64;
 
 // Where a value is: a register, or a number known when translating.
@@ -179,9 +107,6 @@ struct Operand {
 
 struct FastProgram {
     std::vector<Instruction> code;
-    // code with tests dropped where a later one catches the same fault;
-    // empty when there is none to drop or a run must not be repeated.
-    std::vector<Instruction> quick;
     std::uint32_t registerCount = 1;
     bool zeroSlots = false;  // some slot is read before anything is written to it
 };
@@ -270,7 +195,6 @@ public:
         dropDeadMoves();
         useAccumulator();
         FastProgram fast;
-        fast.quick = withoutNeedlessTests(code_);
         fast.code = std::move(code_);
         fast.registerCount = last_ + 1;
         fast.zeroSlots = zeroSlots_;
@@ -379,42 +303,6 @@ private:
         }
     }
 
-    // A result needs no test of its own when at least one later step reads
-    // it and carries a non-finite operand into its own result. By induction
-    // from the last instruction backwards, a non-finite value then always
-    // reaches some tested result, whatever else reads it: the run still fails.
-    std::vector<Instruction> withoutNeedlessTests(const std::vector<Instruction>& code) const {
-        for (const Instruction& in : code) {
-            // A repeated run would draw other random numbers.
-            if ((in.op == Op::Function || in.op == Op::FunctionA) && in.b == randomFunction) return {};
-        }
-        constexpr int fromX = -1;
-        std::vector<int> producer(last_ + 1, fromX);
-        std::vector<char> carried(code.size(), 0);
-        const auto note = [&](std::uint32_t reg, bool propagates) {
-            const int p = producer[reg];
-            if (p != fromX && propagates) carried[p] = 1;
-        };
-        for (std::size_t i = 0; i < code.size(); ++i) {
-            const Instruction& in = code[i];
-            if (usesA(in.op)) note(in.a, propagatesA(in.op));
-            if (usesB(in.op)) note(in.b, propagatesB(in.op));
-            if (writes(in.op)) producer[in.d] = static_cast<int>(i);
-        }
-        std::vector<Instruction> quick = code;
-        bool changed = false;
-        for (std::size_t i = 0; i < quick.size(); ++i) {
-            if (!carried[i]) continue;
-            const Op untested = withoutTest(quick[i].op);
-            changed = changed || untested != quick[i].op;
-            quick[i].op = untested;
-        }
-        if (!changed) return {};
-        return quick;
-    }
-
-    static constexpr std::uint32_t randomFunction = 11;
-
     std::uint32_t last_;
     std::vector<char> written_;
     std::vector<Instruction> code_;
@@ -447,19 +335,6 @@ inline Failure fourth(double& v, std::uint32_t) {
     v = v * v;
     v = v * v;
     return finiteOr(v, Failure::Overflow);
-}
-// The same steps leaving the result's test to a later one.
-inline Failure addUntested(double& v, double b) { v += b; return Failure::None; }
-inline Failure subtractUntested(double& v, double b) { v -= b; return Failure::None; }
-inline Failure multiplyUntested(double& v, double b) { v *= b; return Failure::None; }
-// A zero divisor gives an infinity or a NaN, caught like an overflow.
-inline Failure divideUntested(double& v, double b) { v /= b; return Failure::None; }
-inline Failure squareUntested(double& v, std::uint32_t) { v *= v; return Failure::None; }
-inline Failure cubeUntested(double& v, std::uint32_t) { v = v * v * v; return Failure::None; }
-inline Failure fourthUntested(double& v, std::uint32_t) {
-    v = v * v;
-    v = v * v;
-    return Failure::None;
 }
 inline Failure sine(double& v, std::uint32_t) { v = std::sin(v); return Failure::None; }
 inline Failure cosine(double& v, std::uint32_t) { v = std::cos(v); return Failure::None; }
@@ -506,16 +381,13 @@ Evaluation runFast(const FastProgram& program, double x) {
         if (large.size() < program.registerCount) large.resize(program.registerCount);
         r = large.data();
     }
-    bool quick = !program.quick.empty();
-    const Instruction* in = quick ? program.quick.data() : program.code.data();
+    const Instruction* in = program.code.data();
     double v;  // the value the previous instruction wrote
     Failure failure = Failure::None;
-start:
     if (program.zeroSlots) [[unlikely]] std::fill(r, r + program.registerCount, 0.0);
     r[0] = x;
     v = x;
 
-#if defined(__GNUC__)
     // Threaded dispatch: every handler jumps to the next one itself, which
     // the branch predictor follows far better than one shared switch.
 #define NUMERELLE_LABEL(name) &&name,
@@ -525,13 +397,6 @@ start:
 #define NUMERELLE_CASE(name) name:
 #define NUMERELLE_NEXT goto *handlers[static_cast<std::size_t>((++in)->op)]
     goto *handlers[static_cast<std::size_t>(in->op)];
-#else
-#define NUMERELLE_CASE(name) case Op::name:
-#define NUMERELLE_NEXT \
-    ++in;              \
-    continue
-    for (;;) switch (in->op) {
-#endif
 
 #define NUMERELLE_BINARY(name, step)                                                           \
     NUMERELLE_CASE(name##RR) v = r[in->a]; NUMERELLE_CHECKED(step(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT; \
@@ -553,13 +418,6 @@ start:
     NUMERELLE_UNARY(Square, square)
     NUMERELLE_UNARY(Cube, cube)
     NUMERELLE_UNARY(Fourth, fourth)
-    NUMERELLE_BINARY(AddU, addUntested)
-    NUMERELLE_BINARY(SubU, subtractUntested)
-    NUMERELLE_BINARY(MulU, multiplyUntested)
-    NUMERELLE_BINARY(DivU, divideUntested)
-    NUMERELLE_UNARY(SquareU, squareUntested)
-    NUMERELLE_UNARY(CubeU, cubeUntested)
-    NUMERELLE_UNARY(FourthU, fourthUntested)
     NUMERELLE_BINARY(Pow, power)
     NUMERELLE_UNARY(Sin, sine)
     NUMERELLE_UNARY(Cos, cosine)
@@ -571,17 +429,8 @@ start:
     NUMERELLE_CASE(Return) return {r[in->a], Failure::None};
     NUMERELLE_CASE(ReturnA) return {v, Failure::None};
     NUMERELLE_CASE(ReturnK) return {in->k, Failure::None};
-#if !defined(__GNUC__)
-    }
-#endif
 
 failed:
-    if (quick) {
-        // Again with every test, to name the first failure.
-        quick = false;
-        in = program.code.data();
-        goto start;
-    }
     return failedWith(failure);
 #undef NUMERELLE_BINARY
 #undef NUMERELLE_UNARY
@@ -597,7 +446,10 @@ Evaluation runDecodedProgram(const DecodedProgram& decoded, double x) {
     if (decoded.bracketsMismatched) return detail::failedWith(Failure::Brackets);
     if (!std::isfinite(x)) return detail::failedWith(Failure::Overflow);
     if (decoded.fast) return detail::runFast(*decoded.fast, x);
-    return detail::runRows(decoded, x);
+    // Rows made by hand: translated for this one run.
+    const std::shared_ptr<const FastProgram> fast = detail::translateRows(decoded);
+    if (!fast) return detail::failedWith(Failure::MalformedProgram);
+    return detail::runFast(*fast, x);
 }
 
 Evaluation evaluateFormulaAt(const DecodedProgram& decoded, double x) { return runDecodedProgram(decoded, x); }

@@ -10,7 +10,5 @@ namespace numerelle::expr::detail {
 // Null when the rows have no header or name an impossible result slot.
 std::shared_ptr<const FastProgram> translateRows(const DecodedProgram& decoded);
 Evaluation runFast(const FastProgram& program, double x);
-// The rows interpreted one by one (decoded_program.cpp).
-Evaluation runRows(const DecodedProgram& decoded, double x);
 
 }  // namespace numerelle::expr::detail

@@ -83,7 +83,7 @@ struct DecodedProgram {
     std::vector<DecodedRow> rows;
     bool bracketsMismatched = false;  // preparation failed; every run fails
     // What runDecodedProgram executes. Derived from rows by decodeProgram;
-    // when it is null (rows made by hand) the rows are interpreted directly.
+    // when it is null (rows made by hand) each run translates the rows first.
     std::shared_ptr<const FastProgram> fast;
 };
 

@@ -15,9 +15,10 @@ RUN_PACKAGES=(
 )
 # What the tests add: GoogleTest, a virtual screen, the package and desktop
 # file checkers, the benchmarks with the peers they are measured against, and
-# clang with its libFuzzer runtime for the coverage-guided fuzz targets.
+# clang with its libFuzzer runtime (for the fuzz targets and a second
+# compiler's build) and ccache.
 TEST_PACKAGES=(
-  libgtest-dev xvfb xauth
+  libgtest-dev xvfb xauth clang ccache
   dpkg-dev lintian desktop-file-utils appstream
   pkg-config libbenchmark-dev libmuparser-dev libgmp-dev
   locales
@@ -40,9 +41,14 @@ install_missing_packages() {
   fi
 }
 
-configure_and_build() {
+# configure DIR CMAKE-ARGUMENT...: a Release tree in which warnings fail the build.
+configure() {
   local dir="$1"
   shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
-  cmake --build "$dir" -j "$JOBS"
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@"
+}
+
+configure_and_build() {
+  configure "$@"
+  cmake --build "$1" -j "$JOBS"
 }

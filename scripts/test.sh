@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the whole
 # suite in a normal build, then the core, fuzz and case tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and last the libFuzzer
-# targets for a minute, side by side, in a clang build.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the core and case tests
+# built by clang, and last the libFuzzer targets for a minute, side by side.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing_packages "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
@@ -23,11 +23,19 @@ echo "== Core, case and GUI tests under a decimal-comma locale"
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 SANITIZE_DIR="${BUILD_DIR}-sanitize"
-cmake -S "$ROOT" -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$ROOT" -B "$SANITIZE_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
   -DNUMERELLE_GUI=OFF -DNUMERELLE_TESTS=ON -DNUMERELLE_SANITIZE=ON
 cmake --build "$SANITIZE_DIR" -j "$JOBS"
 (cd "$SANITIZE_DIR" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$JOBS" -L 'core|fuzz|cases')
+
+echo "== Core and case tests built by clang"
+CLANG_DIR="${BUILD_DIR}-clang"
+configure "$CLANG_DIR" -DCMAKE_CXX_COMPILER=clang++ -DNUMERELLE_GUI=OFF -DNUMERELLE_TESTS=ON
+# Only what those tests run: the core, the command line's library and their tests.
+cmake --build "$CLANG_DIR" -j "$JOBS" --target \
+  common_tests expr_tests bignum_tests matrix_tests numtools_tests calculus_tests case_tests
+(cd "$CLANG_DIR" && ctest --output-on-failure -j "$JOBS" -L 'core|cases')
 
 echo "== Coverage-guided fuzzing, a minute for each target, side by side"
 # New inputs go to a scratch corpus in the build folder; the seeds in

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "expr/jxjs.h"
+#include "tests/core/expr/reference_rows.h"
 
 namespace {
 
@@ -147,9 +148,7 @@ void checkAgreement(const std::string& formula, double x) {
     }
     if (drawsRandomNumbers(formula)) return;
     ASSERT_TRUE(same(runProgram(compiled.program, x), fast));
-    DecodedProgram rowsOnly = decoded;
-    rowsOnly.fast = nullptr;
-    ASSERT_TRUE(same(runDecodedProgram(rowsOnly, x), fast));
+    ASSERT_TRUE(same(reference::runRows(decoded, x), fast));
     // At x = 0 a formula without a capital X means the same as a plain
     // formula, where a typed x is slot 0 and slot 0 holds 0.
     if (formula.find('X') == std::string::npos) {
@@ -204,8 +203,8 @@ TEST(ExprFuzz, HandMadePrograms) {
         const double x = maker.point();
         const Evaluation text = runProgram(program, x);
         const DecodedProgram decoded = decodeProgram(program);
-        DecodedProgram rowsOnly = decoded;
-        rowsOnly.fast = nullptr;
+        DecodedProgram withoutCompactForm = decoded;
+        withoutCompactForm.fast = nullptr;
         bool random = false;
         for (const std::string& element : program) random = random || element == "h11";
         if (random) continue;
@@ -213,7 +212,8 @@ TEST(ExprFuzz, HandMadePrograms) {
         for (const std::string& element : program) shown += element + " ";
         SCOPED_TRACE(shown);
         ASSERT_TRUE(same(text, runDecodedProgram(decoded, x)));
-        ASSERT_TRUE(same(text, runDecodedProgram(rowsOnly, x)));
+        ASSERT_TRUE(same(text, reference::runRows(decoded, x)));
+        ASSERT_TRUE(same(text, runDecodedProgram(withoutCompactForm, x)));
         if (text.ok()) {
             ASSERT_TRUE(std::isfinite(text.value));
         }

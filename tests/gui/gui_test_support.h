@@ -50,8 +50,12 @@ public:
     std::optional<QString> input(QWidget*, const QString& prompt, const QString&) override {
         prompts << prompt;
         if (inputAnswers.empty()) return std::nullopt;
-        auto answer = inputAnswers.front();
+        // Through the text: copying the optional itself trips GCC 12's
+        // maybe-uninitialized warning inside QString.
+        const bool cancelled = !inputAnswers.front();
+        const QString answer = inputAnswers.front().value_or(QString());
         inputAnswers.pop_front();
+        if (cancelled) return std::nullopt;
         return answer;
     }
     std::optional<QString> saveFileName(QWidget*, const QString&, const QString&) override {

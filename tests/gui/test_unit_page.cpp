@@ -126,7 +126,7 @@ private slots:
     }
 
     void convertingTextThatIsNoNumberAsksForOne() {
-        for (const QString text : {QString(), QStringLiteral("1/0")}) {
+        for (const QString& text : {QString(), QStringLiteral("1/0")}) {
             UnitPage p;
             p.pick(QStringLiteral("长度单位"), QStringLiteral("千米"), QStringLiteral("米"));
             p.fromAmount->setText(text);

@@ -8,13 +8,16 @@
 
 #include "common/number_text.h"
 #include "expr/jxjs.h"
+#include "tests/core/expr/reference_rows.h"
 
 namespace {
 
 using namespace numerelle::expr;
 
-// The same decoded program run through its rows instead of its compact form.
-Evaluation runRowsOnly(DecodedProgram decoded, double x) {
+using reference::runRows;
+
+// The same rows without their compact form, as a hand-made program has them.
+Evaluation runWithoutCompactForm(DecodedProgram decoded, double x) {
     decoded.fast = nullptr;
     return runDecodedProgram(decoded, x);
 }
@@ -70,7 +73,7 @@ TEST(DecodedProgram, FormulasInX) {
         const Evaluation fast = evaluateFormulaAt(decoded, row.x);
         ASSERT_TRUE(fast.ok()) << failureDescription(fast.failure);
         EXPECT_EQ(numerelle::numberText(fast.value), row.expected);
-        EXPECT_TRUE(sameEvaluation(fast, runRowsOnly(decoded, row.x)));
+        EXPECT_TRUE(sameEvaluation(fast, runRows(decoded, row.x)));
     }
 }
 
@@ -132,7 +135,8 @@ TEST(DecodedProgram, MalformedProgramsFailAlikeEverywhere) {
             EXPECT_EQ(text.value, row.value);
         }
         EXPECT_TRUE(sameEvaluation(text, runDecodedProgram(decoded, 0)));
-        EXPECT_TRUE(sameEvaluation(text, runRowsOnly(decoded, 0)));
+        EXPECT_TRUE(sameEvaluation(text, runRows(decoded, 0)));
+        EXPECT_TRUE(sameEvaluation(text, runWithoutCompactForm(decoded, 0)));
     }
 }
 
@@ -160,7 +164,7 @@ TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
             const Evaluation text = runProgram(compiled.program, x);
             const Evaluation fast = evaluateFormulaAt(decoded, x);
             EXPECT_TRUE(sameEvaluation(text, fast)) << text.value << " " << fast.value;
-            EXPECT_TRUE(sameEvaluation(text, runRowsOnly(decoded, x)));
+            EXPECT_TRUE(sameEvaluation(text, runRows(decoded, x)));
             if (fast.ok()) {
                 EXPECT_TRUE(std::isfinite(fast.value));
             }
@@ -199,9 +203,9 @@ TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
     }
 }
 
-// Sums, products and small powers whose result only feeds further such
-// steps leave the finiteness test to a later step. A fault there must still
-// fail the run, and with the kind of the first fault in program order.
+// A fault inside a chain of sums, products and small powers must fail the
+// run with the kind of the first fault in program order, even where a later
+// step would turn the infinity back into a finite value.
 TEST(DecodedProgram, FaultsCarriedPastLaterStepsStillFail) {
     struct Row {
         const char* formula;
@@ -248,7 +252,7 @@ TEST(DecodedProgram, FaultsCarriedPastLaterStepsStillFail) {
         }
         const CompiledFormula compiled = compileFormula(substituteVariable(row.formula));
         EXPECT_TRUE(sameEvaluation(runProgram(compiled.program, row.x), fast));
-        EXPECT_TRUE(sameEvaluation(runRowsOnly(decoded, row.x), fast));
+        EXPECT_TRUE(sameEvaluation(runRows(decoded, row.x), fast));
     }
 }
 
