@@ -8,7 +8,8 @@
 // "!exit 1 TEXT" means: TEXT on standard output and exit status 1 (a refusal
 // the page writes into its result box). "SUBCOMMAND ARG ... <<< INPUT | ..."
 // gives INPUT ("\n" a line break) as standard input, a pipe; without it
-// standard input is a terminal at which nothing is typed.
+// standard input is a terminal at which nothing is typed. "... | EXPECTED 2> TEXT"
+// also expects TEXT (the message boxes) as the whole of standard error.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,6 +27,7 @@ struct Case {
     std::vector<std::string> args;
     std::string expected;
     std::optional<std::string> input;
+    std::optional<std::string> errors;
 };
 
 std::vector<Case> loadCases() {
@@ -43,7 +45,11 @@ std::vector<Case> loadCases() {
             if (text.empty() || text[0] == '#') continue;
             const auto bar = text.find(" | ");
             if (bar == std::string::npos) continue;
-            Case item{path.filename().string(), number, {}, text.substr(bar + 3), std::nullopt};
+            Case item{path.filename().string(), number, {}, text.substr(bar + 3), std::nullopt, std::nullopt};
+            if (const auto err = item.expected.find(" 2> "); err != std::string::npos) {
+                item.errors = item.expected.substr(err + 4);
+                item.expected.resize(err);
+            }
             std::string command = text.substr(0, bar);
             if (const auto redirect = command.find(" <<< "); redirect != std::string::npos) {
                 item.input = command.substr(redirect + 5);
@@ -88,6 +94,9 @@ TEST(GoldenCases, EveryCaseMatches) {
         } else {
             EXPECT_EQ(status, 0) << err.str();
             EXPECT_EQ(out.str(), unescape(item.expected) + "\n");
+        }
+        if (item.errors) {
+            EXPECT_EQ(err.str(), unescape(*item.errors) + "\n");
         }
     }
 }
