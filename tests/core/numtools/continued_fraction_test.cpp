@@ -12,53 +12,8 @@
 
 namespace {
 
+// The three result boxes are rows of tests/cases/numtools.cases.
 using namespace numerelle::numtools;
-
-TEST(FractionPage, ResultBoxes) {
-    struct Row {
-        const char* name;
-        double x;
-        std::string whole, numerator, denominator;
-    };
-    const Row rows[] = {
-        {"three quarters", 0.75, " 0", " 3", " 4"},
-        {"one tenth", 0.1, " 0", " 1", " 10"},
-        {"two and a half", 2.5, " 2", " 1", " 2"},
-        {"negative: floor as whole part, positive proper fraction", -0.75, "-1", " 1", " 4"},
-        {"nearest double to a third", 1.0 / 3, " 0", " 1", " 3"},
-        {"two thirds", 2.0 / 3, " 0", " 2", " 3"},
-        {"seven sixteenths", 7.0 / 16, " 0", " 7", " 16"},
-        {"large whole part", 123456.125, " 123456", " 1", " 8"},
-        // The rounding noise of 0.333333 keeps its remainder above 10^-10,
-        // so the expansion never ends and the power of ten is used instead.
-        {"0.333333 falls back to a power of ten", 0.333333, " 0", " 333333", " 1000000"},
-        {"3.14159 keeps its whole part in the numerator", 3.14159, " 0", " 314159", " 100000"},
-        {"negative fallback", -0.333333, " 0", "-333333", " 1000000"},
-        {"whole input over one", 5, " 0", " 5", " 1"},
-        {"negative whole input", -7, " 0", "-7", " 1"},
-        {"large whole input in number text", 1e20, " 0", " 1E+20", " 1"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const FractionPageOutput out = fractionPageResult(row.x);
-        EXPECT_TRUE(out.wholePartWritten);
-        EXPECT_TRUE(out.numeratorWritten);
-        EXPECT_FALSE(out.beep);
-        EXPECT_EQ(out.wholePart, row.whole);
-        EXPECT_EQ(out.numerator, row.numerator);
-        EXPECT_EQ(out.denominator, row.denominator);
-    }
-}
-
-TEST(FractionPage, OverflowOnlyWritesTheDenominatorBox) {
-    // 1 / 10^-300 rounded to 15 places overflows on the way.
-    const FractionPageOutput out = fractionPageResult(1e-300);
-    EXPECT_FALSE(out.wholePartWritten);
-    EXPECT_FALSE(out.numeratorWritten);
-    EXPECT_TRUE(out.beep);
-    EXPECT_EQ(out.denominator,
-              "Error" + numerelle::expr::failureDescription(numerelle::expr::Failure::Overflow));
-}
 
 TEST(ContinuedFraction, KindsAndLimits) {
     struct Row {

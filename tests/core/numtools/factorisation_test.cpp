@@ -8,6 +8,9 @@
 
 namespace {
 
+// The result lines and the focus-loss rewrite are rows of
+// tests/cases/numtools.cases; here the number texts only a formula writes,
+// the whole-number reader and the prime tests.
 using namespace numerelle::numtools;
 using u64 = std::uint64_t;
 __extension__ typedef unsigned __int128 u128;
@@ -16,36 +19,6 @@ std::string repeated(const std::string& factor, int count) {
     std::string out;
     for (int i = 0; i < count; ++i) out += (i ? "* " : " ") + factor;
     return out;
-}
-
-TEST(Factorisation, ResultLines) {
-    struct Row {
-        const char* name;
-        std::string box;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {"zero", "0", "有听过0也能分解的吗？"},
-        {"one", "1", "1= 1"},
-        {"twelve", "12", "12= 2* 2* 3"},
-        {"ten to the sixteenth is accepted", "10000000000000000",
-         "10000000000000000=" + repeated("2", 16) + "*" + repeated("5", 16)},
-        {"largest prime below 10^16 keeps its digits", "9999999999999937", "9999999999999937= 9999999999999937"},
-        {"sixteen digits, not rounded", "1234567890123456",
-         "1234567890123456= 2* 2* 2* 2* 2* 2* 3* 7* 7* 301319* 435503"},
-        {"two eight-digit primes", "9999999599999923", "9999999599999923= 99999989* 100000007"},
-        {"2^53 - 1", "9007199254740991", "9007199254740991= 6361* 69431* 20394401"},
-        {"odd above 2^53", "9999999999999999", "9999999999999999= 3* 3* 11* 17* 73* 101* 137* 5882353"},
-        {"prime times a large prime", "9999999699999923", "9999999699999923= 113* 88495572566371"},
-        {"square of a prime", "9999997800000121", "9999997800000121= 99999989* 99999989"},
-        {"one above 10^16 does not round down to it", "10000000000000001", "数太大了！"},
-        {"many digits", "123456789012345678901234567890", "数太大了！"},
-        {"leading zeros", "0000000000000000012", "0000000000000000012= 2* 2* 3"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(factorisationText(row.box).text, row.expected);
-    }
 }
 
 TEST(Factorisation, NumbersFromFormulas) {
@@ -71,38 +44,6 @@ TEST(Factorisation, NumbersFromFormulas) {
         EXPECT_EQ(out.text, row.expected);
         EXPECT_EQ(out.beep, row.beep);
     }
-}
-
-TEST(Factorisation, FocusLossRewrite) {
-    struct Row {
-        const char* name;
-        std::string typed;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {"sixteen digits stay", "9999999999999937", "9999999999999937"},
-        {"10^16 stays in digits", "10000000000000000", "10000000000000000"},
-        {"leading zeros dropped", "0012", "12"},
-        {"blanks around digits", " 97 ", "97"},
-        {"negative fraction rounds half up then loses its sign", "-12.6", "13"},
-        {"half rounds up", "2.5", "3"},
-        {"formula", "3*4", "12"},
-        {"formula above 2^52 keeps every digit", "2^53-1", "9007199254740991"},
-        {"formula up to 10^16 in digits", "10^16", "10000000000000000"},
-        {"formula above 10^16 keeps number text", "2*10^16", "2E+16"},
-        {"seventeen digits stay", "20000000000000000", "20000000000000000"},
-        {"one above 10^16 stays", "10000000000000001", "10000000000000001"},
-        {"zeros only", "000", "0"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const FactorisationInput out = rewriteFactorisationInput(row.typed);
-        EXPECT_EQ(out.failure, numerelle::expr::Failure::None);
-        EXPECT_EQ(out.text, row.expected);
-    }
-    const FactorisationInput failed = rewriteFactorisationInput("1/0");
-    EXPECT_NE(failed.failure, numerelle::expr::Failure::None);
-    EXPECT_EQ(failed.text, "1/0");
 }
 
 TEST(Factorisation, ExactWholeNumber) {
