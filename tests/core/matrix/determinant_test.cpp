@@ -11,40 +11,11 @@ namespace {
 
 using testing::matrixOf;
 
+// Small determinants row by row are in tests/cases/matrix.cases.
 Matrix identity(int n) {
     Matrix m(n);
     for (int i = 1; i <= n; ++i) m(i, i) = 1;
     return m;
-}
-
-TEST(Determinant, KnownValues) {
-    struct Row {
-        const char* name;
-        Matrix a;
-        double expected;
-    };
-    Matrix zeroFirstRow(5);
-    for (int r = 2; r <= 5; ++r)
-        for (int c = 1; c <= 5; ++c) zeroFirstRow(r, c) = r * 7 + c * c;
-    const Row rows[] = {
-        {"2x2", matrixOf({{1, 2}, {3, 4}}), -2},
-        {"diagonal 3x3", matrixOf({{2, 0, 0}, {0, 3, 0}, {0, 0, 4}}), 24},
-        {"full 3x3", matrixOf({{1, 2, 3}, {4, 5, 6}, {7, 8, 10}}), -3},
-        {"identity 4", identity(4), 1},
-        {"two equal rows", matrixOf({{1, 2, 3, 4}, {5, 6, 7, 8}, {1, 2, 3, 4}, {9, 1, 2, 3}}), 0},
-        {"first-row expansion sign", matrixOf({{0, 1, 0, 0}, {1, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}), -1},
-        {"first row zero", zeroFirstRow, 0},
-        {"order 1", matrixOf({{-7}}), -7},
-        {"order 5 with fractions", matrixOf({{0.5, 0, 0, 0, 1}, {0, 0.25, 0, 0, 0}, {0, 0, 2, 0, 0}, {0, 0, 0, 4, 0}, {1, 0, 0, 0, 0.5}}), -1.5},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Determinant d = determinant(row.a);
-        ASSERT_EQ(d.outcome, Outcome::Done);
-        EXPECT_NEAR(d.value, row.expected, 1e-9 * std::fabs(row.expected) + 1e-12 * (row.expected == 0));
-        // LU agrees with the cofactor sum on every small matrix.
-        EXPECT_NEAR(luDeterminant(row.a).value, d.value, 1e-9 * std::fabs(d.value) + 1e-12);
-    }
 }
 
 TEST(Determinant, CofactorSumIsExactOnIntegers) {

@@ -11,55 +11,8 @@ namespace {
 
 using testing::matrixOf;
 
-TEST(LinearSystem, SolutionLines) {
-    struct Row {
-        const char* name;
-        Matrix a;
-        std::vector<double> b;
-        const char* line;
-    };
-    const Row rows[] = {
-        {"one unknown", matrixOf({{3}}), {6}, "A=2 "},
-        {"sum and difference", matrixOf({{1, 1}, {1, -1}}), {3, 1}, "A=2 B=1 "},
-        {"needs a row exchange", matrixOf({{0, 1}, {1, 0}}), {1, 2}, "A=2 B=1 "},
-        {"halves without a leading zero", matrixOf({{2, 0}, {0, -2}}), {1, 1}, "A=.5 B=-.5 "},
-        {"zero stays 0", matrixOf({{1, 1}, {1, 2}}), {1, 1}, "A=1 B=0 "},
-        {"tiny pivot needs partial pivoting", matrixOf({{1e-20, 1}, {1, 1}}), {1, 2}, "A=1 B=1 "},
-        {"rows of very different scales", matrixOf({{100000, 0}, {0, 0.00000000001}}), {100000, 0.00000000001},
-         "A=1 B=1 "},
-        {"rows 1e10 and 1e-7", matrixOf({{1e10, 0}, {0, 1e-7}}), {1e10, 1e-7}, "A=1 B=1 "},
-        {"second row far below the first", matrixOf({{1, 1}, {1e-17, 0}}), {2, 1e-17}, "A=1 B=1 "},
-        {"unknowns of very different scales", matrixOf({{1e-20, 1}, {2e-20, 3}}), {2, 5}, "A=1E+20 B=1 "},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Solution s = solveLinearSystem(row.a, row.b);
-        ASSERT_EQ(s.outcome, Outcome::Done);
-        EXPECT_EQ(solutionLine(s.x), row.line);
-    }
-}
-
-TEST(LinearSystem, SingularSystems) {
-    struct Row {
-        const char* name;
-        Matrix a;
-        std::vector<double> b;
-    };
-    const Row rows[] = {
-        {"dependent rows", matrixOf({{1, 1}, {2, 2}}), {1, 2}},
-        {"inconsistent", matrixOf({{1, 1}, {1, 1}}), {1, 2}},
-        {"all zero", matrixOf({{0, 0}, {0, 0}}), {0, 0}},
-        {"zero column", matrixOf({{1, 0, 2}, {3, 0, 4}, {5, 0, 6}}), {1, 2, 3}},
-        // Rounding leaves ~1e-16 where the exact pivot is zero.
-        {"dependent up to rounding", matrixOf({{0.1, 0.2, 0.3}, {0.4, 0.5, 0.6}, {0.7, 0.8, 0.9}}), {1, 2, 3}},
-        {"large scale, dependent", matrixOf({{1e150, 2e150}, {3e150, 6e150}}), {1, 1}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(solveLinearSystem(row.a, row.b).outcome, Outcome::Singular);
-    }
-}
-
+// Solution lines and singular systems row by row are in
+// tests/cases/matrix.cases; here scale, random systems and cancellation.
 TEST(LinearSystem, ScaleDoesNotMatter) {
     // The same well-posed system at tiny and huge scales: a fixed tolerance
     // would call the first singular, division-free elimination would
