@@ -46,8 +46,6 @@ class EquationPagesTest : public QObject {
 private slots:
     void layoutFollowsTheUnknownCount() {
         EquationPages p;
-        p.t.expectShown({{"Frame19", "解N元一次方程(最好不超过54元)"}, {"Label62", "几元方程？"}, {"Command32", "解出答案"},
-                         {"Text57", "1"}, {"Text58", "0"}, {"jfc1_0", "A="}, {"jfc1_4", "A+"}});
         for (int i = 0; i < 20; ++i) QCOMPARE(p.cell(i)->isVisible(), i < 2);
         for (int i = 0; i < 16; ++i) QCOMPARE(p.name(i)->isVisible(), i == 0);
         QVERIFY(!p.columns->isVisible());
@@ -163,8 +161,6 @@ private slots:
 
     void polynomialPageStartsLinear() {
         EquationPages p;
-        p.t.expectShown({{"Frame20", "解一元N次方程"}, {"Label63", "几次方程？"}, {"Text59", "1"}, {"ncfc1_0", "x^1"},
-                         {"ncfc1_1", "常数项"}});
         QVERIFY(!p.coefficient(2)->isVisible());
         QTest::mouseClick(p.t.find<QPushButton>("polynomialSolve"), Qt::LeftButton);
         QCOMPARE(p.roots->toPlainText(), QStringLiteral("-1"));

@@ -14,18 +14,6 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void captionAndTabs() {
-        TestWindow t;
-        QCOMPARE(t.window->windowTitle(), QStringLiteral("Numerelle v1.01-------设计：Numerelle 开发组"));
-        const QStringList expected = {"封面", "大数计算 I", "大数计算 II", "杂项 I", "复数计算",
-                                      "解方程", "矩阵计算", "单位转化", " 高等数学", "软件帮助"};
-        QTabWidget* tabs = t.find<QTabWidget>("SSTab1");
-        QVERIFY(tabs);
-        QCOMPARE(tabs->count(), expected.size());
-        for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), expected[i]);
-        QVERIFY(!tabs->tabIcon(0).isNull());
-    }
-
     void coverLinksChangeColourAndOpen() {
         TestWindow t;
         auto* mail = t.find<QLabel>("Label53");

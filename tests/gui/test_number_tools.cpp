@@ -1,6 +1,6 @@
 // The factorisation (Frame5), fraction (Frame6), square-root (Frame9) and
-// complex-number (Frame11, Frame13) pages as the user sees them: captions,
-// focus-loss rewrites, results, messages and the switch between the two
+// complex-number (Frame11, Frame13) pages as the user sees them: focus-loss
+// rewrites, results, messages and the switch between the two
 // input forms of complex numbers.
 #include <QRadioButton>
 
@@ -21,39 +21,16 @@ class NumberToolsTest : public QObject {
         button->click();
         QApplication::processEvents();
     }
-    QString frameLabel(const char* frame, const char* label) {
-        return t->find<QWidget>(QString::fromLatin1(frame))->findChild<QLabel*>(QString::fromLatin1(label))->text();
-    }
 
 private slots:
     void init() { t = std::make_unique<TestWindow>(); }
     void cleanup() { t.reset(); }
 
-    void captionsAndInitialTexts() {
-        QCOMPARE(frameLabel("Frame5", "Label8"), QStringLiteral("请输入一个正整数或一个式子"));
-        QCOMPARE(frameLabel("Frame6", "Label8"), QStringLiteral("请输入一个数或一个式子"));
-        QCOMPARE(frameLabel("Frame9", "Label8"), QStringLiteral("请输入一个正整数或一个式子"));
-        t->expectShown({{"Text11", "1"},     {"Text12", ""},   {"Text13", "1"},   {"Text34", "0"},   {"Text14", "1"},
-                        {"Text15", "1"},     {"Text29", "0"},  {"Text30", "0"},   {"Text33", "1"},   {"Text31", "0"},
-                        {"Text32", "0"},     {"Text35_4", "0"}, {"Text42", "1"},  {"Text37", "0"},   {"Text41", "0"},
-                        {"Text36_5", "0"},   {"Command8", "开始分解因式"}, {"Command17", "开方"},
-                        {"Command22", "复数的几次方"}, {"Frame11", "复数输入"}, {"Frame13", "复数计算"},
-                        {"Label44", "声明：计算复数的几次方时，只计算Z1的解！"}});
-        QVERIFY(t->find<QWidget>(QStringLiteral("Line1")));
-        // Algebraic input is active at start; the trigonometric boxes are greyed.
-        QVERIFY(t->find<QRadioButton>(QStringLiteral("Option1"))->isChecked());
-        QVERIFY(t->find<QRadioButton>(QStringLiteral("Option3"))->isChecked());
-        QVERIFY(edit(QStringLiteral("Text35_0"))->isEnabled());
-        QVERIFY(!edit(QStringLiteral("Text36_0"))->isEnabled());
-    }
-
+    // The lines themselves are golden cases; here the box's rewrite on
+    // leaving it and a long line shown from its start.
     void factorisationKeepsTypedDigits() {
         const struct { const char* typed; const char* box; const char* result; } rows[] = {
-            {"9999999999999937", "9999999999999937", "9999999999999937= 9999999999999937"},
-            {"1234567890123456", "1234567890123456", "1234567890123456= 2* 2* 2* 2* 2* 2* 3* 7* 7* 301319* 435503"},
             {"-12.6", "13", "13= 13"},
-            {"13", "13", "13= 13"},
-            {"10000000000000001", "10000000000000001", "数太大了！"},
             {"2^53-1", "9007199254740991", "9007199254740991= 6361* 69431* 20394401"},
         };
         for (const auto& row : rows) {
@@ -80,26 +57,6 @@ private slots:
         enter(QStringLiteral("Text13"), QStringLiteral("2+3"));
         click("Command9");
         t->expectShown({{"Text34", " 0"}, {"Text14", " 5"}, {"Text15", " 1"}});
-        // Read with a point under any locale.
-        enter(QStringLiteral("Text13"), QStringLiteral("0.75"));
-        click("Command9");
-        t->expectShown({{"Text34", " 0"}, {"Text14", " 3"}, {"Text15", " 4"}});
-    }
-
-    void squareRootResults() {
-        const struct { const char* typed; const char* box; const char* a; const char* b; const char* c; const char* decimal; } rows[] = {
-            {"-12", "12", "2", "1", "3", "3.46410161513775"},
-            {"0", "0", "0", "1", "0", "0"},
-        };
-        for (const auto& row : rows) {
-            enter(QStringLiteral("Text29"), QString::fromLatin1(row.typed));
-            QCOMPARE(textOf(QStringLiteral("Text29")), QString::fromLatin1(row.box));
-            click("Command17");
-            QTRY_COMPARE(textOf(QStringLiteral("Text32")), QString::fromLatin1(row.decimal));
-            QCOMPARE(textOf(QStringLiteral("Text30")), QString::fromLatin1(row.a));
-            QCOMPARE(textOf(QStringLiteral("Text33")), QString::fromLatin1(row.b));
-            QCOMPARE(textOf(QStringLiteral("Text31")), QString::fromLatin1(row.c));
-        }
     }
 
     void squareRootAsksBeforeALongSearch() {
@@ -112,7 +69,7 @@ private slots:
         t->ui.confirmAnswers = {true};
         click("Command17");
         QTRY_COMPARE(textOf(QStringLiteral("Text33")), QStringLiteral("10000000"));
-        QCOMPARE(textOf(QStringLiteral("Text31")), QStringLiteral("10"));
+        t->expectShown({{"Text30", "1"}, {"Text31", "10"}, {"Text32", "3.16227766016838E-07"}});
     }
 
     void complexFormSwitchAndUnits() {

@@ -51,20 +51,9 @@ class UnitPageTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initialControls() {
-        UnitPage p;
-        p.t.expectShown({{"Label9", "类型"}, {"Label10", "这是许多计算软件所必有的功能！这下不愁了！"}, {"Text16", ""},
-                         {"Text17", ""}, {"Command10", ">>"}, {"Command11", "<<"}});
-        QStringList items;
-        for (int i = 0; i < p.category->count(); ++i) items << p.category->itemText(i);
-        QCOMPARE(items, QStringList({"长度单位", "时间单位", "质量单位", "面积单位", "体积，容积单位"}));
-        QCOMPARE(p.category->currentIndex(), -1);
-        QCOMPARE(p.from->count(), 0);
-        QCOMPARE(p.to->count(), 0);
-    }
-
     void choosingACategoryFillsBothListsWithoutSelection() {
         UnitPage p;
+        QCOMPARE(p.from->count(), 0);  // until a category is chosen
         p.choose(QStringLiteral("长度单位"));
         const QStringList length = p.names(p.from);
         QCOMPARE(p.names(p.to), length);
@@ -96,9 +85,8 @@ private slots:
 
     void conversionsWithTheShippedFiles() {
         const struct { const char* category; const char* from; const char* to; const char* amount; const char* expected; } rows[] = {
+            // The conversions of every file are golden cases; here both buttons.
             {"长度单位", "千米", "米", "2.5", "2500"},
-            {"质量单位", "斤", "两", "1", "10"},
-            {"面积单位", "公顷", "亩", "1", "15"},
             {"体积，容积单位", "美制加仑", "升", "1", "3.785411784"},
         };
         UnitPage p;

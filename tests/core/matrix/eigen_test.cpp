@@ -24,28 +24,8 @@ std::vector<Complex> sorted(const Eigenvalues& e) {
     return values;
 }
 
-TEST(Hessenberg, Reduction) {
-    Matrix a = matrixOf({{1, 2, 3}, {4, 5, 6}, {7, 8, 10}});
-    ASSERT_EQ(toHessenberg(a), Outcome::Done);
-    EXPECT_EQ(a(3, 1), 0);
-    // Rows and columns 2 and 3 were exchanged first: 7 is the pivot.
-    EXPECT_EQ(a(2, 1), 7);
-    EXPECT_EQ(a(1, 1), 1);
-    // Trace and determinant survive the similarity.
-    EXPECT_NEAR(a(1, 1) + a(2, 2) + a(3, 3), 16, 1e-12);
-    EXPECT_NEAR(determinant(a).value, -3, 1e-12);
-
-    const Matrix already = matrixOf({{1, 2, 3, 4}, {5, 6, 7, 8}, {0, 9, 1, 2}, {0, 0, 3, 4}});
-    Matrix copy = already;
-    toHessenberg(copy);
-    EXPECT_EQ(copy, already);
-
-    const Matrix two = matrixOf({{1, 2}, {3, 4}});
-    copy = two;
-    toHessenberg(copy);
-    EXPECT_EQ(copy, two);
-}
-
+// The reduction of small matrices, and the eigenvalues of small full ones,
+// are rows of tests/cases/matrix.cases.
 TEST(Hessenberg, TinyScaleIsStillReduced) {
     // All entries far below 1: a pivot test against 1 would skip them all.
     Matrix a = matrixOf({{1e-20, 2e-20, 3e-20}, {4e-20, 5e-20, 6e-20}, {7e-20, 8e-20, 10e-20}});
@@ -87,9 +67,6 @@ TEST(Eigenvalues, FullMatricesAfterReduction) {
         std::vector<Complex> expected;  // ascending by real, then imaginary part
     };
     const Row rows[] = {
-        {"symmetric 3x3", matrixOf({{2, -1, 0}, {-1, 2, -1}, {0, -1, 2}}),
-         {2 - std::sqrt(2.0), 2, 2 + std::sqrt(2.0)}},
-        {"rotation block and a real one", matrixOf({{1, -2, 0}, {2, 1, 0}, {0, 0, 5}}), {{1, -2}, {1, 2}, {5, 0}}},
         // A cyclic permutation: plain double shifts stall on it.
         {"cyclic permutation", matrixOf({{0, 0, 0, 1}, {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}),
          {{-1, 0}, {0, -1}, {0, 1}, {1, 0}}},

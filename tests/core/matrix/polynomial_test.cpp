@@ -42,19 +42,10 @@ TEST(PolynomialRoots, KnownRoots) {
         std::vector<Complex> roots;  // in output order, up to ties of the real part
         double tolerance;
     };
+    // The other known roots, exactly as the page prints them, are in
+    // tests/cases/matrix.cases; a triple root is found only to about 1e-5.
     const Row rows[] = {
-        {"linear", {2, -1}, {0.5}, 0},
-        {"linear with zero root", {-3, 0}, {0.0}, 0},
-        {"three real", {1, -6, 11, -6}, {3, 2, 1}, 1e-14},
-        {"pure imaginary pair", {1, 0, 1}, {{0, 1}, {0, -1}}, 1e-15},
-        {"complex pair and a real", {1, -3, 7, -5}, {{1, 2}, {1, -2}, 1}, 1e-14},
-        {"double root", {1, -2, 1}, {1, 1}, 1e-7},
         {"triple root", {1, -3, 3, -1}, {1, 1, 1}, 1e-4},
-        {"fourth roots of unity", {1, 0, 0, 0, -1}, {1, {0, 1}, {0, -1}, -1}, 1e-14},
-        {"zero roots from trailing zeros are exact", {1, -1, 0, 0, 0}, {1, 0, 0, 0}, 0},
-        {"only zero roots", {2, 0, 0}, {0, 0}, 0},
-        {"not monic", {4, 0, -1}, {0.5, -0.5}, 1e-15},
-        {"widely spread", {1, -1001, 1000}, {1000, 1}, 1e-12},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -98,8 +89,6 @@ TEST(PolynomialRoots, Refusals) {
     EXPECT_TRUE(polynomialRoots({0, 5}).leadingZero);
     EXPECT_FALSE(polynomialRoots({5}).leadingZero);
     EXPECT_NE(polynomialRoots({5}).outcome, Outcome::Done);
-    EXPECT_EQ(polynomialRoots({1e-300, 1e300}).outcome, Outcome::Overflow);
-    EXPECT_EQ(polynomialRoots({1e-300, 1e300, 1}).outcome, Outcome::Overflow);
 }
 
 }  // namespace
