@@ -79,76 +79,40 @@ private slots:
             t.click(QString::fromLatin1(button));
             settle(t);
         };
-        // Each line: inputs with long or rewritten values, then the buttons.
-        typeAndLeave("Text5_0", "30");
-        press("Command4");
-        press("Command5");
-        typeAndLeave("Text8", "7");
-        typeAndLeave("Text5_1", "50");
-        press("Command6");
-        press("Command7");
-        typeAndLeave("Text11", "2*3*5*7*11*13*17*19*23*29*31*37");
-        press("Command8");
-        typeAndLeave("Text13", "PI*1000");
-        press("Command9");
-        typeAndLeave("Text29", "1/8");
-        press("Command17");
-        typeAndLeave("Text43", "2.0");
-        typeAndLeave("Text44_0", "123456789012");
-        typeAndLeave("Text44_1", "987654321000");
-        press("Command23");
-        typeAndLeave("Text47_0", "SQRT(4)");
-        typeAndLeave("Text47_1", "1+9");
-        press("Command25");
-        for (auto [name, text] : {std::pair{"Text35_0", "1/3"}, {"Text35_1", "2/7"}, {"Text35_2", "PI"},
-                                  {"Text35_3", "-1/9"}, {"Text35_4", "1/3"}, {"Text42", "2.5"}})
-            typeAndLeave(name, text);
-        press("Command21");
-        press("Option2");  // converts Z1 and Z2 into the trigonometric boxes
-        press("Option4");  // their angles into radians
-        press("Command22");
-        typeAndLeave("Text57", "2");
-        for (const char* cell : {"jfc_0", "jfc_1", "jfc_2", "jfc_5", "jfc_6", "jfc_7"}) typeAndLeave(cell, "1/3+1");
-        typeAndLeave("jfc_6", "-7/3");
-        press("Command32");
-        typeAndLeave("Text59", "2");
-        typeAndLeave("ncfc_0", "1/3");
-        typeAndLeave("Text53", "2");
-        for (const char* cell : {"Text52_0", "Text52_1", "Text52_4", "Text52_5"}) typeAndLeave(cell, "PI/7");
-        typeAndLeave("Text52_5", "1/3");
-        press("Command28");
+        // Inputs with long or rewritten values, then the buttons; a step
+        // without a text presses its button ("Option2" converts Z1 and Z2
+        // into the trigonometric boxes, "Option4" their angles into radians;
+        // "ff" is no decimal number and converts with a message).
+        const std::pair<const char*, const char*> steps[] = {
+            {"Text5_0", "30"}, {"Command4", nullptr}, {"Command5", nullptr}, {"Text8", "7"}, {"Text5_1", "50"},
+            {"Command6", nullptr}, {"Command7", nullptr}, {"Text11", "2*3*5*7*11*13*17*19*23*29*31*37"},
+            {"Command8", nullptr}, {"Text13", "PI*1000"}, {"Command9", nullptr}, {"Text29", "1/8"},
+            {"Command17", nullptr}, {"Text43", "2.0"}, {"Text44_0", "123456789012"}, {"Text44_1", "987654321000"},
+            {"Command23", nullptr}, {"Text47_0", "SQRT(4)"}, {"Text47_1", "1+9"}, {"Command25", nullptr},
+            {"Text35_0", "1/3"}, {"Text35_1", "2/7"}, {"Text35_2", "PI"}, {"Text35_3", "-1/9"}, {"Text35_4", "1/3"},
+            {"Text42", "2.5"}, {"Command21", nullptr}, {"Option2", nullptr}, {"Option4", nullptr},
+            {"Command22", nullptr}, {"Text57", "2"}, {"jfc_0", "1/3+1"}, {"jfc_1", "1/3+1"}, {"jfc_2", "1/3+1"},
+            {"jfc_5", "1/3+1"}, {"jfc_6", "1/3+1"}, {"jfc_7", "1/3+1"}, {"jfc_6", "-7/3"}, {"Command32", nullptr},
+            {"Text59", "2"}, {"ncfc_0", "1/3"}, {"Text53", "2"}, {"Text52_0", "PI/7"}, {"Text52_1", "PI/7"},
+            {"Text52_4", "PI/7"}, {"Text52_5", "PI/7"}, {"Text52_5", "1/3"}, {"Command28", nullptr},
+        };
+        for (const auto& [name, text] : steps) text ? typeAndLeave(name, text) : press(name);
         auto* category = t.find<QComboBox>("Combo1");
         t.showTabOf(category);
         category->setCurrentIndex(0);
         emit category->activated(0);
         t.find<QListWidget>("List2")->setCurrentRow(0);
         t.find<QListWidget>("List3")->setCurrentRow(1);
-        typeAndLeave("Text16", "1/3");
-        press("Command10");
-        press("Command11");
-        typeAndLeave("Text18_0", "PI/3");
-        press("Command12");
-        press("Command13");
-        typeAndLeave("Text62", "ff");  // not a decimal number: converted with a message
-        press("Option9_0");
-        typeAndLeave("Text62", "1010101010101010101010101");
-        press("Option6_1");
-        press("Command36");
-        typeAndLeave("Text64", "1/7");
-        press("Command37");
-        typeAndLeave("Text19", "1/x");
-        typeAndLeave("Text21_0", "100");
-        press("Command14");
-        typeAndLeave("Text23", "1+1/x");
-        typeAndLeave("Text22_0", "7");
-        press("Command15");
-        typeAndLeave("Text26", "SIN(x)");
-        typeAndLeave("Text25_0", "0");
-        typeAndLeave("Text25_1", "PI");
-        typeAndLeave("Text28", "1E3");
-        press("Command16");
-        typeAndLeave("Text60", "PI/4");
-        press("Command35");
+        const std::pair<const char*, const char*> moreSteps[] = {
+            {"Text16", "1/3"}, {"Command10", nullptr}, {"Command11", nullptr}, {"Text18_0", "PI/3"},
+            {"Command12", nullptr}, {"Command13", nullptr}, {"Text62", "ff"}, {"Option9_0", nullptr},
+            {"Text62", "1010101010101010101010101"}, {"Option6_1", nullptr}, {"Command36", nullptr},
+            {"Text64", "1/7"}, {"Command37", nullptr}, {"Text19", "1/x"}, {"Text21_0", "100"},
+            {"Command14", nullptr}, {"Text23", "1+1/x"}, {"Text22_0", "7"}, {"Command15", nullptr},
+            {"Text26", "SIN(x)"}, {"Text25_0", "0"}, {"Text25_1", "PI"}, {"Text28", "1E3"}, {"Command16", nullptr},
+            {"Text60", "PI/4"}, {"Command35", nullptr},
+        };
+        for (const auto& [name, text] : moreSteps) text ? typeAndLeave(name, text) : press(name);
 
         int written = 0;
         for (QLineEdit* box : allBoxes(t)) {
