@@ -1,10 +1,10 @@
 // The unit converter: categories, the unit lists read from the files, both
-// conversion buttons, and the problems of a missing or damaged unit file.
+// conversion buttons, and the problems of a missing or damaged unit file
+// (pipes and oversized files are the shared reader's, tested in the core and
+// on the help page).
 #include <QComboBox>
 #include <QFile>
 #include <QListWidget>
-
-#include <sys/stat.h>
 
 #include "gui_test_support.h"
 
@@ -142,31 +142,6 @@ private slots:
         QCOMPARE(p.from->count(), 0);
         QCOMPARE(p.to->count(), 0);
         QVERIFY(p.t.window->pageState().unitSizes.empty());
-    }
-
-    void pipesAndHugeFilesAreRefusedAtOnce() {
-        DataDirectory data;
-        UnitPage p;
-        QCOMPARE(::mkfifo(QFile::encodeName(data.path("dw/dw2.vqx")).constData(), 0600), 0);
-        QFile huge(data.path("dw/dw3.vqx"));
-        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{16} * 1024 * 1024 + 1));
-        huge.close();
-        struct Row { const char* category; const char* file; QString says; };
-        const Row rows[] = {
-            {"时间单位", "dw/dw2.vqx", QStringLiteral("不是普通文件")},
-            {"面积单位", "dw/dw3.vqx", QStringLiteral("超过 16 MB")},
-        };
-        for (const Row& row : rows) {
-            data.write("dw/dw1.vqx", QStringLiteral("米\n1\n千米\n1000\n"));
-            p.choose(QStringLiteral("长度单位"));
-            p.t.ui.messages.clear();
-            p.choose(QString::fromUtf8(row.category));
-            QVERIFY2(p.t.ui.messages.size() == 1, row.category);
-            QVERIFY2(p.t.ui.messages[0].contains(data.path(row.file)), qPrintable(p.t.ui.messages[0]));
-            QVERIFY2(p.t.ui.messages[0].contains(row.says), qPrintable(p.t.ui.messages[0]));
-            QCOMPARE(p.from->count(), 0);
-            QVERIFY(p.t.window->pageState().unitSizes.empty());
-        }
     }
 
     void damagedFileKeepsTheGoodUnits() {
