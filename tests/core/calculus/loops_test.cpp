@@ -51,25 +51,12 @@ struct RangeRow {
 TEST(RangeLoop, SumsAndProducts) {
     const auto sum = Accumulation::Sum;
     const auto product = Accumulation::Product;
+    // The other rows go through the evaluator as golden cases
+    // (tests/cases/calculus.cases); these need plain point functions.
     const RangeRow rows[] = {
         {"sum of x over 1..100", identity, 1, 100, sum, Status::Value, 5050, {}, {}},
-        {"product of x over 1..10", identity, 1, 10, product, Status::Value, 3628800, {}, {}},
-        {"single point", identity, 7, 7, sum, Status::Value, 7, {}, {}},
-        {"negative range", identity, -3, -1, sum, Status::Value, -6, {}, {}},
-        {"fractional start visits 0.5 1.5 2.5", identity, 0.5, 3, sum, Status::Value, 4.5, {}, {}},
-        {"fractional end is not reached", identity, 1, 3.9, sum, Status::Value, 6, {}, {}},
         {"empty sum", identity, 5, 1, sum, Status::Empty, 0, {}, {}},
         {"empty product is one", identity, 5, 1, product, Status::Value, 1, {}, {}},
-        {"product through zero", identity, -2, 2, product, Status::Value, 0, {}, {}},
-        {"formula without x", constant(2), 1, 3, sum, Status::Value, 6, {}, {}},
-        {"1/x through 0", reciprocal, 0, 3, sum, Status::Failed, 0, Failure::DivisionByZero, {}},
-        {"1/x reaching 0 at the end", reciprocal, -3, 0, product, Status::Failed, 0, Failure::DivisionByZero, {}},
-        {"1/x stopping short of 0", reciprocal, -3, -0.5, sum, Status::Value, -1.0 - 0.5 - 1.0 / 3, {}, {}},
-        {"running sum overflows", constant(1e308), 1, 2, sum, Status::Failed, 0, Failure::Overflow, {}},
-        {"running product overflows", constant(1e200), 1, 2, product, Status::Failed, 0, Failure::Overflow, {}},
-        {"product underflow is zero, not a failure", constant(1e-200), 1, 2, product, Status::Value, 0, {}, {}},
-        {"x too large to step", identity, 9007199254740992.0, 9007199254740996.0, sum, Status::Failed, 0, {},
-         InputFault::StepLost},
     };
     for (const RangeRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -141,22 +128,13 @@ TEST(Integral, ResultBoxTexts) {
     const std::string badCount = "出了错！" + numerelle::calculus::failureText(
                                                  Result::failedWith(InputFault::IntervalCount));
     const std::string overflow = "出了错！" + numerelle::expr::failureDescription(Failure::Overflow);
+    // The other rows are golden cases; these need plain point functions.
     const IntegralRow rows[] = {
-        {"defaults: x from 2 down to 1", identity, 2, 1, 1000, "1.5"},
         {"x^2 over [0, 1]: trapezoid error 1/(6n^2)", square, 0, 1, 1000, "0.3333335"},
         {"x over [1, 10] keeps its last trapezoid", identity, 1, 10, 1000, "49.5"},
-        {"x over [0, 0.3] with steps of 0.1", identity, 0, 0.3, 3, "0.045"},
-        {"equal limits", identity, 4, 4, 1000, "0"},
-        {"one interval", square, 0, 2, 1, "4"},
-        {"1/x from 0", reciprocal, 0, 1, 1000, divisionByZero.c_str()},
-        {"1/x at equal limits 0", reciprocal, 0, 0, 1000, divisionByZero.c_str()},
-        {"1/x crossing 0 at a point", reciprocal, -1, 1, 2, divisionByZero.c_str()},
         {"n = 0", identity, 0, 1, 0, divisionByZero.c_str()},
         {"fractional n", identity, 0, 1, 2.5, badCount.c_str()},
-        {"negative n", identity, 0, 1, -4, badCount.c_str()},
-        {"n beyond counting", identity, 0, 1, 1e16, badCount.c_str()},
         {"step too large", identity, -1e308, 1e308, 2, overflow.c_str()},
-        {"sum too large", constant(1e308), 0, 10, 4, overflow.c_str()},
     };
     for (const IntegralRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -230,13 +208,10 @@ struct DerivativeRow {
 };
 
 TEST(Derivative, DifferenceQuotient) {
+    // The other rows are golden cases; these need plain point functions.
     const DerivativeRow rows[] = {
         {"x^2 at 3 is exact for a parabola", square, 3, 1000, Status::Value, 6, {}},
-        {"negative n gives the same quotient", square, 3, -1000, Status::Value, 6, {}},
         {"SQRT at 0 fails instead of counting 0", squareRoot, 0, 1000, Status::Failed, 0, Failure::InvalidArgument},
-        {"1/x at 0 steps over the pole", reciprocal, 0, 1000, Status::Value, 1e6, {}},
-        {"n = 0", identity, 1, 0, Status::Failed, 0, Failure::DivisionByZero},
-        {"step beyond doubles", identity, 1, 1e-320, Status::Failed, 0, Failure::Overflow},
         {"quotient overflows", [](double x) { return ok(x > 0 ? 1e308 : -1e308); }, 0, 1e10, Status::Failed, 0,
          Failure::Overflow},
     };
