@@ -83,19 +83,6 @@ private slots:
             QApplication::sendEvent(box, &commit);
             QCOMPARE(box->text(), QString::fromUtf8(row.kept));
         }
-        // A factorial box given only full-width digits computes 0!, not 10!.
-        w.type(w.edit("Text5_0"), "");
-        QInputMethodEvent commit;
-        commit.setCommitString(QStringLiteral("１０"));
-        QApplication::sendEvent(w.edit("Text5_0"), &commit);
-        click(w, "Command4");
-        w.window->longWork().waitForIdle();
-        QCOMPARE(plain(w, "Text6"), QStringLiteral("1"));
-        // Pasted past the filters, such text is refused with a message.
-        w.edit("Text48_1")->setText(QStringLiteral("１０"));
-        click(w, "Command26");
-        QTRY_COMPARE(w.ui.messages, QStringList{QStringLiteral("只能输入数字")});
-        QCOMPARE(plain(w, "Text50"), QStringLiteral("0"));
     }
 
     // Pasting with Ctrl+V: what the box then holds, and whether it shows the
