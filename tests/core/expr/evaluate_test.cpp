@@ -19,7 +19,7 @@ void expectValues(const ValueRow* begin, const ValueRow* end) {
     for (const ValueRow* row = begin; row != end; ++row) {
         SCOPED_TRACE(row->formula);
         const Evaluation result = evaluateFormula(row->formula);
-        ASSERT_TRUE(result.ok()) << failureDescription(result.failure);
+        ASSERT_TRUE(result.ok()) << numerelle::failureText(result.failure);
         EXPECT_EQ(numerelle::numberText(result.value), row->expected);
     }
 }
@@ -45,20 +45,6 @@ TEST(Evaluate, RandomFractionsAreDrawnFromOneSequence) {
     const Evaluation scaled = evaluateFormula("RND(-10)");
     EXPECT_LE(scaled.value, 0);
     EXPECT_GT(scaled.value, -10);
-}
-
-TEST(Evaluate, EachFailureHasItsOwnDescription) {
-    const Failure kinds[] = {Failure::DivisionByZero, Failure::Overflow, Failure::InvalidArgument,
-                             Failure::MalformedProgram, Failure::Brackets};
-    std::set<std::string> texts;
-    for (Failure kind : kinds) {
-        const std::string text = failureDescription(kind);
-        EXPECT_FALSE(text.empty());
-        texts.insert(text);
-    }
-    EXPECT_EQ(texts.size(), std::size(kinds));
-    EXPECT_EQ(failureDescription(Failure::DivisionByZero), "除数为零");
-    EXPECT_EQ(failureDescription(Failure::Brackets), "括号错了");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 // failures of what the boxes never let through, and the focus-loss checks.
 namespace {
 
-using numerelle::expr::Failure;
+using Failure = numerelle::FailureKind;
 using numerelle::numtools::LogarithmInputCheck;
 
 TEST(Logarithm, FailuresAreValues) {

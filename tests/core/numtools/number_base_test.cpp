@@ -8,7 +8,7 @@
 namespace numerelle::numtools {
 namespace {
 
-using expr::Failure;
+using Failure = FailureKind;
 
 // The conversions row by row are in tests/cases/conversion.cases; here the
 // round trips, the overlong inputs, the custom base and the key filter.

@@ -125,7 +125,7 @@ TEST(ReadNumber, OnlyWholeDecimalTexts) {
 
 // Conversions through the shipped files are golden cases; this size is in none.
 TEST(ConvertUnits, TheProductOverflowsEvenWhenTheQuotientWouldFit) {
-    EXPECT_EQ(convertUnits(-1e308, 1e9, 1).failure, expr::Failure::Overflow);
+    EXPECT_EQ(convertUnits(-1e308, 1e9, 1).failure, FailureKind::Overflow);
 }
 
 }  // namespace
