@@ -13,13 +13,13 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "app/data_paths.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
 #include "app/shell_pages.h"
-#include "app/ui_services.h"
 #include "common/data_file.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
+#include "widgets/data_paths.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

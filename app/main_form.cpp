@@ -15,12 +15,12 @@
 #include <QVBoxLayout>
 
 #include "app/close_requests.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
 #include "app/shell_pages.h"
-#include "app/ui_services.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
-#include "pages/result_view.h"
+#include "widgets/long_work.h"
+#include "widgets/result_view.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

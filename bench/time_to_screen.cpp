@@ -24,11 +24,11 @@
 #include <random>
 #include <vector>
 
-#include "app/long_work.h"
 #include "app/main_form.h"
-#include "app/ui_services.h"
 #include "pages/big_page_support.h"
-#include "pages/result_view.h"
+#include "widgets/long_work.h"
+#include "widgets/result_view.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

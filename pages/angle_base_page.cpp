@@ -11,18 +11,18 @@
 #include <array>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/angles.h"
 #include "numtools/number_base.h"
 #include "numtools/units.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
-#include "pages/number_box.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/number_box.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

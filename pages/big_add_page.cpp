@@ -4,11 +4,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
 #include "pages/big_page_support.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
 
 using namespace bigpages;
 

@@ -15,9 +15,9 @@
 #include <limits>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/ui_services.h"
+#include "widgets/formula_field.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace bigpages {
 

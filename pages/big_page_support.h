@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bignum/longjs.h"
-#include "pages/result_view.h"
+#include "widgets/result_view.h"
 
 class QLabel;
 class QLayout;

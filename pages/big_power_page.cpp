@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
 #include "pages/big_page_support.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
 
 using namespace bigpages;
 

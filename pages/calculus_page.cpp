@@ -11,15 +11,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "calculus/page_actions.h"
 #include "pages/calculus_page_support.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/long_work.h"
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "calculus/page_actions.h"
+#include "pages/page_context.h"
+#include "widgets/formula_field.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace calculus_pages {
 

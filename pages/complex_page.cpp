@@ -9,15 +9,15 @@
 #include <optional>
 #include <vector>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/complex.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

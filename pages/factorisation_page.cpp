@@ -3,12 +3,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "numtools/factorisation.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <QScrollBar>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "pages/big_page_support.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 using namespace bigpages;
 

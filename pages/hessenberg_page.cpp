@@ -4,13 +4,13 @@
 #include <QPushButton>
 #include <memory>
 
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
 #include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
 #include "common/work_control.h"
+#include "pages/page_context.h"
+#include "widgets/formula_field.h"
+#include "widgets/long_work.h"
 
 namespace matrix_pages {
 

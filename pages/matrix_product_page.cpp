@@ -7,16 +7,16 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "app/data_paths.h"
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/data_file.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
 #include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/data_paths.h"
+#include "widgets/formula_field.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

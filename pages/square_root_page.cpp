@@ -8,14 +8,14 @@
 #include <cmath>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "numtools/square_root.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

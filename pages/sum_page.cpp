@@ -8,15 +8,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "calculus/page_actions.h"
 #include "common/number_text.h"
 #include "pages/calculus_page_support.h"
+#include "pages/page_context.h"
 #include "pages/page_frame.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

@@ -11,17 +11,17 @@
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
-#include "app/data_paths.h"
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/data_file.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/units.h"
-#include "pages/number_box.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/data_paths.h"
+#include "widgets/formula_field.h"
+#include "widgets/number_box.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QLineEdit>
 #include <optional>
 
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "numtools/units.h"
+#include "pages/page_context.h"
+#include "widgets/ui_services.h"
 
 // The box's value when its whole text is one number; otherwise asks the user
 // for a number, puts the focus back into the box and gives nothing.

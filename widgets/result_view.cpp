@@ -1,4 +1,4 @@
-#include "pages/result_view.h"
+#include "widgets/result_view.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ui_services.h"
+#include "widgets/ui_services.h"
 
 namespace bigpages {
 

@@ -1,6 +1,6 @@
 #include "gui_test_support.h"
 
-#include "pages/result_view.h"
+#include "widgets/result_view.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include "app/long_work.h"
+#include "widgets/long_work.h"
 
 namespace {
 QTemporaryDir& userDirectory() {

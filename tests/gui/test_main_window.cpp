@@ -6,9 +6,9 @@
 #include <QTabWidget>
 #include <sys/stat.h>
 
-#include "app/formula_field.h"
 #include "gui_test_support.h"
-#include "pages/result_view.h"
+#include "widgets/formula_field.h"
+#include "widgets/result_view.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -11,10 +11,10 @@
 #include <QStyleOptionFrame>
 #include <QTabWidget>
 
-#include "app/formula_field.h"
 #include "common/number_text.h"
 #include "gui_test_support.h"
-#include "pages/result_view.h"
+#include "widgets/formula_field.h"
+#include "widgets/result_view.h"
 
 namespace {
 
