@@ -18,6 +18,7 @@
 #include "app/shell_pages.h"
 #include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/labels.h"
 #include "widgets/long_work.h"
 #include "widgets/result_view.h"
 #include "widgets/ui_services.h"
@@ -25,8 +26,7 @@
 namespace {
 
 QLabel* fixedLabel(const char* name, const QString& text) {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = makeLabel(name, text);
     label->setWordWrap(true);
     return label;
 }
@@ -202,6 +202,6 @@ void MainForm::closeEvent(QCloseEvent* event) {
     work_->waitForIdle(kCloseWaitMs);
     // The big-number result boxes may hold millions of characters; empty them
     // before the window goes.
-    for (auto* view : findChildren<bigpages::ResultView*>()) view->clear();
+    for (auto* view : findChildren<ResultView*>()) view->clear();
     event->accept();
 }

@@ -17,10 +17,10 @@
 #include "numtools/number_base.h"
 #include "numtools/units.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/page_state.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/number_box.h"
 #include "widgets/ui_services.h"
 
@@ -37,7 +37,7 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 // asks for a number instead of converting a text that is none.
 void convertAngle(QLineEdit* source, QLineEdit* target, expr::Evaluation (*conversion)(double),
                   const PageContext& context) {
-    const std::optional<double> value = requireNumber(source, context);
+    const std::optional<double> value = requireNumber(source, context.ui, context.window);
     if (!value) return;
     const expr::Evaluation result = conversion(*value);
     if (!result.ok()) {

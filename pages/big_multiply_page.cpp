@@ -6,9 +6,9 @@
 
 #include "pages/big_page_support.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 
 using namespace bigpages;
 

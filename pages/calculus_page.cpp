@@ -14,22 +14,16 @@
 #include "calculus/page_actions.h"
 #include "pages/calculus_page_support.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/page_state.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/long_work.h"
 #include "widgets/ui_services.h"
 
 namespace {
 
 using calculus_pages::box;
-
-QLabel* label(const QString& text, const QString& objectName) {
-    auto* item = new QLabel(text);
-    item->setObjectName(objectName);
-    return item;
-}
 
 // "f'(       ) =" with the point box sitting between the brackets: the
 // caption keeps its text, and the blanks are drawn as wide as the box.
@@ -80,20 +74,20 @@ QWidget* buildCalculusPage(PageContext& context) {
     auto* upper = box(QStringLiteral("Text25_0"), QStringLiteral("1"), 70);
     auto* lower = box(QStringLiteral("Text25_1"), QStringLiteral("2"), 70);
     auto* upperRow = new QHBoxLayout;
-    upperRow->addWidget(label(QStringLiteral("a="), QStringLiteral("Label16")));
+    upperRow->addWidget(makeLabel("Label16", QStringLiteral("a=")));
     upperRow->addWidget(upper);
     upper->setMaximumWidth(120);
     lower->setMaximumWidth(120);
     auto* lowerRow = new QHBoxLayout;
-    lowerRow->addWidget(label(QStringLiteral("b="), QStringLiteral("Label17")));
+    lowerRow->addWidget(makeLabel("Label17", QStringLiteral("b=")));
     lowerRow->addWidget(lower);
     auto* sign = calculus_pages::bigSign(QStringLiteral("∫"), QStringLiteral("Label51"), 5);
 
     auto* formula = box(QStringLiteral("Text26"), QStringLiteral("x"), 200);
     auto* formulaRow = new QHBoxLayout;
-    formulaRow->addWidget(label(QStringLiteral("f(x)="), QStringLiteral("Label19")));
+    formulaRow->addWidget(makeLabel("Label19", QStringLiteral("f(x)=")));
     formulaRow->addWidget(formula, 1);
-    formulaRow->addWidget(label(QStringLiteral("f(x)dx"), QStringLiteral("Label18")));
+    formulaRow->addWidget(makeLabel("Label18", QStringLiteral("f(x)dx")));
 
     auto* integrate = new QPushButton(QStringLiteral("="));
     integrate->setObjectName(QStringLiteral("Command16"));
@@ -109,7 +103,7 @@ QWidget* buildCalculusPage(PageContext& context) {
 
     auto* intervals = box(QStringLiteral("Text28"), QStringLiteral("1000"), 90);
     auto* intervalsRow = new QHBoxLayout;
-    intervalsRow->addWidget(label(QStringLiteral("精度"), QStringLiteral("Label20")));
+    intervalsRow->addWidget(makeLabel("Label20", QStringLiteral("精度")));
     intervalsRow->addWidget(intervals);
     intervalsRow->addStretch();
     grid->addLayout(intervalsRow, 3, 1);

@@ -14,6 +14,7 @@
 #include "calculus/page_actions.h"
 #include "pages/page_context.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/long_work.h"
 #include "widgets/ui_services.h"
 
@@ -40,7 +41,7 @@ inline QGridLayout* addSignGrid(QVBoxLayout* outer) {
 
 // A sign drawn large, as on paper, `scale` times the text size.
 inline QLabel* bigSign(const QString& sign, const QString& objectName, double scale) {
-    auto* label = new QLabel(sign);
+    QLabel* label = makeLabel(nullptr, sign);
     label->setObjectName(objectName);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * scale);

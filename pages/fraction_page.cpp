@@ -6,9 +6,9 @@
 
 #include "numtools/continued_fraction.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/ui_services.h"
 
 QWidget* buildFractionPage(PageContext& context) {

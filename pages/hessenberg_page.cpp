@@ -7,9 +7,9 @@
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
 #include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/labels.h"
 #include "widgets/ui_services.h"
 
 namespace {

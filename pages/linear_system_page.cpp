@@ -12,10 +12,10 @@
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
 #include "pages/page_state.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/ui_services.h"
 
 namespace {
@@ -189,7 +189,7 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     attachUnsignedNumericFilter(p->count);
     onFocusLost(p->count, [p] { p->countLostFocus(); });
     for (int i = 0; i < 20; ++i) {
-        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
         onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
     QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });

@@ -8,9 +8,9 @@
 #include "common/number_text.h"
 #include "numtools/logarithm.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/ui_services.h"
 
 namespace {

@@ -14,11 +14,11 @@
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
 #include "pages/page_state.h"
 #include "pages/pages.h"
 #include "widgets/data_paths.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/ui_services.h"
 
 namespace {
@@ -212,10 +212,10 @@ QWidget* buildMatrixPage(PageContext& context) {
 
     // Order box: digits only; entering it starts an order change.
     attachKeyFilter(p->order, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
-    matrix_pages::onFocusGained(p->order, [p] { p->orderChanged = true; });
+    onFocusGained(p->order, [p] { p->orderChanged = true; });
     onFocusLost(p->order, [p] { p->orderLostFocus(); });
     for (int i = 0; i < 16; ++i) {
-        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
         onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
     QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });

@@ -7,17 +7,16 @@
 
 #include "pages/big_page_support.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 
 using namespace bigpages;
 
 namespace {
 
 QLabel* letter(const char* name, const QString& text) {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = makeLabel(name, text);
     label->setStyleSheet(QStringLiteral("color: blue; font-size: 24px; font-weight: bold;"));
     return label;
 }

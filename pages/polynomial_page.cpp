@@ -12,10 +12,10 @@
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
 #include "pages/page_state.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/ui_services.h"
 
 namespace {
@@ -161,7 +161,7 @@ QWidget* buildPolynomialPage(PageContext& context) {
     attachKeyFilter(p->degreeBox, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
     onFocusLost(p->degreeBox, [p] { p->degreeLostFocus(); });
     for (int i = 0; i < 4; ++i) {
-        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
         onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
     QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });

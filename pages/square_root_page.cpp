@@ -11,9 +11,9 @@
 #include "common/number_text.h"
 #include "numtools/square_root.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/long_work.h"
 #include "widgets/ui_services.h"
 

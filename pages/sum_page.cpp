@@ -12,9 +12,9 @@
 #include "common/number_text.h"
 #include "pages/calculus_page_support.h"
 #include "pages/page_context.h"
-#include "pages/page_frame.h"
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/long_work.h"
 #include "widgets/ui_services.h"
 

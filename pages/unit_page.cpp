@@ -80,7 +80,7 @@ int selectedRow(const QListWidget* list) {
 void convert(QLineEdit* source, QLineEdit* target, int a, int b, const PageContext& context) {
     const std::vector<double>& sizes = context.state.unitSizes;
     if (a < 0 || b < 0 || a >= static_cast<int>(sizes.size()) || b >= static_cast<int>(sizes.size())) return;
-    const std::optional<double> amount = requireNumber(source, context);
+    const std::optional<double> amount = requireNumber(source, context.ui, context.window);
     if (!amount) return;
     const expr::Evaluation result = numtools::convertUnits(*amount, sizes[a], sizes[b]);
     if (!result.ok()) {

@@ -169,7 +169,7 @@ private slots:
     // A long result box scrolled down shows the start of its next result.
     void aNewLongResultShowsFromItsFirstLine() {
         TestWindow t;
-        auto* result = t.find<bigpages::ResultView>("Text6");
+        auto* result = t.find<ResultView>("Text6");
         t.enter("Text5_0", "3000");
         t.click("Command4");
         settle(t);
