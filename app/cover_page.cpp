@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/shell_pages.h"
-#include "pages/page_context.h"
+#include "pages/pages.h"
 #include "widgets/ui_services.h"
 
 namespace {

@@ -15,8 +15,7 @@
 
 #include "app/shell_pages.h"
 #include "common/data_file.h"
-#include "pages/page_context.h"
-#include "pages/page_state.h"
+#include "pages/pages.h"
 #include "widgets/data_paths.h"
 #include "widgets/long_work.h"
 #include "widgets/ui_services.h"

@@ -16,7 +16,6 @@
 
 #include "app/close_requests.h"
 #include "app/shell_pages.h"
-#include "pages/page_context.h"
 #include "pages/pages.h"
 #include "widgets/labels.h"
 #include "widgets/long_work.h"

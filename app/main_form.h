@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "pages/page_state.h"
+#include "pages/pages.h"
 
 class QTabWidget;
 class QSize;

@@ -6,7 +6,7 @@
 #include "app/shell_pages.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
-#include "pages/page_context.h"
+#include "pages/pages.h"
 #include "widgets/formula_field.h"
 #include "widgets/ui_services.h"
 

@@ -1,9 +1,13 @@
 #pragma once
 // One builder per page: each creates its controls (object names as the
 // program documents them), wires them to the core and returns the widget the
-// main window places on the page's tab.
+// main window places on the page's tab. This is all the window shell sees of
+// the page layer: the context it hands the builders and the state it keeps
+// for them come with it.
+#include "pages/page_context.h"
+#include "pages/page_state.h"
+
 class QWidget;
-struct PageContext;
 
 // Tab "大数计算 I"
 QWidget* buildBigAddPage(PageContext& context);        // Frame1
