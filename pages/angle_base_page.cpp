@@ -206,7 +206,7 @@ QWidget* buildBaseConverter(const PageContext& context) {
 
 // The handlers keep a copy of the context: it only holds references to the
 // window's lasting parts, while the caller's context object goes away.
-QWidget* buildAngleBasePage(PageContext& context) {
+QWidget* pages::buildAngleBasePage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame7", QStringLiteral("常用单位与进制的转化"));
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(buildAngleConverter(context));

@@ -10,9 +10,7 @@
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
 
-using namespace bigpages;
-
-QWidget* buildBigAddPage(PageContext& context) {
+QWidget* pages::buildBigAddPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame1", QStringLiteral("特大数加减"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

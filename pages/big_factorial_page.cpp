@@ -10,9 +10,7 @@
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
 
-using namespace bigpages;
-
-QWidget* buildBigFactorialPage(PageContext& context) {
+QWidget* pages::buildBigFactorialPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame3", QStringLiteral("大数阶乘"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

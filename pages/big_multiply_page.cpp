@@ -10,9 +10,7 @@
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
 
-using namespace bigpages;
-
-QWidget* buildBigMultiplyPage(PageContext& context) {
+QWidget* pages::buildBigMultiplyPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame2", QStringLiteral("特大实数乘法"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

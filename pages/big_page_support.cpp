@@ -10,7 +10,7 @@
 #include "widgets/result_view.h"
 #include "widgets/ui_services.h"
 
-namespace bigpages {
+namespace pages {
 
 QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
@@ -57,4 +57,4 @@ QLabel* makeOperatorLabel(const char* objectName, const QString& text) {
     return label;
 }
 
-}  // namespace bigpages
+}  // namespace pages

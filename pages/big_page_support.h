@@ -17,7 +17,7 @@ class QWidget;
 class UiServices;
 class LongWorkRunner;
 
-namespace bigpages {
+namespace pages {
 
 QString toQString(const std::string& text);
 
@@ -34,4 +34,4 @@ void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, co
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
                    ResultView* resultBox);
 
-}  // namespace bigpages
+}  // namespace pages

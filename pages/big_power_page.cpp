@@ -11,9 +11,7 @@
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
 
-using namespace bigpages;
-
-QWidget* buildBigPowerPage(PageContext& context) {
+QWidget* pages::buildBigPowerPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame4", QStringLiteral("大数乘方"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

@@ -23,7 +23,7 @@
 
 namespace {
 
-using calculus_pages::box;
+using pages::box;
 
 // "f'(       ) =" with the point box sitting between the brackets: the
 // caption keeps its text, and the blanks are drawn as wide as the box.
@@ -65,10 +65,10 @@ private:
 
 }  // namespace
 
-QWidget* buildCalculusPage(PageContext& context) {
+QWidget* pages::buildCalculusPage(PageContext& context) {
     auto* frame = makePageFrame("Frame10", QStringLiteral("计算函数定积分和微分计算"));
     auto* outer = new QVBoxLayout(frame);
-    QGridLayout* grid = calculus_pages::addSignGrid(outer);
+    QGridLayout* grid = pages::addSignGrid(outer);
 
     // Integral: the upper limit a above the sign, the lower limit b below it.
     auto* upper = box(QStringLiteral("Text25_0"), QStringLiteral("1"), 70);
@@ -81,7 +81,7 @@ QWidget* buildCalculusPage(PageContext& context) {
     auto* lowerRow = new QHBoxLayout;
     lowerRow->addWidget(makeLabel("Label17", QStringLiteral("b=")));
     lowerRow->addWidget(lower);
-    auto* sign = calculus_pages::bigSign(QStringLiteral("∫"), QStringLiteral("Label51"), 5);
+    auto* sign = pages::bigSign(QStringLiteral("∫"), QStringLiteral("Label51"), 5);
 
     auto* formula = box(QStringLiteral("Text26"), QStringLiteral("x"), 200);
     auto* formulaRow = new QHBoxLayout;
@@ -145,7 +145,7 @@ QWidget* buildCalculusPage(PageContext& context) {
         const std::string a = upper->text().toStdString();
         const std::string b = lower->text().toStdString();
         const std::string n = intervals->text().toStdString();
-        calculus_pages::runAnswer(
+        pages::runAnswer(
             context, QStringLiteral("正在计算定积分……"),
             [text, a, b, n](numerelle::WorkControl& control) {
                 return numerelle::calculus::integralAction(text, a, b, n, control);
@@ -155,7 +155,7 @@ QWidget* buildCalculusPage(PageContext& context) {
 
     // Two evaluations: quick enough to run on the spot.
     QObject::connect(differentiate, &QPushButton::clicked, differentiate, [=] {
-        calculus_pages::showAnswer(context,
+        pages::showAnswer(context,
                                    numerelle::calculus::derivativeAction(formula->text().toStdString(),
                                                                          point->text().toStdString(),
                                                                          intervals->text().toStdString()),

@@ -18,7 +18,7 @@
 #include "widgets/long_work.h"
 #include "widgets/ui_services.h"
 
-namespace calculus_pages {
+namespace pages {
 
 inline QLineEdit* box(const QString& objectName, const QString& text, int minimumWidth) {
     auto* edit = new QLineEdit(text);
@@ -73,4 +73,4 @@ inline void runAnswer(PageContext context, const QString& label,
         });
 }
 
-}  // namespace calculus_pages
+}  // namespace pages

@@ -208,7 +208,7 @@ QGroupBox* buildCalculationFrame(ComplexControls& c, QPushButton* operations[4],
 
 }  // namespace
 
-QWidget* buildComplexPage(PageContext& context) {
+QWidget* pages::buildComplexPage(PageContext& context) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("ComplexPage"));
     auto* layout = new QVBoxLayout(page);

@@ -16,7 +16,7 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 
 }  // namespace
 
-QWidget* buildFactorisationPage(PageContext& context) {
+QWidget* pages::buildFactorisationPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame5", QStringLiteral("因式分解"));
     auto* grid = new QGridLayout(frame);
 

@@ -11,7 +11,7 @@
 #include "widgets/labels.h"
 #include "widgets/ui_services.h"
 
-QWidget* buildFractionPage(PageContext& context) {
+QWidget* pages::buildFractionPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame6", QStringLiteral("将小数转化为分数"));
     auto* grid = new QGridLayout(frame);
 

@@ -16,8 +16,6 @@
 #include "widgets/long_work.h"
 #include "widgets/ui_services.h"
 
-using namespace bigpages;
-
 namespace {
 
 namespace nb = numerelle::bignum;
@@ -40,7 +38,7 @@ enum class GcdButton { Divisor, Multiple };
 
 }  // namespace
 
-QWidget* buildGcdPage(PageContext& context) {
+QWidget* pages::buildGcdPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame14", QStringLiteral("计算最大公约数和最小公倍数"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

@@ -19,7 +19,7 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 
 }  // namespace
 
-QWidget* buildLogarithmPage(PageContext& context) {
+QWidget* pages::buildLogarithmPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame15", QStringLiteral("对数计算"));
 
     auto* name = new QLabel(QStringLiteral("Log"));

@@ -27,7 +27,7 @@
 #include "widgets/labels.h"
 #include "widgets/long_work.h"
 
-namespace matrix_pages {
+namespace pages {
 
 // A usable cell is white; an unusable one is disabled and takes the colour
 // of the active window border.
@@ -254,4 +254,4 @@ inline void runJob(PageContext& context, bool big, const QString& label,
     context.work.start(label, std::move(work), std::move(apply));
 }
 
-}  // namespace matrix_pages
+}  // namespace pages

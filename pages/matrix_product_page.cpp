@@ -21,7 +21,7 @@
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 
 // Reads the saved matrix `name` for a current store of upper index `upper`;
 // on a problem shows its message and returns false.
@@ -61,7 +61,7 @@ bool readSavedMatrix(const PageContext& context, const QString& name, std::size_
 
 }  // namespace
 
-QWidget* buildMatrixProductPage(PageContext& context) {
+QWidget* pages::buildMatrixProductPage(PageContext& context) {
     auto* frame = makePageFrame("Frame18", QStringLiteral("矩阵乘法"));
     auto* label58 = makeLabel("Label58", context.state.matrixName);
     auto* text56 = new QLineEdit;
@@ -92,7 +92,7 @@ QWidget* buildMatrixProductPage(PageContext& context) {
         if (!readSavedMatrix(context, text56->text(), left.size() - 1, saved)) return;
         const Matrix a = storeToMatrix(left), b = storeToMatrix(saved);
         auto product = std::make_shared<Product>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, a.order() > 60, QStringLiteral("正在计算矩阵乘法……"),
             [a, b, product](numerelle::WorkControl& control) { *product = multiply(a, b, &control); },
             [context, left, product](bool cancelled) {

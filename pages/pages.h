@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace pages {
+
 // Tab "大数计算 I"
 QWidget* buildBigAddPage(PageContext& context);        // Frame1
 QWidget* buildBigMultiplyPage(PageContext& context);   // Frame2
@@ -37,3 +39,5 @@ QWidget* buildAngleBasePage(PageContext& context);     // Frame7 with Frame22
 // Tab " 高等数学"
 QWidget* buildSumPage(PageContext& context);           // Frame8
 QWidget* buildCalculusPage(PageContext& context);      // Frame10
+
+}  // namespace pages

@@ -11,8 +11,6 @@
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
 
-using namespace bigpages;
-
 namespace {
 
 QLabel* letter(const char* name, const QString& text) {
@@ -30,7 +28,7 @@ QLineEdit* countBox(const char* name) {
 
 }  // namespace
 
-QWidget* buildPermutationPage(PageContext& context) {
+QWidget* pages::buildPermutationPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame16", QStringLiteral("排列组合（支持大数计算）"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

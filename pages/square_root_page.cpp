@@ -57,7 +57,7 @@ QLineEdit* greyedBox(const char* name, const QString& initial) {
 
 }  // namespace
 
-QWidget* buildSquareRootPage(PageContext& context) {
+QWidget* pages::buildSquareRootPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame9", QStringLiteral("化简二次根式"));
     auto* grid = new QGridLayout(frame);
 

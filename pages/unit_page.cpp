@@ -94,7 +94,7 @@ void convert(QLineEdit* source, QLineEdit* target, int a, int b, const PageConte
 
 // The lambdas keep a copy of the context: it only holds references to the
 // window's lasting parts, while the caller's context object goes away.
-QWidget* buildUnitPage(PageContext& context) {
+QWidget* pages::buildUnitPage(PageContext& context) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("UnitConverter"));
 
