@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 #include <QTextDocument>
 #include <QThread>
 #include <QVBoxLayout>
@@ -77,12 +76,10 @@ QString welcomeText() {
 }
 
 numerelle::DataFileProblem openfiles(const QString& path, QString& text) {
-    const numerelle::DataFileRead file =
-        numerelle::readDataFile(QFile::encodeName(path).toStdString(), numerelle::kTextDataFileCap,
-                                numerelle::OverCap::Refuse);
+    const numerelle::TextFileRead file = numerelle::readGb18030TextFile(QFile::encodeName(path).toStdString());
     if (file.problem != numerelle::DataFileProblem::None) return file.problem;
-    QStringDecoder decoder("GB18030");
-    QString decoded = decoder.decode(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+    // A byte that is not GB2312 shows as a replacement character.
+    QString decoded = QString::fromStdString(file.text.utf8);
     // Files written on Windows end their lines with CR LF, old Mac files with
     // CR alone; the box keeps only LF, and the saved text must equal what
     // the box shows.

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "common/data_file.h"
@@ -41,18 +40,14 @@ void loadCategory(const QString& categoryName, QListWidget* from, QListWidget* t
 
     // Only a regular file up to the cap: a pipe or a huge file in its place
     // would hold the window.
-    const DataFileRead file = readDataFile(QFile::encodeName(path).toStdString(), kTextDataFileCap, OverCap::Refuse);
+    const TextFileRead file = readGb18030TextFile(QFile::encodeName(path).toStdString());
     if (file.problem != DataFileProblem::None) {
         const numtools::UnitFileError refused{numtools::unitFileReadProblem(file.problem), 0, ""};
         context.ui.message(context.window,
                            QString::fromStdString(numtools::unitFileErrorText(path.toStdString(), refused)));
         return;
     }
-    QStringDecoder decoder("GB18030");
-    const QString content = decoder(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
-
-    const numtools::UnitList list =
-        numtools::parseUnitList(numtools::splitUnitFileLines(content.toStdString()));
+    const numtools::UnitList list = numtools::parseUnitList(numtools::splitUnitFileLines(file.text.utf8));
     for (const numtools::Unit& unit : list.units) {
         const QString name = QString::fromStdString(unit.name);
         from->addItem(name);
