@@ -12,8 +12,6 @@
 
 namespace pages {
 
-QString toQString(const std::string& text) { return QString::fromStdString(text); }
-
 void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, const QString& label,
                    std::function<numerelle::bignum::PageOutcome(numerelle::WorkControl&)> action,
                    ResultView* resultBox) {
@@ -35,11 +33,11 @@ void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, co
         [done, &ui, button, resultBox](bool cancelled) {
             const numerelle::bignum::PageOutcome& outcome = done->outcome;
             if (cancelled || outcome.cancelled) return;
-            for (const std::string& message : outcome.messages) ui.message(button->window(), toQString(message));
+            for (const std::string& message : outcome.messages) ui.message(button->window(), QString::fromStdString(message));
             if (done->shown) resultBox->setText(std::move(*done->shown));
             if (outcome.beep) ui.beep();
             if (outcome.elapsedSeconds)
-                button->setToolTip(toQString(numerelle::bignum::elapsedSecondsText(*outcome.elapsedSeconds)));
+                button->setToolTip(QString::fromStdString(numerelle::bignum::elapsedSecondsText(*outcome.elapsedSeconds)));
         });
 }
 

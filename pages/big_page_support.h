@@ -19,8 +19,6 @@ class LongWorkRunner;
 
 namespace pages {
 
-QString toQString(const std::string& text);
-
 // The "=" button of a page.
 QPushButton* makeEqualsButton(const char* objectName);
 // A bold operator between two input boxes ("+", "-", "*").

@@ -83,7 +83,7 @@ QWidget* pages::buildGcdPage(PageContext& context) {
 
     onFocusLost(count, [count, scroll, &ui, &state] {
         const nb::GcdCount parsed = nb::gcdCountFromText(count->text().toStdString());
-        showText(count, toQString(parsed.text));
+        showText(count, QString::fromStdString(parsed.text));
         if (parsed.beep) ui.beep();
         if (parsed.count == 0) return;
         state.gcdNumbers.resize(parsed.count);
@@ -100,7 +100,7 @@ QWidget* pages::buildGcdPage(PageContext& context) {
     for (int i = 0; i < 2; ++i) {
         QLineEdit* box = numbers[i];
         QObject::connect(box, &QLineEdit::textChanged, frame, [box, scroll, i, &state](const QString& text) {
-            const QString whole = toQString(nb::gcdNumberText(text.toStdString()));
+            const QString whole = QString::fromStdString(nb::gcdNumberText(text.toStdString()));
             if (whole != text) {
                 box->setText(whole);  // fires this handler again with the settled text
                 return;
@@ -122,9 +122,9 @@ QWidget* pages::buildGcdPage(PageContext& context) {
             },
             [=, &ui](bool cancelled) {
                 if (cancelled || outcome->cancelled) return;
-                if (outcome->multipleBox) setResultText(multiple, toQString(*outcome->multipleBox));
-                if (outcome->divisorBox) showText(divisor, toQString(*outcome->divisorBox));
-                for (const std::string& message : outcome->messages) ui.message(button->window(), toQString(message));
+                if (outcome->multipleBox) setResultText(multiple, QString::fromStdString(*outcome->multipleBox));
+                if (outcome->divisorBox) showText(divisor, QString::fromStdString(*outcome->divisorBox));
+                for (const std::string& message : outcome->messages) ui.message(button->window(), QString::fromStdString(message));
                 if (outcome->beep) ui.beep();
             });
     };
