@@ -8,20 +8,20 @@
 #include <cmath>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 
 struct EquationPage {
     PageContext context;
@@ -29,7 +29,7 @@ struct EquationPage {
     QLineEdit* solution = nullptr;  // Text58
     QLabel* names[16] = {};         // jfc1
     // jfc (20 cells), VScroll3 (rows), HScroll2 (columns).
-    matrix_pages::ScrolledCells grid;
+    pages::ScrolledCells grid;
 
     explicit EquationPage(PageContext& c) : context(c) {}
 
@@ -66,7 +66,7 @@ struct EquationPage {
             if (cell(i)->isHidden()) continue;
             const std::int64_t index = equationCellIndex(i, grid.shownTop, grid.shownLeft, count);
             if (index < static_cast<std::int64_t>(store().size()))
-                matrix_pages::showValue(cell(i), text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
+                pages::showValue(cell(i), text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
         }
         for (int i = 0; i < 16; ++i) {
             if (names[i]->isHidden()) continue;
@@ -109,7 +109,7 @@ struct EquationPage {
         std::vector<double> b;
         splitEquationStore(store(), n(), a, b);
         auto found = std::make_shared<Solution>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, n() > 100, QStringLiteral("正在解方程……"),
             [a = std::move(a), b = std::move(b), found](numerelle::WorkControl& control) {
                 *found = solveLinearSystem(a, b, &control);
@@ -127,20 +127,20 @@ struct EquationPage {
 
 }  // namespace
 
-QWidget* buildLinearSystemPage(PageContext& context) {
+QWidget* pages::buildLinearSystemPage(PageContext& context) {
     auto* frame = makePageFrame("Frame19", QStringLiteral("解N元一次方程(最好不超过54元)"));
-    EquationPage* p = matrix_pages::ownedByFrame<EquationPage>(frame, context);
+    EquationPage* p = pages::ownedByFrame<EquationPage>(frame, context);
 
     auto* top = new QHBoxLayout;
-    p->count = matrix_pages::addCountLine(top, "Label62", QStringLiteral("几元方程？"), "Text57", QStringLiteral("1"));
+    p->count = pages::addCountLine(top, "Label62", QStringLiteral("几元方程？"), "Text57", QStringLiteral("1"));
     top->addStretch(1);
 
     auto* grid = new QGridLayout;
     for (int i = 0; i < 20; ++i) {
         auto* cell = new QLineEdit(QStringLiteral("0"));
         cell->setObjectName(QStringLiteral("jfc_%1").arg(i));
-        cell->setMinimumWidth(matrix_pages::numberCellWidth(cell) / 3);
-        matrix_pages::keepRoomWhenHidden(cell);
+        cell->setMinimumWidth(pages::numberCellWidth(cell) / 3);
+        pages::keepRoomWhenHidden(cell);
         p->grid.cells.push_back(cell);
         grid->addWidget(cell, i / 5, 2 * (i % 5));
         cell->setVisible(i < 2);
@@ -152,15 +152,15 @@ QWidget* buildLinearSystemPage(PageContext& context) {
         name->setObjectName(QStringLiteral("jfc1_%1").arg(i));
         // As wide as the widest name, so the grid does not shift as it scrolls.
         name->setMinimumWidth(name->fontMetrics().horizontalAdvance(QStringLiteral("W+")));
-        matrix_pages::keepRoomWhenHidden(name);
+        pages::keepRoomWhenHidden(name);
         p->names[i] = name;
         grid->addWidget(name, i / 4, 2 * column + 1);
         name->setVisible(i == 0);
     }
-    p->grid.rows = matrix_pages::makeScrollBar("VScroll3", Qt::Vertical);
-    p->grid.columns = matrix_pages::makeScrollBar("HScroll2", Qt::Horizontal);
+    p->grid.rows = pages::makeScrollBar("VScroll3", Qt::Vertical);
+    p->grid.columns = pages::makeScrollBar("HScroll2", Qt::Horizontal);
     for (QScrollBar* bar : {p->grid.rows, p->grid.columns}) {
-        matrix_pages::keepRoomWhenHidden(bar);
+        pages::keepRoomWhenHidden(bar);
         bar->setVisible(false);
     }
     grid->addWidget(p->grid.rows, 0, 10, 4, 1);
@@ -171,7 +171,7 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     p->solution = new QLineEdit(QStringLiteral("0"));
     p->solution->setObjectName(QStringLiteral("Text58"));
     p->solution->setReadOnly(true);
-    matrix_pages::setCellUsable(p->solution, false);
+    pages::setCellUsable(p->solution, false);
     p->solution->setEnabled(true);  // greyed, yet selectable for copying
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(command32);
@@ -185,13 +185,13 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     attachUnsignedNumericFilter(p->count);
     onFocusLost(p->count, [p] { p->countLostFocus(); });
     for (int i = 0; i < 20; ++i) {
-        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
         onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
     QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(command32, &QPushButton::clicked, frame, [p] { p->solve(); });
-    matrix_pages::attachKeyboardWalk(p->grid, 5, [p] { return matrix_pages::StoreShape{p->n(), p->n() + 1}; });
+    pages::attachKeyboardWalk(p->grid, 5, [p] { return pages::StoreShape{p->n(), p->n() + 1}; });
     computeOnEnter(p->count, command32);
     for (int i = 0; i < 20; ++i)
         computeOnEnter(p->cell(i), [p, i, command32]() -> QAbstractButton* {

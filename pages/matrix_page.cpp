@@ -10,21 +10,21 @@
 #include <cmath>
 #include <memory>
 
-#include "app/data_paths.h"
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/data_paths.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 using numerelle::numberText;
 
 constexpr const char* kSaveHint = "只有保存后才可以进行矩阵的乘法等计算";
@@ -36,7 +36,7 @@ struct MatrixPage {
     QLineEdit* result = nullptr; // Text54
     QPushButton* save = nullptr; // Command30
     // Text52 (16 cells), VScroll2 (rows), HScroll1 (columns).
-    matrix_pages::ScrolledCells grid;
+    pages::ScrolledCells grid;
 
     bool orderChanged = false;
 
@@ -69,7 +69,7 @@ struct MatrixPage {
         grid.showingBarsOrigin();
         for (int i = 0; i < 16; ++i) {
             const int r = i / 4 + grid.shownTop, c = i % 4 + grid.shownLeft;
-            matrix_pages::showValue(cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
+            pages::showValue(cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
                                                             : QString());
         }
     }
@@ -91,7 +91,7 @@ struct MatrixPage {
         const int last = n < 4 ? 0 : n - 4;
         grid.columns->setMaximum(last);
         grid.rows->setMaximum(last);
-        for (int i = 0; i < 16; ++i) matrix_pages::setCellUsable(cell(i), n >= 4 || (i / 4 < n && i % 4 < n));
+        for (int i = 0; i < 16; ++i) pages::setCellUsable(cell(i), n >= 4 || (i / 4 < n && i % 4 < n));
     }
 
     void cellGotFocus(int i) { grid.gotFocus(i, indexOf(i)); }
@@ -113,7 +113,7 @@ struct MatrixPage {
     void computeDeterminant() {
         const Matrix a = storeToMatrix(store());
         auto found = std::make_shared<Determinant>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, a.order() >= 9, QStringLiteral("正在计算行列式……"),
             [a, found](numerelle::WorkControl& control) { *found = determinant(a, &control); },
             [this, found](bool cancelled) {
@@ -159,12 +159,12 @@ struct MatrixPage {
 
 }  // namespace
 
-QWidget* buildMatrixPage(PageContext& context) {
+QWidget* pages::buildMatrixPage(PageContext& context) {
     auto* frame = makePageFrame("Frame17", QStringLiteral("行列式矩阵计算与输入"));
-    MatrixPage* p = matrix_pages::ownedByFrame<MatrixPage>(frame, context);
+    MatrixPage* p = pages::ownedByFrame<MatrixPage>(frame, context);
 
     auto* top = new QHBoxLayout;
-    p->order = matrix_pages::addCountLine(top, "Label55", QStringLiteral("为几阶行列式？"), "Text53", QStringLiteral("2"));
+    p->order = pages::addCountLine(top, "Label55", QStringLiteral("为几阶行列式？"), "Text53", QStringLiteral("2"));
     top->addSpacing(12);
     auto* label56 = new QLabel(QStringLiteral("矩阵的名称"));
     label56->setObjectName(QStringLiteral("Label56"));
@@ -177,13 +177,13 @@ QWidget* buildMatrixPage(PageContext& context) {
     for (int i = 0; i < 16; ++i) {
         auto* cell = new QLineEdit(QStringLiteral("0"));
         cell->setObjectName(QStringLiteral("Text52_%1").arg(i));
-        cell->setMinimumWidth(matrix_pages::numberCellWidth(cell));
+        cell->setMinimumWidth(pages::numberCellWidth(cell));
         p->grid.cells.push_back(cell);
         grid->addWidget(cell, i / 4, i % 4);
-        matrix_pages::setCellUsable(cell, i == 0 || i == 1 || i == 4 || i == 5);
+        pages::setCellUsable(cell, i == 0 || i == 1 || i == 4 || i == 5);
     }
-    p->grid.rows = matrix_pages::makeScrollBar("VScroll2", Qt::Vertical);
-    p->grid.columns = matrix_pages::makeScrollBar("HScroll1", Qt::Horizontal);
+    p->grid.rows = pages::makeScrollBar("VScroll2", Qt::Vertical);
+    p->grid.columns = pages::makeScrollBar("HScroll1", Qt::Horizontal);
     grid->addWidget(p->grid.rows, 0, 4, 4, 1);
     grid->addWidget(p->grid.columns, 4, 0, 1, 4);
 
@@ -212,10 +212,10 @@ QWidget* buildMatrixPage(PageContext& context) {
 
     // Order box: digits only; entering it starts an order change.
     attachKeyFilter(p->order, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
-    matrix_pages::onFocusGained(p->order, [p] { p->orderChanged = true; });
+    onFocusGained(p->order, [p] { p->orderChanged = true; });
     onFocusLost(p->order, [p] { p->orderLostFocus(); });
     for (int i = 0; i < 16; ++i) {
-        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
         onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
     QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
@@ -223,9 +223,9 @@ QWidget* buildMatrixPage(PageContext& context) {
     QObject::connect(command28, &QPushButton::clicked, frame, [p] { p->computeDeterminant(); });
     QObject::connect(command29, &QPushButton::clicked, frame, [p] { p->clear(); });
     QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->saveMatrix(); });
-    matrix_pages::attachKeyboardWalk(p->grid, 4, [p] {
+    pages::attachKeyboardWalk(p->grid, 4, [p] {
         const int n = storeOrder(p->store());
-        return matrix_pages::StoreShape{n, n};
+        return pages::StoreShape{n, n};
     });
     computeOnEnter(p->order, command28);
     computeOnEnter(p->name, command30);

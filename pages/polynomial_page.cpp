@@ -8,20 +8,20 @@
 #include <cmath>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 
 constexpr int kMaxDegree = 100;
 
@@ -31,7 +31,7 @@ struct PolynomialPage {
     QLabel* powers[4] = {};          // ncfc1
     QPlainTextEdit* roots = nullptr;
     // ncfc (4 cells) scrolled by HScroll3.
-    matrix_pages::ScrolledCells grid;
+    pages::ScrolledCells grid;
 
     explicit PolynomialPage(PageContext& c) : context(c) {}
 
@@ -55,7 +55,7 @@ struct PolynomialPage {
             cell(i)->setVisible(shown);
             powers[i]->setVisible(shown);
             if (!shown) continue;
-            matrix_pages::showValue(cell(i), text(numerelle::numberText(coefficients()[static_cast<std::size_t>(index)])));
+            pages::showValue(cell(i), text(numerelle::numberText(coefficients()[static_cast<std::size_t>(index)])));
             const int power = n - index;
             powers[i]->setText(power > 0 ? QStringLiteral("x^%1").arg(power) : QStringLiteral("常数项"));
         }
@@ -97,7 +97,7 @@ struct PolynomialPage {
             return;
         }
         auto found = std::make_shared<PolynomialRoots>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, degree() > 30, QStringLiteral("正在求根……"),
             [c = coefficients(), found](numerelle::WorkControl& control) { *found = polynomialRoots(c, &control); },
             [this, found](bool cancelled) {
@@ -117,20 +117,20 @@ struct PolynomialPage {
 
 }  // namespace
 
-QWidget* buildPolynomialPage(PageContext& context) {
+QWidget* pages::buildPolynomialPage(PageContext& context) {
     auto* frame = makePageFrame("Frame20", QStringLiteral("解一元N次方程"));
-    PolynomialPage* p = matrix_pages::ownedByFrame<PolynomialPage>(frame, context);
+    PolynomialPage* p = pages::ownedByFrame<PolynomialPage>(frame, context);
 
     auto* top = new QHBoxLayout;
-    p->degreeBox = matrix_pages::addCountLine(top, "Label63", QStringLiteral("几次方程？"), "Text59", QStringLiteral("1"));
+    p->degreeBox = pages::addCountLine(top, "Label63", QStringLiteral("几次方程？"), "Text59", QStringLiteral("1"));
     top->addStretch(1);
 
     auto* row = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
         auto* cell = new QLineEdit(QStringLiteral("1"));
         cell->setObjectName(QStringLiteral("ncfc_%1").arg(i));
-        cell->setMinimumWidth(matrix_pages::numberCellWidth(cell) / 3);
-        matrix_pages::keepRoomWhenHidden(cell);
+        cell->setMinimumWidth(pages::numberCellWidth(cell) / 3);
+        pages::keepRoomWhenHidden(cell);
         p->grid.cells.push_back(cell);
         p->powers[i] = new QLabel;
         p->powers[i]->setObjectName(QStringLiteral("ncfc1_%1").arg(i));
@@ -138,11 +138,11 @@ QWidget* buildPolynomialPage(PageContext& context) {
         const QFontMetrics metrics = p->powers[i]->fontMetrics();
         p->powers[i]->setFixedWidth(std::max(metrics.horizontalAdvance(QStringLiteral("x^100")),
                                              metrics.horizontalAdvance(QStringLiteral("常数项"))) + 4);
-        matrix_pages::keepRoomWhenHidden(p->powers[i]);
+        pages::keepRoomWhenHidden(p->powers[i]);
         row->addWidget(cell, 1);
         row->addWidget(p->powers[i]);
     }
-    p->grid.columns = matrix_pages::makeScrollBar("HScroll3", Qt::Horizontal);
+    p->grid.columns = pages::makeScrollBar("HScroll3", Qt::Horizontal);
 
     auto* solveButton = new QPushButton(QStringLiteral("求解"));
     solveButton->setObjectName(QStringLiteral("polynomialSolve"));
@@ -162,12 +162,12 @@ QWidget* buildPolynomialPage(PageContext& context) {
     attachKeyFilter(p->degreeBox, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
     onFocusLost(p->degreeBox, [p] { p->degreeLostFocus(); });
     for (int i = 0; i < 4; ++i) {
-        matrix_pages::onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
+        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
         onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
     }
     QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
     QObject::connect(solveButton, &QPushButton::clicked, frame, [p] { p->solve(); });
-    matrix_pages::attachKeyboardWalk(p->grid, 4, [p] { return matrix_pages::StoreShape{1, p->degree() + 1}; });
+    pages::attachKeyboardWalk(p->grid, 4, [p] { return pages::StoreShape{1, p->degree() + 1}; });
     computeOnEnter(p->degreeBox, solveButton);
     for (int i = 0; i < 4; ++i)
         computeOnEnter(p->cell(i), [p, i, solveButton]() -> QAbstractButton* {
