@@ -165,19 +165,19 @@ QWidget* buildLinearSystemPage(PageContext& context) {
 
     attachUnsignedNumericFilter(p->count);
     onFocusLost(p->count, [p] { p->countLostFocus(); });
-    p->grid->attach({
-        .shape = [p] { return StoreShape{p->n(), p->n() + 1}; },
-        .elementOf = [p](int i) { return p->indexOf(i); },
-        .store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); },
-        // The scroll's commit clears the editing mark; a cell that kept the
-        // focus gets it back.
-        .refresh = [p] {
-            p->grid->stopEditing();
-            p->refresh(false);
-        },
-        .cellLostFocus = [p](int i) { p->cellLostFocus(i); },
-        .enterButton = command32,
-    });
+    ScrolledGrid::Page cells;
+    cells.shape = [p] { return StoreShape{p->n(), p->n() + 1}; };
+    cells.elementOf = [p](int i) { return p->indexOf(i); };
+    cells.store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); };
+    // The scroll's commit clears the editing mark; a cell that kept the focus
+    // gets it back.
+    cells.refresh = [p] {
+        p->grid->stopEditing();
+        p->refresh(false);
+    };
+    cells.cellLostFocus = [p](int i) { p->cellLostFocus(i); };
+    cells.enterButton = command32;
+    p->grid->attach(std::move(cells));
     QObject::connect(command32, &QPushButton::clicked, frame, [p] { p->solve(); });
     computeOnEnter(p->count, command32);
     return frame;

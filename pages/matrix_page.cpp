@@ -195,21 +195,21 @@ QWidget* buildMatrixPage(PageContext& context) {
     attachKeyFilter(p->order, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
     matrix_pages::onFocusGained(p->order, [p] { p->orderChanged = true; });
     onFocusLost(p->order, [p] { p->orderLostFocus(); });
-    p->grid->attach({
-        .shape = [p] {
-            const int n = storeOrder(p->store());
-            return StoreShape{n, n};
-        },
-        .elementOf = [p](int i) { return p->indexOf(i); },
-        .store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); },
-        .refresh = [p] { p->refresh(); },
-        .cellLostFocus = [p](int i) { p->cellLostFocus(i); },
-        // A pending order change applies before the edited cell is committed.
-        .beforeScroll = [p] {
-            if (p->grid->editing()) p->applyPendingOrder();
-        },
-        .enterButton = command28,
-    });
+    ScrolledGrid::Page cells;
+    cells.shape = [p] {
+        const int n = storeOrder(p->store());
+        return StoreShape{n, n};
+    };
+    cells.elementOf = [p](int i) { return p->indexOf(i); };
+    cells.store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); };
+    cells.refresh = [p] { p->refresh(); };
+    cells.cellLostFocus = [p](int i) { p->cellLostFocus(i); };
+    // A pending order change applies before the edited cell is committed.
+    cells.beforeScroll = [p] {
+        if (p->grid->editing()) p->applyPendingOrder();
+    };
+    cells.enterButton = command28;
+    p->grid->attach(std::move(cells));
     QObject::connect(command28, &QPushButton::clicked, frame, [p] { p->computeDeterminant(); });
     QObject::connect(command29, &QPushButton::clicked, frame, [p] { p->clear(); });
     QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->saveMatrix(); });

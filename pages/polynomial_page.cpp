@@ -145,14 +145,14 @@ QWidget* buildPolynomialPage(PageContext& context) {
 
     attachKeyFilter(p->degreeBox, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
     onFocusLost(p->degreeBox, [p] { p->degreeLostFocus(); });
-    p->grid->attach({
-        .shape = [p] { return StoreShape{1, p->degree() + 1}; },
-        .elementOf = [p](int i) -> std::int64_t { return p->grid->left() + i; },
-        .store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); },
-        .refresh = [p] { p->refresh(); },
-        .cellLostFocus = [p](int i) { p->cellLostFocus(i); },
-        .enterButton = solveButton,
-    });
+    ScrolledGrid::Page cells;
+    cells.shape = [p] { return StoreShape{1, p->degree() + 1}; };
+    cells.elementOf = [p](int i) -> std::int64_t { return p->grid->left() + i; };
+    cells.store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); };
+    cells.refresh = [p] { p->refresh(); };
+    cells.cellLostFocus = [p](int i) { p->cellLostFocus(i); };
+    cells.enterButton = solveButton;
+    p->grid->attach(std::move(cells));
     QObject::connect(solveButton, &QPushButton::clicked, frame, [p] { p->solve(); });
     computeOnEnter(p->degreeBox, solveButton);
     return frame;

@@ -94,8 +94,12 @@ void ScrolledGrid::placeCaption(QWidget* caption, int row, int column) {
     grid_->addWidget(caption, row, 2 * column + 1);
 }
 
-int ScrolledGrid::top() const { return rows_ ? rows_->value() : 0; }
-int ScrolledGrid::left() const { return columns_->value(); }
+int ScrolledGrid::top() const {
+    return rows_ ? rows_->value() : 0;
+}
+int ScrolledGrid::left() const {
+    return columns_->value();
+}
 
 void ScrolledGrid::showingBarsOrigin() {
     shownTop_ = top();

@@ -50,7 +50,7 @@ public:
         std::function<void(std::int64_t, QLineEdit*)> store;  // the cell's number into that element
         std::function<void()> refresh;                        // the cells show the store from the bars' origin
         std::function<void(int)> cellLostFocus;
-        std::function<void()> beforeScroll = {};  // optional
+        std::function<void()> beforeScroll;      // optional
         QAbstractButton* enterButton = nullptr;  // Enter in a cell presses it
     };
 
