@@ -87,9 +87,8 @@ bool commitFormulaField(QLineEdit* box, UiServices& ui) {
         markLeavingRefused(box);
         QWidget* window = box->window();
         window->setProperty(kGivingFocusBack, true);
-        if (result.failure == numerelle::expr::Failure::Brackets)
-            ui.message(window, QStringLiteral("括号错了!"));
-        ui.message(window, QStringLiteral("式子有问题"));
+        for (const std::string& message : numerelle::formulaFailureMessages(result.failure))
+            ui.message(window, QString::fromStdString(message));
         box->setFocus(Qt::OtherFocusReason);
         window->setProperty(kGivingFocusBack, false);
         return false;

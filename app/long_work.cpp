@@ -15,6 +15,7 @@
 #include <new>
 
 #include "app/ui_services.h"
+#include "common/failure.h"
 
 namespace {
 
@@ -114,7 +115,8 @@ struct LongWorkRunner::Job {
         if (focusBefore && focusBefore->window() == page->window() && focusBefore->isVisible() && focusBefore->isEnabled())
             focusBefore->setFocus(Qt::OtherFocusReason);
     }
-    QString failure;  // set by the worker when the work threw
+    // Set by the worker when the work threw; read once the future has finished.
+    numerelle::FailureKind failure = numerelle::FailureKind::None;
     std::function<void(bool)> apply;
     QFutureWatcher<void> watcher;
     QTimer poll;
@@ -173,10 +175,10 @@ bool LongWorkRunner::start(const QString& label, std::function<void(numerelle::W
         QApplication::restoreOverrideCursor();
         job->unblockPage();
         running_ = false;
-        const bool failed = !job->failure.isEmpty();
+        const bool failed = job->failure != numerelle::FailureKind::None;
         const bool cancelled = job->control.cancelled() || failed;
         if (job_ == job) job_.reset();
-        if (failed && ui_) ui_->message(window_, job->failure);
+        if (failed && ui_) ui_->message(window_, QString::fromStdString(numerelle::failureText(job->failure)));
         job->apply(cancelled);
         emit finished();
     });
@@ -186,9 +188,9 @@ bool LongWorkRunner::start(const QString& label, std::function<void(numerelle::W
         try {
             work(job->control);
         } catch (const std::bad_alloc&) {
-            job->failure = QStringLiteral("内存不够，无法完成计算");
+            job->failure = numerelle::FailureKind::OutOfMemory;
         } catch (const std::exception&) {
-            job->failure = QStringLiteral("计算时出了错，无法完成");
+            job->failure = numerelle::FailureKind::Unexpected;
         }
     }));
     return true;

@@ -31,8 +31,8 @@ QWidget* buildQuickCalculator(PageContext& context) {
         using namespace numerelle::expr;
         const Evaluation value = evaluateFormula(formula->text().toStdString());
         if (!value.ok()) {
-            if (value.failure == Failure::Brackets) ui.message(formula->window(), QStringLiteral("括号错了!"));
-            ui.message(formula->window(), QStringLiteral("式子有问题"));
+            for (const std::string& message : numerelle::formulaFailureMessages(value.failure))
+                ui.message(formula->window(), QString::fromStdString(message));
             formula->setFocus(Qt::OtherFocusReason);
             result->clear();
             return;

@@ -54,7 +54,7 @@ void IntegralNumerelle(benchmark::State& state) {
 }
 
 struct Native {
-    Evaluation operator()(double x) const { return {std::sin(x) * x * x + 1, numerelle::expr::Failure::None}; }
+    Evaluation operator()(double x) const { return {std::sin(x) * x * x + 1, numerelle::FailureKind::None}; }
 };
 
 void SumNative(benchmark::State& state) {
@@ -89,7 +89,7 @@ struct Muparser {
     }
     Evaluation operator()(double at) {
         x = at;
-        return Evaluation{parser.Eval(), numerelle::expr::Failure::None};
+        return Evaluation{parser.Eval(), numerelle::FailureKind::None};
     }
 };
 

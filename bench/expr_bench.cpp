@@ -42,7 +42,7 @@ void BM_Ours_TenOperatorsOverflowing(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(x);
         const numerelle::expr::Evaluation value = numerelle::expr::evaluateFormulaAt(decoded, x);
-        if (value.failure != numerelle::expr::Failure::Overflow) state.SkipWithError("no overflow");
+        if (value.failure != numerelle::FailureKind::Overflow) state.SkipWithError("no overflow");
     }
 }
 BENCHMARK(BM_Ours_TenOperatorsOverflowing);

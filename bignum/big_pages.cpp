@@ -8,6 +8,7 @@
 
 #include "bignum/longjs.h"
 #include "bignum/natural.h"
+#include "common/failure.h"
 #include "common/number_text.h"
 
 namespace numerelle::bignum {
@@ -54,7 +55,7 @@ PageOutcome refusal(DecimalTextProblem problem) {
     return outcome;
 }
 
-PageOutcome failureText(std::string text, bool beep) {
+PageOutcome refusedInResult(std::string text, bool beep) {
     PageOutcome outcome;
     outcome.result = std::move(text);
     outcome.resultIsFailure = true;
@@ -93,9 +94,9 @@ PageOutcome guarded(Action action) {
     try {
         return action();
     } catch (const std::bad_alloc&) {
-        return failureText(outOfMemoryDescription(), true);
+        return refusedInResult(failureText(FailureKind::OutOfMemory), true);
     } catch (const std::length_error&) {
-        return failureText(outOfMemoryDescription(), true);
+        return refusedInResult(failureText(FailureKind::OutOfMemory), true);
     }
 }
 
@@ -117,8 +118,6 @@ std::string signedSum(const SignedText& a, const SignedText& b) {
 }
 
 }  // namespace
-
-std::string outOfMemoryDescription() { return "内存不够"; }
 
 std::string elapsedSecondsText(double seconds) {
     // The clock's reading is shown with single precision: 7 significant digits.
@@ -181,7 +180,7 @@ PageOutcome computeFactorial(std::string_view text, WorkControl& control) {
         outcome.result = "1";
         return outcome;
     }
-    if (n > 99999) return failureText("太大了！", false);
+    if (n > 99999) return refusedInResult("太大了！", false);
     if (n <= 17) {
         double f = 1;
         for (std::uint64_t i = 1; i <= n; ++i) f *= static_cast<double>(i);  // 17! is exact in a double
@@ -243,7 +242,7 @@ PageOutcome computePower(std::string_view baseText, std::string_view exponentTex
 
     const bool zeroBase = isZeroText(base.magnitude);
     PageOutcome outcome;
-    if (zeroBase && e == 0) return failureText("无意义！", false);
+    if (zeroBase && e == 0) return refusedInResult("无意义！", false);
     if (e == 0) {
         outcome.result = "1";
         return outcome;
@@ -285,7 +284,7 @@ PageOutcome computePower(std::string_view baseText, std::string_view exponentTex
         // Refuse what cannot fit rather than exhaust the machine's memory;
         // the length comes from the value, not from the digits as typed.
         if (powerTextLength(core, shift, e) > static_cast<double>(kMaxPowerDigits)) {
-            return failureText(outOfMemoryDescription(), true);
+            return refusedInResult(failureText(FailureKind::OutOfMemory), true);
         }
 
         std::string r;
@@ -352,7 +351,7 @@ bool readSelection(std::string_view mText, std::string_view nText, SelectionInpu
     const std::size_t first = n.find_first_not_of('0');
     if (first != std::string::npos && m > 0 &&
         powerTextLength(std::string_view(n).substr(first), 0, m) > static_cast<double>(kMaxPowerDigits)) {
-        outcome.result = outOfMemoryDescription();
+        outcome.result = failureText(FailureKind::OutOfMemory);
         outcome.resultIsFailure = true;
         outcome.beep = true;
         return false;

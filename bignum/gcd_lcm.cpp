@@ -6,6 +6,7 @@
 
 #include "bignum/longjs.h"
 #include "bignum/natural.h"
+#include "common/failure.h"
 
 namespace numerelle::bignum {
 
@@ -90,7 +91,7 @@ GcdOutcome computeGcd(const std::vector<std::string>& numbers, WorkControl& cont
         outcome.divisorBox = std::to_string(divisor);
         outcome.failed = false;
     } catch (const std::bad_alloc&) {
-        outcome.divisorBox = outOfMemoryDescription();
+        outcome.divisorBox = failureText(FailureKind::OutOfMemory);
         outcome.beep = true;
     }
     return outcome;
@@ -134,7 +135,7 @@ GcdOutcome computeLcm(const std::vector<std::string>& numbers, WorkControl& cont
         outcome.multipleBox = std::move(multiple);
         outcome.failed = false;
     } catch (const std::bad_alloc&) {
-        outcome.multipleBox = outOfMemoryDescription();
+        outcome.multipleBox = failureText(FailureKind::OutOfMemory);
         outcome.beep = true;
     }
     return outcome;

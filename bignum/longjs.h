@@ -96,8 +96,6 @@ inline constexpr std::uint64_t kMaxPowerDigits = 100'000'000;
 // How many digits and points the power page writes for (digits × 10^shift)^e,
 // leaving out a sign or blank; digits have no leading or trailing zeros.
 double powerTextLength(std::string_view digits, std::int64_t shift, std::uint64_t e);
-// The text written into a result box when memory runs out.
-std::string outOfMemoryDescription();
 
 // ---- Greatest common divisor and least common multiple -------------------
 

@@ -40,7 +40,7 @@ Result accumulateOverRange(PointFunction&& evaluate, double start, double end, A
         if (kind == Accumulation::Sum) total = any ? total + term.value : term.value;
         else total = term.value * total;
         any = true;
-        if (!std::isfinite(total)) return Result::failedWith(expr::Failure::Overflow);
+        if (!std::isfinite(total)) return Result::failedWith(FailureKind::Overflow);
         const double next = x + 1.0;
         // Past 2^53 the step vanishes and the loop would never end.
         if (next == x) return Result::failedWith(InputFault::StepLost);
@@ -59,7 +59,7 @@ template <typename PointFunction>
 Result integrateTrapezoids(PointFunction&& evaluate, double start, double end, double intervals,
                            WorkControl& control) {
     if (control.cancelled()) return Result::cancelled();
-    if (intervals == 0) return Result::failedWith(expr::Failure::DivisionByZero);
+    if (intervals == 0) return Result::failedWith(FailureKind::DivisionByZero);
     if (!(intervals >= 1 && intervals <= maxIntervals && intervals == std::floor(intervals)))
         return Result::failedWith(InputFault::IntervalCount);
     const expr::Evaluation first = evaluate(start);
@@ -67,7 +67,7 @@ Result integrateTrapezoids(PointFunction&& evaluate, double start, double end, d
     if (start == end) return Result::valueOf(0);
 
     const double h = (end - start) / intervals;
-    if (!std::isfinite(h)) return Result::failedWith(expr::Failure::Overflow);
+    if (!std::isfinite(h)) return Result::failedWith(FailureKind::Overflow);
     const double width = std::fabs(h);
     const auto count = static_cast<std::uint64_t>(intervals);
     double previous = first.value;
@@ -83,7 +83,7 @@ Result integrateTrapezoids(PointFunction&& evaluate, double start, double end, d
         const expr::Evaluation f = evaluate(x);
         if (!f.ok()) return Result::failedWith(f.failure);
         sum += (f.value + previous) * width / 2;
-        if (!std::isfinite(sum)) return Result::failedWith(expr::Failure::Overflow);
+        if (!std::isfinite(sum)) return Result::failedWith(FailureKind::Overflow);
         previous = f.value;
     }
     control.setProgress(1);
@@ -94,15 +94,15 @@ Result integrateTrapezoids(PointFunction&& evaluate, double start, double end, d
 // failing evaluation fails the derivative; it never counts as 0.
 template <typename PointFunction>
 Result differenceQuotient(PointFunction&& evaluate, double point, double n) {
-    if (n == 0) return Result::failedWith(expr::Failure::DivisionByZero);
+    if (n == 0) return Result::failedWith(FailureKind::DivisionByZero);
     const double step = 1 / n;
-    if (!std::isfinite(step)) return Result::failedWith(expr::Failure::Overflow);
+    if (!std::isfinite(step)) return Result::failedWith(FailureKind::Overflow);
     const expr::Evaluation below = evaluate(point - step);
     if (!below.ok()) return Result::failedWith(below.failure);
     const expr::Evaluation above = evaluate(point + step);
     if (!above.ok()) return Result::failedWith(above.failure);
     const double quotient = (above.value - below.value) * n / 2;
-    if (!std::isfinite(quotient)) return Result::failedWith(expr::Failure::Overflow);
+    if (!std::isfinite(quotient)) return Result::failedWith(FailureKind::Overflow);
     return Result::valueOf(quotient);
 }
 

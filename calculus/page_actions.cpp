@@ -14,7 +14,7 @@ namespace {
 // evaluation then fails and the result box reports it).
 expr::DecodedProgram prepare(const std::string& formula, PageAnswer& answer) {
     expr::DecodedProgram decoded = expr::prepareFormulaInX(formula);
-    if (decoded.bracketsMismatched) answer.messages.emplace_back(bracketsMessage);
+    if (decoded.bracketsMismatched) answer.messages.push_back(numerelle::failureText(FailureKind::Brackets));
     return decoded;
 }
 

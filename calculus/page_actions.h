@@ -11,7 +11,6 @@
 namespace numerelle::calculus {
 
 inline constexpr const char* rangeOrderMessage = "数应该是上边大下边小";
-inline constexpr const char* bracketsMessage = "括号错了!";
 
 struct PageAnswer {
     Result result;

@@ -14,7 +14,7 @@ std::string failureText(const Result& result) {
         case InputFault::None:
             break;
     }
-    return expr::failureDescription(result.failure);
+    return numerelle::failureText(result.failure);
 }
 
 std::string resultBoxText(const Result& result) {

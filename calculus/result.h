@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "expr/jxjs.h"
+#include "common/failure.h"
 
 namespace numerelle::calculus {
 
@@ -25,14 +25,14 @@ inline constexpr double maxIntervals = 1e15;
 struct Result {
     Status status = Status::Empty;
     double value = 0;
-    expr::Failure failure = expr::Failure::None;  // arithmetic cause, when Failed
+    FailureKind failure = FailureKind::None;  // arithmetic cause, when Failed
     InputFault fault = InputFault::None;          // input cause, when Failed
 
-    static Result valueOf(double v) { return {Status::Value, v, expr::Failure::None, InputFault::None}; }
+    static Result valueOf(double v) { return {Status::Value, v, FailureKind::None, InputFault::None}; }
     static Result empty() { return {}; }
-    static Result failedWith(expr::Failure f) { return {Status::Failed, 0, f, InputFault::None}; }
-    static Result failedWith(InputFault f) { return {Status::Failed, 0, expr::Failure::None, f}; }
-    static Result cancelled() { return {Status::Cancelled, 0, expr::Failure::None, InputFault::None}; }
+    static Result failedWith(FailureKind f) { return {Status::Failed, 0, f, InputFault::None}; }
+    static Result failedWith(InputFault f) { return {Status::Failed, 0, FailureKind::None, f}; }
+    static Result cancelled() { return {Status::Cancelled, 0, FailureKind::None, InputFault::None}; }
 
     bool hasValue() const { return status == Status::Value; }
 };

@@ -123,9 +123,8 @@ bool readLineArgument(const std::string& argument, std::string& value, std::ostr
     return true;
 }
 
-void printFormulaFailure(expr::Failure failure, std::ostream& err) {
-    if (failure == expr::Failure::Brackets) err << "括号错了!\n";
-    err << "式子有问题\n";
+void printFormulaFailure(FailureKind failure, std::ostream& err) {
+    for (const std::string& message : formulaFailureMessages(failure)) err << message << '\n';
 }
 
 bool commitFormulaArgument(const std::string& argument, double& value, std::ostream& err) {

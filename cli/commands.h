@@ -49,7 +49,7 @@ bool readLineArgument(const std::string& argument, std::string& value, std::ostr
 
 // What a formula field shows when its formula fails: "括号错了!" for unequal
 // brackets, then "式子有问题", one a line.
-void printFormulaFailure(expr::Failure failure, std::ostream& err);
+void printFormulaFailure(FailureKind failure, std::ostream& err);
 
 // A formula field's commit: reads the argument (or @FILE) and evaluates it.
 // `value` is what the page then reads back from the box: the value rounded

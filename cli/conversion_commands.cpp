@@ -98,7 +98,7 @@ int runUnits(const std::vector<std::string>& args, CommandIo& io) {
     if (!commitFormulaArgument(args[3], amount, io.err)) return 1;
     const expr::Evaluation result = numtools::convertUnits(amount, from->size, to->size);
     if (!result.ok()) {
-        io.err << expr::failureDescription(result.failure) << '\n';
+        io.err << failureText(result.failure) << '\n';
         return 1;
     }
     io.out << numberText(result.value) << '\n';
@@ -112,7 +112,7 @@ int runAngle(const std::vector<std::string>& args, CommandIo& io) {
     const expr::Evaluation result =
         args[0] == "deg2rad" ? numtools::degreesToRadians(value) : numtools::radiansToDegrees(value);
     if (!result.ok()) {
-        io.err << expr::failureDescription(result.failure) << '\n';
+        io.err << failureText(result.failure) << '\n';
         return 1;
     }
     io.out << numberText(result.value) << '\n';
@@ -140,7 +140,7 @@ int runBase(const std::vector<std::string>& args, CommandIo& io) {
     }
     const numtools::BaseText result = numtools::convertNumberBase(value, *from, *to);
     if (!result.ok()) {
-        io.err << expr::failureDescription(result.failure) << '\n';
+        io.err << failureText(result.failure) << '\n';
         return 1;
     }
     io.out << result.text << '\n';

@@ -66,7 +66,7 @@ int runLogarithm(const std::vector<std::string>& args, CommandIo& io, bool natur
     }
     const expr::Evaluation result = numtools::computeLogarithm(number, base, natural);
     if (!result.ok()) {
-        io.err << expr::failureDescription(result.failure) << '\n';
+        io.err << failureText(result.failure) << '\n';
         return 1;
     }
     io.out << numberText(result.value) << '\n';

@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/texts.h"
+#include "common/failure.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
@@ -21,10 +22,10 @@ int main(int argc, char** argv) {
         numerelle::cli::CommandIo io{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1};
         status = numerelle::cli::runCli(args, io);
     } catch (const std::bad_alloc&) {
-        std::cerr << numerelle::cli::texts::kOutOfMemory << '\n';
+        std::cerr << numerelle::failureText(numerelle::FailureKind::OutOfMemory) << '\n';
         return 1;
     } catch (const std::length_error&) {
-        std::cerr << numerelle::cli::texts::kOutOfMemory << '\n';
+        std::cerr << numerelle::failureText(numerelle::FailureKind::OutOfMemory) << '\n';
         return 1;
     }
     // A full disk or a closed pipe must not pass for a printed result.

@@ -26,16 +26,6 @@ int refuse(CommandIo& io, std::string_view message) {
     return 1;
 }
 
-// The message for an outcome other than Done; `noConvergence` is the page's
-// own text for an iteration that did not settle.
-const char* outcomeMessage(Outcome outcome, const char* noConvergence = kNoConvergence) {
-    switch (outcome) {
-        case Outcome::Singular: return kNoUniqueSolution;
-        case Outcome::NoConvergence: return noConvergence;
-        default: return kOverflow;
-    }
-}
-
 // A number as the grid cell holds it once committed: its 15-digit text.
 bool parseNumber(const std::string& word, double& value) {
     const char* first = word.data();

@@ -25,7 +25,7 @@ int runFactor(const std::vector<std::string>& args, CommandIo& io) {
     std::string typed;
     if (!readLineArgument(args[0], typed, io.err)) return 1;
     const numtools::FactorisationInput box = numtools::rewriteFactorisationInput(typed);
-    if (box.failure != expr::Failure::None) {
+    if (box.failure != FailureKind::None) {
         printFormulaFailure(box.failure, io.err);
         return 1;
     }
@@ -108,7 +108,7 @@ int runComplex(const std::vector<std::string>& args, CommandIo& io) {
         result = numtools::complexArithmetic(operation, boxes[0], boxes[1], boxes[2], boxes[3], unit);
     }
     if (!result.ok()) {
-        io.err << expr::failureDescription(result.failure) << '\n';
+        io.err << failureText(result.failure) << '\n';
         return 1;
     }
     io.out << *result.real << '\n'

@@ -1,6 +1,7 @@
 #pragma once
 // Every text numerelle-cli writes of its own, in Chinese like the program.
-// The pages' messages ("式子有问题", …) come from the core and are not here.
+// The pages' messages ("式子有问题", …) and the failure texts come from the
+// core and are not here.
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,6 @@ inline constexpr std::string_view kHelpOutro =
     "numerelle-cli --version        显示版本\n";
 inline constexpr std::string_view kLineBreakInArgument = "参数里不能有换行：一个输入框只放一行";
 inline constexpr std::string_view kNoMatrix = "没有给出矩阵";
-inline constexpr std::string_view kOutOfMemory = "内存不够";
 inline constexpr std::string_view kCannotWriteOutput = "无法写出结果：标准输出写不进去";
 // What follows cannotRead() when the file is not one a value can come from.
 inline constexpr const char* kNotARegularFile = "（不是普通文件）";

@@ -60,10 +60,10 @@ inline Failure applyStep(int level, bool inverse, double& a, double b) {
             a *= b;
             return finiteOr(a, Failure::Overflow);
         case 3:
-            if (inverse) return Failure::MalformedProgram;
+            if (inverse) return Failure::Malformed;
             return power(a, b);
         default:
-            return Failure::MalformedProgram;
+            return Failure::Malformed;
     }
 }
 

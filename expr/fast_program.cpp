@@ -127,10 +127,10 @@ public:
         int k = 0, j = 0;
         const int last = static_cast<int>(last_);
         if (row.kind == 1 || row.kind == 1.5) {
-            if (!slotIndex(row.a, last, k)) return fail(Failure::MalformedProgram);
+            if (!slotIndex(row.a, last, k)) return fail(Failure::Malformed);
             Operand source;
             if (row.kind == 1.5) {
-                if (!slotIndex(row.b, last, j)) return fail(Failure::MalformedProgram);
+                if (!slotIndex(row.b, last, j)) return fail(Failure::Malformed);
                 source = read(static_cast<std::uint32_t>(j));
             } else {
                 if (!std::isfinite(row.b)) return fail(Failure::Overflow);
@@ -143,16 +143,16 @@ public:
             return true;
         }
         if (row.kind == 2) {
-            if (!(row.a == 1 || row.a == 2 || row.a == 3)) return fail(Failure::MalformedProgram);
+            if (!(row.a == 1 || row.a == 2 || row.a == 3)) return fail(Failure::Malformed);
             level_ = static_cast<int>(row.a);
             return true;
         }
         if (row.kind == 3 || row.kind == 4) {
             const bool inverse = row.kind == 4;
-            if (!stepIsWellFormed(level_, inverse)) return fail(Failure::MalformedProgram);
+            if (!stepIsWellFormed(level_, inverse)) return fail(Failure::Malformed);
             Operand operand;
             if (row.a == 1) {
-                if (!slotIndex(row.b, last, j)) return fail(Failure::MalformedProgram);
+                if (!slotIndex(row.b, last, j)) return fail(Failure::Malformed);
                 operand = read(static_cast<std::uint32_t>(j));
             } else if (row.a == 0) {
                 if (!std::isfinite(row.b)) return fail(Failure::Overflow);
@@ -162,14 +162,14 @@ public:
                 if (level_ == 3 && row.b == 4) return unary(Op::Fourth, 0);
                 operand = {true, 0, row.b};
             } else {
-                return fail(Failure::MalformedProgram);
+                return fail(Failure::Malformed);
             }
             binary(level_, inverse, currentValue(), operand);
             return true;
         }
         if (row.kind == 5) {
             if (!(row.a >= 1 && row.a <= functionCount) || row.a != std::trunc(row.a))
-                return fail(Failure::MalformedProgram);
+                return fail(Failure::Malformed);
             const int function = static_cast<int>(row.a);
             switch (function) {
                 case 1: return unary(Op::Sin, 0);
@@ -181,7 +181,7 @@ public:
                 default: return unary(Op::Function, static_cast<std::uint32_t>(function));
             }
         }
-        return fail(Failure::MalformedProgram);
+        return fail(Failure::Malformed);
     }
 
     FastProgram finish(bool failed) {
@@ -448,7 +448,7 @@ Evaluation runDecodedProgram(const DecodedProgram& decoded, double x) {
     if (decoded.fast) return detail::runFast(*decoded.fast, x);
     // Rows made by hand: translated for this one run.
     const std::shared_ptr<const FastProgram> fast = detail::translateRows(decoded);
-    if (!fast) return detail::failedWith(Failure::MalformedProgram);
+    if (!fast) return detail::failedWith(Failure::Malformed);
     return detail::runFast(*fast, x);
 }
 

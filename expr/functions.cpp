@@ -177,7 +177,7 @@ Failure applyFunction(int code, double& v) {
             return Failure::None;
         case 34: return inverseOf(std::cos(v), v);
         case 35: return inverseOf(std::sin(v), v);
-        default: return Failure::MalformedProgram;
+        default: return Failure::Malformed;
     }
 }
 

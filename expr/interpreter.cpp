@@ -17,7 +17,7 @@ bool readSlot(std::string_view digits, const std::vector<double>& slots, int& in
 Failure readOperand(std::string_view text, const std::vector<double>& slots, double& value) {
     if (!text.empty() && text[0] == 'x') {
         int j = 0;
-        if (!readSlot(text.substr(1), slots, j)) return Failure::MalformedProgram;
+        if (!readSlot(text.substr(1), slots, j)) return Failure::Malformed;
         value = slots[j];
         return Failure::None;
     }
@@ -32,7 +32,7 @@ Evaluation failed(Failure failure) { return {0, failure}; }
 Evaluation runProgram(const FormulaProgram& program, double x) {
     int last = 0;
     if (program.size() < 2 || !detail::resultSlotIndex(leadingNumber(program[1]), last))
-        return failed(Failure::MalformedProgram);
+        return failed(Failure::Malformed);
     if (!std::isfinite(x)) return failed(Failure::Overflow);
     std::vector<double> slots(static_cast<std::size_t>(last) + 1, 0.0);
     slots[0] = x;
@@ -46,7 +46,7 @@ Evaluation runProgram(const FormulaProgram& program, double x) {
             case 'x': {
                 int k = 0;
                 if (!readSlot(rest(element), slots, k) || i + 1 >= program.size())
-                    return failed(Failure::MalformedProgram);
+                    return failed(Failure::Malformed);
                 double value = 0;
                 failure = readOperand(program[++i], slots, value);
                 if (failure != Failure::None) return failed(failure);
@@ -56,14 +56,14 @@ Evaluation runProgram(const FormulaProgram& program, double x) {
             }
             case 'f': {
                 const double number = leadingNumber(rest(element));
-                if (!(number == 1 || number == 2 || number == 3)) return failed(Failure::MalformedProgram);
+                if (!(number == 1 || number == 2 || number == 3)) return failed(Failure::Malformed);
                 level = static_cast<int>(number);
                 break;
             }
             case 's':
             case 'S': {
                 const bool inverse = element[0] == 'S';
-                if (!detail::stepIsWellFormed(level, inverse)) return failed(Failure::MalformedProgram);
+                if (!detail::stepIsWellFormed(level, inverse)) return failed(Failure::Malformed);
                 double operand = 0;
                 failure = readOperand(rest(element), slots, operand);
                 if (failure == Failure::None) failure = detail::applyStep(level, inverse, slots[current], operand);
@@ -72,7 +72,7 @@ Evaluation runProgram(const FormulaProgram& program, double x) {
             case 'h': {
                 const double code = leadingNumber(rest(element));
                 if (!(code >= 1 && code <= detail::functionCount) || code != std::trunc(code))
-                    return failed(Failure::MalformedProgram);
+                    return failed(Failure::Malformed);
                 failure = detail::applyFunction(static_cast<int>(code), slots[current]);
                 break;
             }

@@ -8,22 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "common/failure.h"
+
 namespace numerelle::expr {
 
-// Why an evaluation produced no value. Every operation fails rather than
-// produce an infinity or a NaN.
-enum class Failure : std::uint8_t {
-    None,
-    DivisionByZero,
-    Overflow,
-    InvalidArgument,
-    MalformedProgram,
-    Brackets,  // the counts of "(" and ")" differ; nothing was compiled
-};
-
-// One Chinese description per failure kind; pages show it after "出了错！"
-// or "Error", or alone in a message box.
-std::string failureDescription(Failure failure);
+// Why an evaluation produced no value: the program's one failure vocabulary
+// (common/failure.h). Every operation fails rather than produce an infinity
+// or a NaN.
+using Failure = FailureKind;
 
 struct Evaluation {
     double value = 0;
@@ -36,7 +28,7 @@ struct Evaluation {
 using FormulaProgram = std::vector<std::string>;
 
 // Upper bound on the slots of one program (8 MB of doubles). A longer formula
-// or a hand-made program naming more slots fails as MalformedProgram.
+// or a hand-made program naming more slots fails as Malformed.
 inline constexpr int maxSlots = 1 << 20;
 
 std::string removeSpaces(std::string_view text);

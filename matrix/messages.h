@@ -2,6 +2,10 @@
 // The texts the matrix and equation pages (and their command-line twins)
 // show, in one place so both say the same.
 #include <limits>
+#include <string>
+
+#include "common/failure.h"
+#include "matrix/jz1.h"
 
 namespace numerelle::matrix {
 
@@ -18,9 +22,19 @@ inline constexpr const char* kForbiddenName = "矩阵名称不能含有 / \\ : *
 inline constexpr const char* kLongName = "矩阵名称太长，请重新输入！";
 inline constexpr const char* kSaveFailed = "矩阵保存失败，原来的文件没有改变！";
 inline constexpr const char* kNoUniqueSolution = "无解或有无穷多的解";
-inline constexpr const char* kOverflow = "数太大了，超出了计算范围！";
 inline constexpr const char* kNoConvergence = "迭代200次仍不收敛，求不出全部特征值！";
 inline constexpr const char* kLeadingZero = "最高次项的系数不能为0！";
 inline constexpr const char* kRootsNoConvergence = "求根的迭代不收敛！";
+
+// The message for an outcome other than Done; `noConvergence` is the page's
+// own text for an iteration that did not settle. Every other outcome is an
+// overflow.
+inline std::string outcomeMessage(Outcome outcome, const char* noConvergence = kNoConvergence) {
+    switch (outcome) {
+        case Outcome::Singular: return kNoUniqueSolution;
+        case Outcome::NoConvergence: return noConvergence;
+        default: return failureText(FailureKind::Overflow);
+    }
+}
 
 }  // namespace numerelle::matrix

@@ -6,8 +6,8 @@ namespace numerelle::numtools {
 
 namespace {
 expr::Evaluation finiteOrOverflow(double value) {
-    if (!std::isfinite(value)) return {0, expr::Failure::Overflow};
-    return {value, expr::Failure::None};
+    if (!std::isfinite(value)) return {0, FailureKind::Overflow};
+    return {value, FailureKind::None};
 }
 }  // namespace
 

@@ -72,7 +72,7 @@ std::optional<double> boxValue(std::string_view text) {
 void writeTrigonometricForm(ComplexResult& result, double x, double y, ComplexAngleUnit unit) {
     const PolarForm polar = polarForm(x, y);
     if (!std::isfinite(polar.modulus)) {
-        result.failure = expr::Failure::Overflow;
+        result.failure = FailureKind::Overflow;
         return;
     }
     if (polar.modulus == 0) {
@@ -104,7 +104,7 @@ ComplexResult complexArithmetic(ComplexOperation operation, double a1, double b1
         case ComplexOperation::Divide: {
             const double denominator = a2 * a2 + b2 * b2;
             if (denominator == 0) {
-                result.failure = expr::Failure::DivisionByZero;
+                result.failure = FailureKind::DivisionByZero;
                 return result;
             }
             x = (a1 * a2 + b1 * b2) / denominator;
@@ -113,7 +113,7 @@ ComplexResult complexArithmetic(ComplexOperation operation, double a1, double b1
         }
     }
     if (!finite(x, y)) {
-        result.failure = expr::Failure::Overflow;
+        result.failure = FailureKind::Overflow;
         return result;
     }
     result.real = numberText(x);
@@ -135,7 +135,7 @@ ComplexResult complexPower(double a, double b, double n, double k, ComplexAngleU
 
     const PolarForm polar = polarForm(a, b);
     if (!std::isfinite(polar.modulus)) {
-        result.failure = expr::Failure::Overflow;
+        result.failure = FailureKind::Overflow;
         return result;
     }
     if (polar.modulus == 0) {
@@ -144,13 +144,13 @@ ComplexResult complexPower(double a, double b, double n, double k, ComplexAngleU
     }
     const double modulus = std::pow(polar.modulus, numerator / denominator);
     if (!std::isfinite(modulus)) {
-        result.failure = expr::Failure::Overflow;
+        result.failure = FailureKind::Overflow;
         return result;
     }
     // One full turn more than root number k needs; it only changes rounding.
     const double angle = (numerator * polar.angle + 2 * pi * (k + denominator - 1)) / denominator;
     if (!std::isfinite(angle)) {
-        result.failure = expr::Failure::Overflow;
+        result.failure = FailureKind::Overflow;
         return result;
     }
     result.real = numberText(modulus * std::cos(angle));
@@ -161,11 +161,11 @@ ComplexResult complexPower(double a, double b, double n, double k, ComplexAngleU
     if (negative) {
         const double square = x * x + y * y;
         if (!std::isfinite(square)) {
-            result.failure = expr::Failure::Overflow;
+            result.failure = FailureKind::Overflow;
             return result;
         }
         if (square == 0) {
-            result.failure = expr::Failure::DivisionByZero;
+            result.failure = FailureKind::DivisionByZero;
             return result;
         }
         const double invertedX = x / square;

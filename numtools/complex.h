@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "expr/jxjs.h"
+#include "common/failure.h"
 
 namespace numerelle::numtools {
 
@@ -35,8 +35,8 @@ std::optional<double> boxValue(std::string_view text);
 struct ComplexResult {
     std::optional<std::string> real, imaginary;       // Text37, Text38
     std::optional<std::string> modulus, angle, angleCopy;  // Text39, Text40, Text41
-    expr::Failure failure = expr::Failure::None;  // shown in a message box
-    bool ok() const { return failure == expr::Failure::None; }
+    FailureKind failure = FailureKind::None;  // shown in a message box
+    bool ok() const { return failure == FailureKind::None; }
 };
 
 // The trigonometric form of x + yi in `unit` ("0" everywhere when x + yi = 0).

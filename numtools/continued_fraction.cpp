@@ -12,7 +12,7 @@ namespace {
 constexpr double remainderThreshold = 1e-10;
 constexpr int largestPowerOfTen = 400;
 
-Fraction failed(expr::Failure failure) {
+Fraction failed(FailureKind failure) {
     Fraction fraction;
     fraction.failure = failure;
     return fraction;
@@ -23,11 +23,11 @@ Fraction powerOfTenFraction(double x) {
     for (int j = 1; j <= largestPowerOfTen; ++j) {
         const double scale = std::pow(10.0, j);
         const double scaled = x * scale;
-        if (!std::isfinite(scaled)) return failed(expr::Failure::Overflow);
+        if (!std::isfinite(scaled)) return failed(FailureKind::Overflow);
         if (std::floor(scaled) == scaled) return {FractionKind::PowerOfTen, scaled, scale};
     }
     // Unreachable for finite doubles: above about 10^23 every double is whole.
-    return failed(expr::Failure::Overflow);
+    return failed(FailureKind::Overflow);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ Fraction powerOfTenFraction(double x) {
 double roundTo15Places(double value) { return std::floor(value * 1e15 + 0.5) / 1e15; }
 
 Fraction expandContinuedFraction(double x, int maxQuotients) {
-    if (!std::isfinite(x)) return failed(expr::Failure::Overflow);
+    if (!std::isfinite(x)) return failed(FailureKind::Overflow);
     const double a0 = std::floor(x);
     double r = x - a0;
     if (r == 0) return {FractionKind::Whole, x, 1};
@@ -44,7 +44,7 @@ Fraction expandContinuedFraction(double x, int maxQuotients) {
     for (int i = 1;; ++i) {
         r = 1 / r;
         r = roundTo15Places(r);
-        if (!std::isfinite(r)) return failed(expr::Failure::Overflow);
+        if (!std::isfinite(r)) return failed(FailureKind::Overflow);
         quotients.push_back(std::floor(r));
         r = r - std::trunc(r);
         r = roundTo15Places(r);
@@ -62,7 +62,7 @@ Fraction expandContinuedFraction(double x, int maxQuotients) {
         p = next;
     }
     const double numerator = a0 * p + q;
-    if (!std::isfinite(p) || !std::isfinite(numerator)) return failed(expr::Failure::Overflow);
+    if (!std::isfinite(p) || !std::isfinite(numerator)) return failed(FailureKind::Overflow);
     return {FractionKind::Expanded, numerator, p};
 }
 
@@ -70,7 +70,7 @@ FractionPageOutput fractionPageResult(double x) {
     FractionPageOutput out;
     const Fraction fraction = expandContinuedFraction(x, fractionPageQuotients);
     if (!fraction.ok()) {
-        out.denominator = "Error" + expr::failureDescription(fraction.failure);
+        out.denominator = "Error" + failureText(fraction.failure);
         out.beep = true;
         return out;
     }

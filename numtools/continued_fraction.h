@@ -3,7 +3,7 @@
 // the complex power and the square-root page. Its rounding steps decide which
 // inputs end in a fraction and which fall back to a power of ten, so they
 // are kept exactly as they are.
-#include "expr/jxjs.h"
+#include "common/failure.h"
 
 namespace numerelle::numtools {
 
@@ -22,8 +22,8 @@ struct Fraction {
     FractionKind kind = FractionKind::Whole;
     double numerator = 0;
     double denominator = 1;
-    expr::Failure failure = expr::Failure::None;
-    bool ok() const { return failure == expr::Failure::None; }
+    FailureKind failure = FailureKind::None;
+    bool ok() const { return failure == FailureKind::None; }
 };
 
 // round15(v): the integer part of v * 10^15 + 0.5, divided by 10^15.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "common/number_text.h"
+#include "expr/jxjs.h"
 
 namespace numerelle::numtools {
 
@@ -234,7 +235,7 @@ FactorisationOutput factorisationText(std::string_view boxText) {
         if (value > 1e16) return {"数太大了！"};
         if (!(value > 0)) {
             // A negative number that never went through the box's rewrite.
-            return {"Error" + expr::failureDescription(expr::Failure::InvalidArgument), true};
+            return {"Error" + failureText(FailureKind::InvalidArgument), true};
         }
         if (value != std::floor(value)) {
             // No whole number divides a fraction: it is its own only factor.

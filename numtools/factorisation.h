@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "expr/jxjs.h"
+#include "common/failure.h"
 
 namespace numerelle::numtools {
 
@@ -37,7 +37,7 @@ std::optional<std::string> typedDigits(std::string_view text);
 // formula and replaced by the absolute value of the nearest whole number.
 struct FactorisationInput {
     std::string text;  // the box's new text, when `failure` is None
-    expr::Failure failure = expr::Failure::None;
+    FailureKind failure = FailureKind::None;
 };
 FactorisationInput rewriteFactorisationInput(std::string_view text);
 

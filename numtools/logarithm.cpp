@@ -11,17 +11,16 @@ LogarithmInputCheck checkLogarithmInputs(double number, double base) {
 }
 
 expr::Evaluation computeLogarithm(double number, double base, bool natural) {
-    using expr::Failure;
-    if (!std::isfinite(number) || !std::isfinite(base)) return {0, Failure::InvalidArgument};
-    if (number <= 0) return {0, Failure::InvalidArgument};
+    if (!std::isfinite(number) || !std::isfinite(base)) return {0, FailureKind::InvalidArgument};
+    if (number <= 0) return {0, FailureKind::InvalidArgument};
     const double numerator = std::log(number);
-    if (natural) return {numerator, Failure::None};
-    if (base <= 0) return {0, Failure::InvalidArgument};
+    if (natural) return {numerator, FailureKind::None};
+    if (base <= 0) return {0, FailureKind::InvalidArgument};
     const double denominator = std::log(base);
-    if (denominator == 0) return {0, Failure::DivisionByZero};
+    if (denominator == 0) return {0, FailureKind::DivisionByZero};
     const double value = numerator / denominator;
-    if (!std::isfinite(value)) return {0, Failure::Overflow};
-    return {value, Failure::None};
+    if (!std::isfinite(value)) return {0, FailureKind::Overflow};
+    return {value, FailureKind::None};
 }
 
 }  // namespace numerelle::numtools

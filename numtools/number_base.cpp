@@ -36,15 +36,15 @@ expr::Evaluation parseInBase(std::string_view text, int base) {
         value += baseDigitValue(fraction[k]) * std::pow(b, -static_cast<double>(k + 1));
     if (negative) value *= -1;
     // A long enough input overflows; 0 times an infinite weight even gives NaN.
-    if (!std::isfinite(value)) return {0, expr::Failure::Overflow};
-    return {value, expr::Failure::None};
+    if (!std::isfinite(value)) return {0, FailureKind::Overflow};
+    return {value, FailureKind::None};
 }
 
 BaseText formatInBase(double value, int base) {
     const double magnitude = std::fabs(value);
-    if (!(magnitude < 2147483648.0)) return {"", expr::Failure::Overflow};
-    if (base == 0) return {"", expr::Failure::DivisionByZero};
-    if (base < kSmallestBase || base > kLargestBase) return {"", expr::Failure::InvalidArgument};
+    if (!(magnitude < 2147483648.0)) return {"", FailureKind::Overflow};
+    if (base == 0) return {"", FailureKind::DivisionByZero};
+    if (base < kSmallestBase || base > kLargestBase) return {"", FailureKind::InvalidArgument};
 
     std::int32_t whole = static_cast<std::int32_t>(magnitude);
     double fraction = magnitude - whole;
@@ -65,7 +65,7 @@ BaseText formatInBase(double value, int base) {
         }
     }
     if (value < 0) text.insert(text.begin(), '-');
-    return {text, expr::Failure::None};
+    return {text, FailureKind::None};
 }
 
 BaseText convertNumberBase(std::string_view input, int fromBase, int toBase) {
@@ -79,7 +79,7 @@ BaseText convertNumberBase(std::string_view input, int fromBase, int toBase) {
         if (!parsed.ok()) return {"", parsed.failure};
         value = parsed.value;
     }
-    if (toBase == 10) return {signedNumberText(value), expr::Failure::None};
+    if (toBase == 10) return {signedNumberText(value), FailureKind::None};
     return formatInBase(value, toBase);
 }
 

@@ -24,8 +24,8 @@ expr::Evaluation parseInBase(std::string_view text, int base);
 
 struct BaseText {
     std::string text;
-    expr::Failure failure = expr::Failure::None;
-    bool ok() const { return failure == expr::Failure::None; }
+    FailureKind failure = FailureKind::None;
+    bool ok() const { return failure == FailureKind::None; }
 };
 
 // A double written in base `base`: at least one whole digit, then at most

@@ -12,9 +12,9 @@ namespace {
 // A number written into a box and read back: 15 significant digits.
 double throughBox(double value) { return numberFromText(numberText(value)); }
 
-SquareRootOutput failure(expr::Failure kind) {
+SquareRootOutput failure(FailureKind kind) {
     SquareRootOutput out;
-    out.underRoot = "Error" + expr::failureDescription(kind);
+    out.underRoot = "Error" + failureText(kind);
     out.beep = true;
     return out;
 }
@@ -25,9 +25,8 @@ bool dividesSquare(double number, double k) {
 }
 
 // Removes square factors k*k from `number` while multiplying `product` (a
-// box's value, kept to 15 digits) by k. False when cancelled or overflowed.
-enum class LoopEnd { Done, Cancelled, Overflow };
-LoopEnd takeOutSquares(double& number, double& product, WorkControl& control, double progressBase) {
+// box's value, kept to 15 digits) by k. None, or Cancelled or Overflow.
+FailureKind takeOutSquares(double& number, double& product, WorkControl& control, double progressBase) {
     double k = 2;
     std::uint64_t polls = 0;
     for (;;) {
@@ -36,7 +35,7 @@ LoopEnd takeOutSquares(double& number, double& product, WorkControl& control, do
             bool found = false;
             for (k = 3; k <= limit; ++k) {
                 if ((++polls & 0xFFFF) == 0) {
-                    if (control.cancelled()) return LoopEnd::Cancelled;
+                    if (control.cancelled()) return FailureKind::Cancelled;
                     control.setProgress(progressBase + 0.5 * k / limit);
                 }
                 if (dividesSquare(number, k)) {
@@ -44,11 +43,11 @@ LoopEnd takeOutSquares(double& number, double& product, WorkControl& control, do
                     break;
                 }
             }
-            if (!found) return LoopEnd::Done;
+            if (!found) return FailureKind::None;
         }
         number = number / (k * k);
         product = throughBox(product * k);
-        if (!std::isfinite(product)) return LoopEnd::Overflow;
+        if (!std::isfinite(product)) return FailureKind::Overflow;
     }
 }
 
@@ -58,7 +57,7 @@ SquareRootPlan planSquareRoot(double x) {
     SquareRootPlan plan;
     plan.x = x;
     if (!std::isfinite(x) || x < 0) {
-        plan.finished = failure(expr::Failure::InvalidArgument);
+        plan.finished = failure(FailureKind::InvalidArgument);
         return plan;
     }
     if (x == 0) {
@@ -90,13 +89,13 @@ SquareRootOutput finishSquareRoot(const SquareRootPlan& plan, WorkControl& contr
     double rootOfDenominatorSquares = 1;
     double rootOfNumeratorSquares = 1;
 
-    auto stopped = [](LoopEnd end) -> std::optional<SquareRootOutput> {
-        if (end == LoopEnd::Cancelled) {
+    auto stopped = [](FailureKind end) -> std::optional<SquareRootOutput> {
+        if (end == FailureKind::Cancelled) {
             SquareRootOutput out;
             out.cancelled = true;
             return out;
         }
-        if (end == LoopEnd::Overflow) return failure(expr::Failure::Overflow);
+        if (end != FailureKind::None) return failure(end);
         return std::nullopt;
     };
     if (auto out = stopped(takeOutSquares(denominator, rootOfDenominatorSquares, control, 0))) return *out;
@@ -105,7 +104,7 @@ SquareRootOutput finishSquareRoot(const SquareRootPlan& plan, WorkControl& contr
     // sqrt(N / (s^2 d)) = sqrt(N d) / (s d).
     const double factorDenominator = throughBox(rootOfDenominatorSquares * denominator);
     numerator = numerator * denominator;
-    if (!std::isfinite(factorDenominator) || !std::isfinite(numerator)) return failure(expr::Failure::Overflow);
+    if (!std::isfinite(factorDenominator) || !std::isfinite(numerator)) return failure(FailureKind::Overflow);
     if (auto out = stopped(takeOutSquares(numerator, rootOfNumeratorSquares, control, 0.5))) return *out;
 
     SquareRootOutput out;

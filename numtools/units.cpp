@@ -115,8 +115,8 @@ std::optional<double> readNumber(std::string_view text) {
 
 expr::Evaluation convertUnits(double amount, double fromSize, double toSize) {
     const double result = amount * fromSize / toSize;
-    if (!std::isfinite(result)) return {0, expr::Failure::Overflow};
-    return {result, expr::Failure::None};
+    if (!std::isfinite(result)) return {0, FailureKind::Overflow};
+    return {result, FailureKind::None};
 }
 
 }  // namespace numerelle::numtools

@@ -41,7 +41,7 @@ void convertAngle(QLineEdit* source, QLineEdit* target, expr::Evaluation (*conve
     if (!value) return;
     const expr::Evaluation result = conversion(*value);
     if (!result.ok()) {
-        context.ui.message(context.window, text(expr::failureDescription(result.failure)));
+        context.ui.message(context.window, text(failureText(result.failure)));
         return;
     }
     showText(target, text(numberText(result.value)));
@@ -196,7 +196,7 @@ QWidget* buildBaseConverter(const PageContext& context) {
         const numtools::BaseText converted =
             numtools::convertNumberBase(value->text().toStdString(), context.state.currentBase, chosenBase((*rows)[1]));
         if (!converted.ok())
-            context.ui.message(context.window, text(expr::failureDescription(converted.failure)));
+            context.ui.message(context.window, text(failureText(converted.failure)));
         showText(result, text(converted.text));
     });
     return box;

@@ -68,7 +68,7 @@ void showResult(const ComplexControls& c, const nt::ComplexResult& result, UiSer
                                                   &result.angleCopy};
     for (int i = 0; i < 5; ++i)
         if (*parts[i]) showText(c.results[i], text(**parts[i]));
-    if (!result.ok()) ui.message(window, text(numerelle::expr::failureDescription(result.failure)));
+    if (!result.ok()) ui.message(window, text(numerelle::failureText(result.failure)));
 }
 
 void setActiveForm(const ComplexControls& c, int form) {

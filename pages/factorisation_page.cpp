@@ -44,7 +44,7 @@ QWidget* buildFactorisationPage(PageContext& context) {
     // text an ordinary formula field would leave.
     onFocusLost(number, [number, &ui] {
         const auto rewritten = numerelle::numtools::rewriteFactorisationInput(number->text().toStdString());
-        if (rewritten.failure != numerelle::expr::Failure::None) {
+        if (rewritten.failure != numerelle::FailureKind::None) {
             commitFormulaField(number, ui);  // shows the field's messages and gives the focus back
             return;
         }

@@ -27,7 +27,7 @@ void reduce(PageContext context) {
         [context, input, a, outcome](bool cancelled) {
             if (cancelled || *outcome == Outcome::Cancelled) return;
             if (*outcome != Outcome::Done) {
-                context.ui.message(context.window, text(kOverflow));
+                context.ui.message(context.window, text(outcomeMessage(*outcome)));
                 return;
             }
             if (context.state.matrixStore != input) return;
@@ -53,9 +53,9 @@ void showEigenvalues(PageContext context) {
         },
         [context, values](bool cancelled) {
             if (cancelled || values->outcome == Outcome::Cancelled) return;
-            const char* problem = values->outcome == Outcome::NoConvergence ? kNoConvergence : kOverflow;
-            if (values->outcome != Outcome::Done) context.ui.message(context.window, text(problem));
-            else context.ui.message(context.window, text(eigenvalueText(*values)));
+            const std::string shown =
+                values->outcome == Outcome::Done ? eigenvalueText(*values) : outcomeMessage(values->outcome);
+            context.ui.message(context.window, text(shown));
         });
 }
 

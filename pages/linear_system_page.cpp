@@ -106,12 +106,8 @@ struct EquationPage {
             },
             [this, found](bool cancelled) {
                 if (cancelled || found->outcome == Outcome::Cancelled) return;
-                if (found->outcome == Outcome::Singular) {
-                    context.ui.message(context.window, text(kNoUniqueSolution));
-                    return;
-                }
                 if (found->outcome != Outcome::Done) {
-                    context.ui.message(context.window, text(kOverflow));
+                    context.ui.message(context.window, text(outcomeMessage(found->outcome)));
                     return;
                 }
                 showText(solution, text(solutionLine(found->x)));

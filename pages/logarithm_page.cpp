@@ -95,7 +95,7 @@ QWidget* buildLogarithmPage(PageContext& context) {
         const auto value = numerelle::numtools::computeLogarithm(boxNumber(number), boxNumber(base),
                                                                   natural->isChecked());
         if (!value.ok()) {
-            ui.message(result->window(), text(numerelle::expr::failureDescription(value.failure)));
+            ui.message(result->window(), text(numerelle::failureText(value.failure)));
             return;
         }
         showText(result, text(numerelle::numberText(value.value)));

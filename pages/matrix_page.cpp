@@ -109,7 +109,7 @@ struct MatrixPage {
             [this, found](bool cancelled) {
                 if (cancelled || found->outcome == Outcome::Cancelled) return;
                 if (found->outcome != Outcome::Done) {
-                    context.ui.message(context.window, text(kOverflow));
+                    context.ui.message(context.window, text(outcomeMessage(found->outcome)));
                     return;
                 }
                 showText(result, text(numberText(found->value)));

@@ -104,7 +104,7 @@ QWidget* buildMatrixProductPage(PageContext& context) {
             [context, left, product](bool cancelled) {
                 if (cancelled || product->outcome == Outcome::Cancelled) return;
                 if (product->outcome != Outcome::Done) {
-                    context.ui.message(context.window, text(kOverflow));
+                    context.ui.message(context.window, text(outcomeMessage(product->outcome)));
                     return;
                 }
                 // The matrix was changed while the product ran: keep the change.

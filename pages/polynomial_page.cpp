@@ -95,8 +95,9 @@ struct PolynomialPage {
             [this, found](bool cancelled) {
                 if (cancelled || found->outcome == Outcome::Cancelled) return;
                 if (found->outcome != Outcome::Done) {
-                    const char* problem = found->outcome == Outcome::NoConvergence ? kRootsNoConvergence : kOverflow;
-                    context.ui.message(context.window, text(found->leadingZero ? kLeadingZero : problem));
+                    const std::string problem =
+                        found->leadingZero ? kLeadingZero : outcomeMessage(found->outcome, kRootsNoConvergence);
+                    context.ui.message(context.window, text(problem));
                     return;
                 }
                 QStringList lines;

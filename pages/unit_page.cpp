@@ -84,7 +84,7 @@ void convert(QLineEdit* source, QLineEdit* target, int a, int b, const PageConte
     if (!amount) return;
     const expr::Evaluation result = numtools::convertUnits(*amount, sizes[a], sizes[b]);
     if (!result.ok()) {
-        context.ui.message(context.window, QString::fromStdString(expr::failureDescription(result.failure)));
+        context.ui.message(context.window, QString::fromStdString(failureText(result.failure)));
         return;
     }
     showText(target, QString::fromStdString(numberText(result.value)));

@@ -132,7 +132,7 @@ private slots:
     void overflowShowsTheMessageAndEmptiesTheResult() {
         BasePage p;
         QCOMPARE(p.run(QStringLiteral("3000000000"), 10, 16), QString());
-        const QString overflow = QString::fromStdString(numerelle::expr::failureDescription(numerelle::expr::Failure::Overflow));
+        const QString overflow = QString::fromStdString(numerelle::failureText(numerelle::FailureKind::Overflow));
         QCOMPARE(p.t.ui.messages, QStringList({overflow}));
     }
 

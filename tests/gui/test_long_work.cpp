@@ -30,7 +30,7 @@ private slots:
         LongWorkRunner runner(&window, &ui);
         struct Row { const char* name; std::function<void()> fail; const char* message; };
         const Row rows[] = {
-            {"out of memory", [] { throw std::bad_alloc(); }, "内存不够，无法完成计算"},
+            {"out of memory", [] { throw std::bad_alloc(); }, "内存不够"},
             {"other failure", [] { throw std::length_error("too long"); }, "计算时出了错，无法完成"},
         };
         for (const Row& row : rows) {

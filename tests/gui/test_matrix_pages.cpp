@@ -166,7 +166,7 @@ private slots:
         p.enterMatrix({{1e200, 1}, {1, 1e200}});
         p.click("Command28");
         QCOMPARE(p.result->text(), QStringLiteral("-2"));
-        QCOMPARE(p.t.ui.messages, QStringList{QStringLiteral("数太大了，超出了计算范围！")});
+        QCOMPARE(p.t.ui.messages, QStringList{QStringLiteral("数值溢出")});
         p.click("Command29");
         QCOMPARE(p.state.matrixStore, Store(5, 0.0));
         QCOMPARE(p.cell(1)->text(), QStringLiteral("0"));

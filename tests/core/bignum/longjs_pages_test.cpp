@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "bignum/longjs.h"
+#include "common/failure.h"
 
 namespace nb = numerelle::bignum;
 
@@ -161,7 +162,7 @@ TEST(BigPages, LongResultsHaveTheirLengthAndTime) {
 TEST(BigPages, PowerRefusesResultsBeyondMemory) {
     const nb::PageOutcome outcome = nb::computePower("7", "100000000000", control);
     ASSERT_TRUE(outcome.result.has_value());
-    EXPECT_EQ(*outcome.result, nb::outOfMemoryDescription());
+    EXPECT_EQ(*outcome.result, numerelle::failureText(numerelle::FailureKind::OutOfMemory));
     EXPECT_TRUE(outcome.beep);
     EXPECT_TRUE(outcome.resultIsFailure);
 }
@@ -195,7 +196,7 @@ TEST(BigPages, PowerLengthIsCountedFromTheValue) {
         SCOPED_TRACE(base);
         const nb::PageOutcome outcome = nb::computePower(base, e, control);
         ASSERT_TRUE(outcome.result.has_value());
-        EXPECT_EQ(*outcome.result, nb::outOfMemoryDescription());
+        EXPECT_EQ(*outcome.result, numerelle::failureText(numerelle::FailureKind::OutOfMemory));
     }
     const nb::PageOutcome shorter = nb::computePower("2", "3000000", control);
     ASSERT_TRUE(shorter.result.has_value());
@@ -253,7 +254,7 @@ TEST(BigPages, LongSetSizesAreRefusedBeforeAnyWork) {
             SCOPED_TRACE(m);
             const nb::PageOutcome outcome = page(m, n);
             ASSERT_TRUE(outcome.result.has_value());
-            EXPECT_EQ(*outcome.result, nb::outOfMemoryDescription());
+            EXPECT_EQ(*outcome.result, numerelle::failureText(numerelle::FailureKind::OutOfMemory));
             EXPECT_TRUE(outcome.resultIsFailure);
             EXPECT_TRUE(outcome.beep);
         }

@@ -19,7 +19,7 @@ using numerelle::calculus::InputFault;
 using numerelle::calculus::Result;
 using numerelle::calculus::Status;
 using numerelle::expr::Evaluation;
-using numerelle::expr::Failure;
+using Failure = numerelle::FailureKind;
 using PointFunction = std::function<Evaluation(double)>;
 
 Evaluation ok(double v) { return {v, Failure::None}; }
@@ -137,10 +137,10 @@ struct IntegralRow {
 };
 
 TEST(Integral, ResultBoxTexts) {
-    const std::string divisionByZero = "出了错！" + numerelle::expr::failureDescription(Failure::DivisionByZero);
+    const std::string divisionByZero = "出了错！" + numerelle::failureText(Failure::DivisionByZero);
     const std::string badCount = "出了错！" + numerelle::calculus::failureText(
                                                  Result::failedWith(InputFault::IntervalCount));
-    const std::string overflow = "出了错！" + numerelle::expr::failureDescription(Failure::Overflow);
+    const std::string overflow = "出了错！" + numerelle::failureText(Failure::Overflow);
     const IntegralRow rows[] = {
         {"defaults: x from 2 down to 1", identity, 2, 1, 1000, "1.5"},
         {"x^2 over [0, 1]: trapezoid error 1/(6n^2)", square, 0, 1, 1000, "0.3333335"},

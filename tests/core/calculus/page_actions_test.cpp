@@ -12,9 +12,9 @@ namespace {
 
 using numerelle::WorkControl;
 using numerelle::calculus::PageAnswer;
-using numerelle::expr::Failure;
+using Failure = numerelle::FailureKind;
 
-std::string failed(Failure failure) { return "出了错！" + numerelle::expr::failureDescription(failure); }
+std::string failed(Failure failure) { return "出了错！" + numerelle::failureText(failure); }
 
 struct RangeRow {
     const char* name;

@@ -71,7 +71,7 @@ TEST(DecodedProgram, FormulasInX) {
         SCOPED_TRACE(row.formula);
         const DecodedProgram decoded = prepareFormulaInX(row.formula);
         const Evaluation fast = evaluateFormulaAt(decoded, row.x);
-        ASSERT_TRUE(fast.ok()) << failureDescription(fast.failure);
+        ASSERT_TRUE(fast.ok()) << numerelle::failureText(fast.failure);
         EXPECT_EQ(numerelle::numberText(fast.value), row.expected);
         EXPECT_TRUE(sameEvaluation(fast, runRows(decoded, row.x)));
     }
@@ -87,7 +87,7 @@ TEST(DecodedProgram, FailuresEndTheRun) {
     const DecodedProgram brackets = prepareFormulaInX("SIN(x");
     EXPECT_TRUE(brackets.bracketsMismatched);
     EXPECT_EQ(evaluateFormulaAt(brackets, 1).failure, Failure::Brackets);
-    EXPECT_EQ(evaluateFormulaAt(DecodedProgram{}, 1).failure, Failure::MalformedProgram);
+    EXPECT_EQ(evaluateFormulaAt(DecodedProgram{}, 1).failure, Failure::Malformed);
 }
 
 // Hand-made programs: the text interpreter, the rows and the compact form
@@ -100,20 +100,20 @@ TEST(DecodedProgram, MalformedProgramsFailAlikeEverywhere) {
         double value;
     };
     const Row rows[] = {
-        {"empty", {}, Failure::MalformedProgram, 0},
-        {"header only", {""}, Failure::MalformedProgram, 0},
+        {"empty", {}, Failure::Malformed, 0},
+        {"header only", {""}, Failure::Malformed, 0},
         {"no instructions", {"", "1"}, Failure::None, 0},
-        {"result slot beyond the bound", {"", "5000000"}, Failure::MalformedProgram, 0},
-        {"negative result slot", {"", "-1"}, Failure::MalformedProgram, 0},
-        {"load without operand", {"", "1", "x1"}, Failure::MalformedProgram, 0},
-        {"load into a missing slot", {"", "1", "x2", "3"}, Failure::MalformedProgram, 0},
-        {"load from a missing slot", {"", "1", "x1", "x9"}, Failure::MalformedProgram, 0},
-        {"fractional slot", {"", "1", "x1.5", "2"}, Failure::MalformedProgram, 0},
-        {"step before any level", {"", "1", "x1", "2", "s3"}, Failure::MalformedProgram, 0},
-        {"inverse power", {"", "1", "f3", "x1", "2", "S3"}, Failure::MalformedProgram, 0},
-        {"unknown level", {"", "1", "f7"}, Failure::MalformedProgram, 0},
-        {"unknown function", {"", "1", "x1", "2", "h36"}, Failure::MalformedProgram, 0},
-        {"function zero", {"", "1", "x1", "2", "h0"}, Failure::MalformedProgram, 0},
+        {"result slot beyond the bound", {"", "5000000"}, Failure::Malformed, 0},
+        {"negative result slot", {"", "-1"}, Failure::Malformed, 0},
+        {"load without operand", {"", "1", "x1"}, Failure::Malformed, 0},
+        {"load into a missing slot", {"", "1", "x2", "3"}, Failure::Malformed, 0},
+        {"load from a missing slot", {"", "1", "x1", "x9"}, Failure::Malformed, 0},
+        {"fractional slot", {"", "1", "x1.5", "2"}, Failure::Malformed, 0},
+        {"step before any level", {"", "1", "x1", "2", "s3"}, Failure::Malformed, 0},
+        {"inverse power", {"", "1", "f3", "x1", "2", "S3"}, Failure::Malformed, 0},
+        {"unknown level", {"", "1", "f7"}, Failure::Malformed, 0},
+        {"unknown function", {"", "1", "x1", "2", "h36"}, Failure::Malformed, 0},
+        {"function zero", {"", "1", "x1", "2", "h0"}, Failure::Malformed, 0},
         {"overflowing literal", {"", "1", "x1", "1E+999"}, Failure::Overflow, 0},
         {"overflowing operand", {"", "1", "f1", "x1", "1", "s-1E+999"}, Failure::Overflow, 0},
         {"first failure wins", {"", "1", "x1", "2", "f2", "S0", "h99"}, Failure::DivisionByZero, 0},

@@ -17,7 +17,7 @@ inline Evaluation runRows(const DecodedProgram& decoded, double x) {
     if (decoded.bracketsMismatched) return failed(Failure::Brackets);
     if (!std::isfinite(x)) return failed(Failure::Overflow);
     const int last = decoded.resultSlot;
-    if (decoded.rows.empty() || last < 0 || last >= maxSlots) return failed(Failure::MalformedProgram);
+    if (decoded.rows.empty() || last < 0 || last >= maxSlots) return failed(Failure::Malformed);
     std::vector<double> slots(static_cast<std::size_t>(last) + 1, 0.0);
     slots[0] = x;
     int current = 0;
@@ -27,9 +27,9 @@ inline Evaluation runRows(const DecodedProgram& decoded, double x) {
         int k = 0, j = 0;
         Failure failure = Failure::None;
         if (row.kind == 1 || row.kind == 1.5) {
-            if (!detail::slotIndex(row.a, last, k)) return failed(Failure::MalformedProgram);
+            if (!detail::slotIndex(row.a, last, k)) return failed(Failure::Malformed);
             if (row.kind == 1.5) {
-                if (!detail::slotIndex(row.b, last, j)) return failed(Failure::MalformedProgram);
+                if (!detail::slotIndex(row.b, last, j)) return failed(Failure::Malformed);
                 slots[k] = slots[j];
             } else {
                 if (!std::isfinite(row.b)) return failed(Failure::Overflow);
@@ -37,27 +37,27 @@ inline Evaluation runRows(const DecodedProgram& decoded, double x) {
             }
             current = k;
         } else if (row.kind == 2) {
-            if (!(row.a == 1 || row.a == 2 || row.a == 3)) return failed(Failure::MalformedProgram);
+            if (!(row.a == 1 || row.a == 2 || row.a == 3)) return failed(Failure::Malformed);
             level = static_cast<int>(row.a);
         } else if (row.kind == 3 || row.kind == 4) {
             const bool inverse = row.kind == 4;
-            if (!detail::stepIsWellFormed(level, inverse)) return failed(Failure::MalformedProgram);
+            if (!detail::stepIsWellFormed(level, inverse)) return failed(Failure::Malformed);
             double operand = row.b;
             if (row.a == 1) {
-                if (!detail::slotIndex(row.b, last, j)) return failed(Failure::MalformedProgram);
+                if (!detail::slotIndex(row.b, last, j)) return failed(Failure::Malformed);
                 operand = slots[j];
             } else if (row.a != 0) {
-                return failed(Failure::MalformedProgram);
+                return failed(Failure::Malformed);
             } else if (!std::isfinite(operand)) {
                 return failed(Failure::Overflow);
             }
             failure = detail::applyStep(level, inverse, slots[current], operand);
         } else if (row.kind == 5) {
             if (!(row.a >= 1 && row.a <= detail::functionCount) || row.a != std::trunc(row.a))
-                return failed(Failure::MalformedProgram);
+                return failed(Failure::Malformed);
             failure = detail::applyFunction(static_cast<int>(row.a), slots[current]);
         } else {
-            return failed(Failure::MalformedProgram);
+            return failed(Failure::Malformed);
         }
         if (failure != Failure::None) return failed(failure);
     }

@@ -35,9 +35,9 @@ TEST(Angles, ResultsAsTheBoxesShowThem) {
 
 TEST(Angles, OverflowIsAFailure) {
     // Divided by pi first, then times 180: the largest doubles overflow.
-    EXPECT_EQ(radiansToDegrees(1.7e308).failure, expr::Failure::Overflow);
-    EXPECT_EQ(degreesToRadians(1.7e308).failure, expr::Failure::Overflow);
-    EXPECT_EQ(radiansToDegrees(-1.7e308).failure, expr::Failure::Overflow);
+    EXPECT_EQ(radiansToDegrees(1.7e308).failure, FailureKind::Overflow);
+    EXPECT_EQ(degreesToRadians(1.7e308).failure, FailureKind::Overflow);
+    EXPECT_EQ(radiansToDegrees(-1.7e308).failure, FailureKind::Overflow);
 }
 
 }  // namespace

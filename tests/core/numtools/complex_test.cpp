@@ -47,7 +47,7 @@ TEST(Complex, FourOperations) {
 
 TEST(Complex, DivisionByZeroIsReportedNotShown) {
     const ComplexResult out = complexArithmetic(ComplexOperation::Divide, 1, 1, 0, 0, Unit::Degrees);
-    EXPECT_EQ(out.failure, numerelle::expr::Failure::DivisionByZero);
+    EXPECT_EQ(out.failure, numerelle::FailureKind::DivisionByZero);
     EXPECT_FALSE(out.real);
     EXPECT_FALSE(out.modulus);
 }
@@ -113,7 +113,7 @@ TEST(Complex, PowersAndRoots) {
 
 TEST(Complex, PowerOverflowIsAFailure) {
     const ComplexResult out = complexPower(1e10, 0, 40, 1, Unit::Degrees);
-    EXPECT_EQ(out.failure, numerelle::expr::Failure::Overflow);
+    EXPECT_EQ(out.failure, numerelle::FailureKind::Overflow);
     EXPECT_FALSE(out.real);
 }
 

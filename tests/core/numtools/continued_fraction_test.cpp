@@ -57,7 +57,7 @@ TEST(FractionPage, OverflowOnlyWritesTheDenominatorBox) {
     EXPECT_FALSE(out.numeratorWritten);
     EXPECT_TRUE(out.beep);
     EXPECT_EQ(out.denominator,
-              "Error" + numerelle::expr::failureDescription(numerelle::expr::Failure::Overflow));
+              "Error" + numerelle::failureText(numerelle::FailureKind::Overflow));
 }
 
 TEST(ContinuedFraction, KindsAndLimits) {

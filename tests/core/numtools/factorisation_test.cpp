@@ -61,8 +61,7 @@ TEST(Factorisation, NumbersFromFormulas) {
         {"10^16 as number text", "1E+16", "1E+16=" + repeated("2", 16) + "*" + repeated("5", 16), false},
         {"rounded 16-digit value", "1.23456789012346E+15",
          "1.23456789012346E+15= 2* 2* 5* 1753* 35213003141", false},
-        {"negative, never rewritten", "-12", "Error" + numerelle::expr::failureDescription(
-                                                           numerelle::expr::Failure::InvalidArgument),
+        {"negative, never rewritten", "-12", "Error" + numerelle::failureText(numerelle::FailureKind::InvalidArgument),
          true},
     };
     for (const Row& row : rows) {
@@ -97,11 +96,11 @@ TEST(Factorisation, FocusLossRewrite) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const FactorisationInput out = rewriteFactorisationInput(row.typed);
-        EXPECT_EQ(out.failure, numerelle::expr::Failure::None);
+        EXPECT_EQ(out.failure, numerelle::FailureKind::None);
         EXPECT_EQ(out.text, row.expected);
     }
     const FactorisationInput failed = rewriteFactorisationInput("1/0");
-    EXPECT_NE(failed.failure, numerelle::expr::Failure::None);
+    EXPECT_NE(failed.failure, numerelle::FailureKind::None);
     EXPECT_EQ(failed.text, "1/0");
 }
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-using numerelle::expr::Failure;
+using Failure = numerelle::FailureKind;
 using numerelle::numtools::LogarithmInputCheck;
 
 TEST(Logarithm, Values) {

@@ -8,7 +8,7 @@
 namespace numerelle::numtools {
 namespace {
 
-using expr::Failure;
+using Failure = FailureKind;
 
 TEST(FormatInBase, WritesWholeAndFractionalDigitsOrFailsWithEmptyText) {
     const struct {

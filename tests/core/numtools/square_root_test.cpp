@@ -60,7 +60,7 @@ TEST(SquareRoot, NegativeInputFails) {
     const SquareRootOutput out = simplify(-4);
     EXPECT_TRUE(out.beep);
     EXPECT_EQ(out.underRoot,
-              "Error" + numerelle::expr::failureDescription(numerelle::expr::Failure::InvalidArgument));
+              "Error" + numerelle::failureText(numerelle::FailureKind::InvalidArgument));
     EXPECT_FALSE(out.factorNumerator);
 }
 

@@ -139,8 +139,8 @@ TEST(ConvertUnits, MultipliesThenDivides) {
         EXPECT_DOUBLE_EQ(result.value, row.expected);
     }
     // The product overflows even though the quotient would fit.
-    EXPECT_EQ(convertUnits(1e308, 1000, 1000).failure, expr::Failure::Overflow);
-    EXPECT_EQ(convertUnits(-1e308, 1e9, 1).failure, expr::Failure::Overflow);
+    EXPECT_EQ(convertUnits(1e308, 1000, 1000).failure, FailureKind::Overflow);
+    EXPECT_EQ(convertUnits(-1e308, 1e9, 1).failure, FailureKind::Overflow);
 }
 
 }  // namespace
