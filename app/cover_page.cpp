@@ -9,9 +9,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/page_context.h"
 #include "app/shell_pages.h"
-#include "app/ui_services.h"
+#include "pages/pages.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

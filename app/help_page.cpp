@@ -7,19 +7,17 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 #include <QTextDocument>
 #include <QThread>
 #include <QVBoxLayout>
 #include <memory>
 
-#include "app/data_paths.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
 #include "app/shell_pages.h"
-#include "app/ui_services.h"
 #include "common/data_file.h"
+#include "pages/pages.h"
+#include "widgets/data_paths.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -78,12 +76,10 @@ QString welcomeText() {
 }
 
 numerelle::DataFileProblem openfiles(const QString& path, QString& text) {
-    const numerelle::DataFileRead file =
-        numerelle::readDataFile(QFile::encodeName(path).toStdString(), numerelle::kTextDataFileCap,
-                                numerelle::OverCap::Refuse);
+    const numerelle::TextFileRead file = numerelle::readGb18030TextFile(QFile::encodeName(path).toStdString());
     if (file.problem != numerelle::DataFileProblem::None) return file.problem;
-    QStringDecoder decoder("GB18030");
-    QString decoded = decoder.decode(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
+    // A byte that is not GB2312 shows as a replacement character.
+    QString decoded = QString::fromStdString(file.text.utf8);
     // Files written on Windows end their lines with CR LF, old Mac files with
     // CR alone; the box keeps only LF, and the saved text must equal what
     // the box shows.

@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "app/main_form.h"
-#include "app/long_work.h"
 #include "app/toolkit_translation.h"
-#include "app/ui_services.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

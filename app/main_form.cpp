@@ -15,18 +15,17 @@
 #include <QVBoxLayout>
 
 #include "app/close_requests.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
 #include "app/shell_pages.h"
-#include "app/ui_services.h"
 #include "pages/pages.h"
-#include "pages/result_view.h"
+#include "widgets/labels.h"
+#include "widgets/long_work.h"
+#include "widgets/result_view.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 QLabel* fixedLabel(const char* name, const QString& text) {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = makeLabel(name, text);
     label->setWordWrap(true);
     return label;
 }
@@ -122,29 +121,29 @@ MainForm::MainForm(UiServices& ui, QWidget* parent)
     tabs_->addTab(buildCoverPage(context, tabs_), QIcon(coverIcon()), QStringLiteral("封面"));
     tabs_->addTab(tabPage("tabBigNumbers1",
                           {fixedLabel("Label1", QStringLiteral("8位计算器太不够用了，试试这功能，可以数算多大的数都行，并且支持负数和小数！")),
-                           buildBigAddPage(context), buildBigMultiplyPage(context)}),
+                           pages::buildBigAddPage(context), pages::buildBigMultiplyPage(context)}),
                   QStringLiteral("大数计算 I"));
     tabs_->addTab(tabPage("tabBigNumbers2",
-                          {buildBigPowerPage(context), buildBigFactorialPage(context),
+                          {pages::buildBigPowerPage(context), pages::buildBigFactorialPage(context),
                            fixedLabel("Label5", QStringLiteral("这有一般计算器没有的功能,而且速度可是惊天地,泣鬼神!"))}),
                   QStringLiteral("大数计算 II"));
     tabs_->addTab(tabPage("tabMisc1",
-                          {buildFactorisationPage(context), buildFractionPage(context),
-                           buildSquareRootPage(context), buildGcdPage(context),
-                           buildLogarithmPage(context), buildPermutationPage(context)}),
+                          {pages::buildFactorisationPage(context), pages::buildFractionPage(context),
+                           pages::buildSquareRootPage(context), pages::buildGcdPage(context),
+                           pages::buildLogarithmPage(context), pages::buildPermutationPage(context)}),
                   QStringLiteral("杂项 I"));
-    tabs_->addTab(tabPage("tabComplex", {buildComplexPage(context)}, 1), QStringLiteral("复数计算"));
-    tabs_->addTab(tabPage("tabEquations", {buildPolynomialPage(context), buildLinearSystemPage(context)}),
+    tabs_->addTab(tabPage("tabComplex", {pages::buildComplexPage(context)}, 1), QStringLiteral("复数计算"));
+    tabs_->addTab(tabPage("tabEquations", {pages::buildPolynomialPage(context), pages::buildLinearSystemPage(context)}),
                   QStringLiteral("解方程"));
     tabs_->addTab(tabPage("tabMatrices",
-                          {buildMatrixPage(context), buildMatrixProductPage(context),
-                           buildHessenbergPage(context)}),
+                          {pages::buildMatrixPage(context), pages::buildMatrixProductPage(context),
+                           pages::buildHessenbergPage(context)}),
                   QStringLiteral("矩阵计算"));
     tabs_->addTab(tabPage("tabUnits",
-                          {buildUnitPage(context), buildAngleBasePage(context),
+                          {pages::buildUnitPage(context), pages::buildAngleBasePage(context),
                            buildQuickCalculator(context)}),
                   QStringLiteral("单位转化"));
-    tabs_->addTab(tabPage("tabCalculus", {buildSumPage(context), buildCalculusPage(context)}, 1),
+    tabs_->addTab(tabPage("tabCalculus", {pages::buildSumPage(context), pages::buildCalculusPage(context)}, 1),
                   QStringLiteral(" 高等数学"));
     QWidget* help = buildHelpPage(context);
     tabs_->addTab(help, QStringLiteral("软件帮助"));
@@ -202,6 +201,6 @@ void MainForm::closeEvent(QCloseEvent* event) {
     work_->waitForIdle(kCloseWaitMs);
     // The big-number result boxes may hold millions of characters; empty them
     // before the window goes.
-    for (auto* view : findChildren<bigpages::ResultView*>()) view->clear();
+    for (auto* view : findChildren<ResultView*>()) view->clear();
     event->accept();
 }

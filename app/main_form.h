@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/page_state.h"
+#include "pages/pages.h"
 
 class QTabWidget;
 class QSize;

@@ -3,12 +3,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
 #include "app/shell_pages.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
+#include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/ui_services.h"
 
 QWidget* buildQuickCalculator(PageContext& context) {
     auto* frame = new QGroupBox(QStringLiteral("快速计算"));

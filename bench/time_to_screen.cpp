@@ -24,11 +24,11 @@
 #include <random>
 #include <vector>
 
-#include "app/long_work.h"
 #include "app/main_form.h"
-#include "app/ui_services.h"
-#include "pages/big_page_support.h"
-#include "pages/result_view.h"
+#include "widgets/number_box.h"
+#include "widgets/long_work.h"
+#include "widgets/result_view.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ struct Case {
 // Stops the clock at the first paint that shows a result of `expected` characters.
 class PaintWatch final : public QObject {
 public:
-    PaintWatch(bigpages::ResultView* view, QElapsedTimer& clock) : view_(view), clock_(clock) {
+    PaintWatch(ResultView* view, QElapsedTimer& clock) : view_(view), clock_(clock) {
         view->viewport()->installEventFilter(this);
     }
     qint64 shownAfterNs = -1;
@@ -61,7 +61,7 @@ protected:
     }
 
 private:
-    bigpages::ResultView* view_;
+    ResultView* view_;
     QElapsedTimer& clock_;
     bool inside_ = false;
 };
@@ -130,11 +130,11 @@ int main(int argc, char** argv) {
     std::printf("%-20s %10s %10s %7s %9s %10s %10s %9s\n", "work", "cli s", "window s", "ratio", "digits",
                 "copy ms", "scroll ms", "resize ms");
     for (const Case& c : cases) {
-        auto* view = window.findChild<bigpages::ResultView*>(QString::fromLatin1(c.result));
+        auto* view = window.findChild<ResultView*>(QString::fromLatin1(c.result));
         auto* button = window.findChild<QPushButton*>(QString::fromLatin1(c.button));
         showTabOf(window, view);
         for (const auto& [box, text] : c.inputs)
-            bigpages::setInputText(window.findChild<QLineEdit*>(QString::fromLatin1(box)), text);
+            setInputText(window.findChild<QLineEdit*>(QString::fromLatin1(box)), text);
         std::vector<double> gui, command;
         qsizetype digits = 0;
         for (int run = 0; run < repeats; ++run) {
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
             QElapsedTimer clock;
             PaintWatch watch(view, clock);
             QEventLoop loop;
-            QObject::connect(view, &bigpages::ResultView::textChanged, &loop,
+            QObject::connect(view, &ResultView::textChanged, &loop,
                              [&] { watch.expected = view->text().size(); });
             QTimer poll;
             QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (watch.shownAfterNs >= 0) loop.quit(); });

@@ -1,12 +1,11 @@
 // units, angle, base: the converters of the tab "单位转化". Amounts and
 // angles are formula fields on the page, so they pass through the box's
 // focus-loss handling first and are then read back from the box text.
-#include <iconv.h>
-
 #include <optional>
 #include <ostream>
 
 #include "cli/commands.h"
+#include "common/data_file.h"
 #include "common/data_folder.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
@@ -17,23 +16,6 @@
 namespace numerelle::cli {
 
 namespace {
-
-// The unit files are GB2312 text; the core reads UTF-8.
-std::optional<std::string> decodeGb18030(const std::string& bytes) {
-    iconv_t converter = iconv_open("UTF-8", "GB18030");
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string input = bytes;
-    std::string output(bytes.size() * 2 + 16, '\0');
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    char* out = output.data();
-    std::size_t outLeft = output.size();
-    const std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
-    iconv_close(converter);
-    if (done == static_cast<std::size_t>(-1)) return std::nullopt;
-    output.resize(output.size() - outLeft);
-    return output;
-}
 
 // Reads a category's unit file as choosing the category on the page does.
 // The page shows the file's problems and still uses the units it read.
@@ -46,17 +28,16 @@ std::optional<numtools::UnitList> loadCategory(const std::string& category, Comm
         return std::nullopt;
     }
     const std::string path = (programDataFolder() / "dw" / *fileName).string();
-    const DataFileRead file = readDataFile(path, kTextDataFileCap, OverCap::Refuse);
+    const TextFileRead file = readGb18030TextFile(path);
     if (file.problem != DataFileProblem::None) {
         io.err << numtools::unitFileErrorText(path, {numtools::unitFileReadProblem(file.problem), 0, ""}) << '\n';
         return std::nullopt;
     }
-    const std::optional<std::string> content = decodeGb18030(file.bytes);
-    if (!content) {
+    if (file.text.malformed) {
         io.err << "单位文件 " << path << " 不是 GB2312 文本！\n";
         return std::nullopt;
     }
-    numtools::UnitList list = numtools::parseUnitList(numtools::splitUnitFileLines(*content));
+    numtools::UnitList list = numtools::parseUnitList(numtools::splitUnitFileLines(file.text.utf8));
     for (const numtools::UnitFileError& error : list.errors) io.err << numtools::unitFileErrorText(path, error) << '\n';
     return list;
 }

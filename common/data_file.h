@@ -4,6 +4,7 @@
 // refused before anything is read, and so is a file above a cap.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace numerelle {
 
@@ -29,5 +30,23 @@ struct DataFileRead {
 inline constexpr std::uint64_t kTextDataFileCap = std::uint64_t{16} << 20;
 
 DataFileRead readDataFile(const std::string& path, std::uint64_t cap, OverCap overCap);
+
+// The help and unit files are GB2312 text (read as GB18030, its superset);
+// the program works in UTF-8. A byte sequence that is not GB18030 becomes
+// U+FFFD and sets `malformed`, so that a reader may show what it could
+// decode or refuse the file.
+struct DecodedText {
+    std::string utf8;
+    bool malformed = false;
+};
+DecodedText decodeGb18030(std::string_view bytes);
+
+// A help or unit file: readDataFile under kTextDataFileCap (refusing a
+// longer one), then decoded. `text` is empty unless problem == None.
+struct TextFileRead {
+    DataFileProblem problem = DataFileProblem::None;
+    DecodedText text;
+};
+TextFileRead readGb18030TextFile(const std::string& path);
 
 }  // namespace numerelle

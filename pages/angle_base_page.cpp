@@ -11,18 +11,18 @@
 #include <array>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/angles.h"
 #include "numtools/number_base.h"
 #include "numtools/units.h"
-#include "pages/page_frame.h"
-#include "pages/number_box.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/number_box.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 // asks for a number instead of converting a text that is none.
 void convertAngle(QLineEdit* source, QLineEdit* target, expr::Evaluation (*conversion)(double),
                   const PageContext& context) {
-    const std::optional<double> value = requireNumber(source, context);
+    const std::optional<double> value = requireNumber(source, context.ui, context.window);
     if (!value) return;
     const expr::Evaluation result = conversion(*value);
     if (!result.ok()) {
@@ -206,7 +206,7 @@ QWidget* buildBaseConverter(const PageContext& context) {
 
 // The handlers keep a copy of the context: it only holds references to the
 // window's lasting parts, while the caller's context object goes away.
-QWidget* buildAngleBasePage(PageContext& context) {
+QWidget* pages::buildAngleBasePage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame7", QStringLiteral("常用单位与进制的转化"));
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(buildAngleConverter(context));

@@ -4,15 +4,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
 #include "pages/big_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
 
-using namespace bigpages;
-
-QWidget* buildBigAddPage(PageContext& context) {
+QWidget* pages::buildBigAddPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame1", QStringLiteral("特大数加减"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

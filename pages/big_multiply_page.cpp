@@ -4,15 +4,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
 #include "pages/big_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
 
-using namespace bigpages;
-
-QWidget* buildBigMultiplyPage(PageContext& context) {
+QWidget* pages::buildBigMultiplyPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame2", QStringLiteral("特大实数乘法"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

@@ -5,15 +5,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
 #include "pages/big_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
 
-using namespace bigpages;
-
-QWidget* buildBigPowerPage(PageContext& context) {
+QWidget* pages::buildBigPowerPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame4", QStringLiteral("大数乘方"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

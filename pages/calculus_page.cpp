@@ -11,25 +11,19 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "calculus/page_actions.h"
 #include "pages/calculus_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
-using calculus_pages::box;
-
-QLabel* label(const QString& text, const QString& objectName) {
-    auto* item = new QLabel(text);
-    item->setObjectName(objectName);
-    return item;
-}
+using pages::box;
 
 // "f'(       ) =" with the point box sitting between the brackets: the
 // caption keeps its text, and the blanks are drawn as wide as the box.
@@ -71,29 +65,29 @@ private:
 
 }  // namespace
 
-QWidget* buildCalculusPage(PageContext& context) {
+QWidget* pages::buildCalculusPage(PageContext& context) {
     auto* frame = makePageFrame("Frame10", QStringLiteral("计算函数定积分和微分计算"));
     auto* outer = new QVBoxLayout(frame);
-    QGridLayout* grid = calculus_pages::addSignGrid(outer);
+    QGridLayout* grid = pages::addSignGrid(outer);
 
     // Integral: the upper limit a above the sign, the lower limit b below it.
     auto* upper = box(QStringLiteral("Text25_0"), QStringLiteral("1"), 70);
     auto* lower = box(QStringLiteral("Text25_1"), QStringLiteral("2"), 70);
     auto* upperRow = new QHBoxLayout;
-    upperRow->addWidget(label(QStringLiteral("a="), QStringLiteral("Label16")));
+    upperRow->addWidget(makeLabel("Label16", QStringLiteral("a=")));
     upperRow->addWidget(upper);
     upper->setMaximumWidth(120);
     lower->setMaximumWidth(120);
     auto* lowerRow = new QHBoxLayout;
-    lowerRow->addWidget(label(QStringLiteral("b="), QStringLiteral("Label17")));
+    lowerRow->addWidget(makeLabel("Label17", QStringLiteral("b=")));
     lowerRow->addWidget(lower);
-    auto* sign = calculus_pages::bigSign(QStringLiteral("∫"), QStringLiteral("Label51"), 5);
+    auto* sign = pages::bigSign(QStringLiteral("∫"), QStringLiteral("Label51"), 5);
 
     auto* formula = box(QStringLiteral("Text26"), QStringLiteral("x"), 200);
     auto* formulaRow = new QHBoxLayout;
-    formulaRow->addWidget(label(QStringLiteral("f(x)="), QStringLiteral("Label19")));
+    formulaRow->addWidget(makeLabel("Label19", QStringLiteral("f(x)=")));
     formulaRow->addWidget(formula, 1);
-    formulaRow->addWidget(label(QStringLiteral("f(x)dx"), QStringLiteral("Label18")));
+    formulaRow->addWidget(makeLabel("Label18", QStringLiteral("f(x)dx")));
 
     auto* integrate = new QPushButton(QStringLiteral("="));
     integrate->setObjectName(QStringLiteral("Command16"));
@@ -109,7 +103,7 @@ QWidget* buildCalculusPage(PageContext& context) {
 
     auto* intervals = box(QStringLiteral("Text28"), QStringLiteral("1000"), 90);
     auto* intervalsRow = new QHBoxLayout;
-    intervalsRow->addWidget(label(QStringLiteral("精度"), QStringLiteral("Label20")));
+    intervalsRow->addWidget(makeLabel("Label20", QStringLiteral("精度")));
     intervalsRow->addWidget(intervals);
     intervalsRow->addStretch();
     grid->addLayout(intervalsRow, 3, 1);
@@ -151,7 +145,7 @@ QWidget* buildCalculusPage(PageContext& context) {
         const std::string a = upper->text().toStdString();
         const std::string b = lower->text().toStdString();
         const std::string n = intervals->text().toStdString();
-        calculus_pages::runAnswer(
+        pages::runAnswer(
             context, QStringLiteral("正在计算定积分……"),
             [text, a, b, n](numerelle::WorkControl& control) {
                 return numerelle::calculus::integralAction(text, a, b, n, control);
@@ -161,7 +155,7 @@ QWidget* buildCalculusPage(PageContext& context) {
 
     // Two evaluations: quick enough to run on the spot.
     QObject::connect(differentiate, &QPushButton::clicked, differentiate, [=] {
-        calculus_pages::showAnswer(context,
+        pages::showAnswer(context,
                                    numerelle::calculus::derivativeAction(formula->text().toStdString(),
                                                                          point->text().toStdString(),
                                                                          intervals->text().toStdString()),

@@ -11,13 +11,14 @@
 #include <functional>
 #include <memory>
 
-#include "app/long_work.h"
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "calculus/page_actions.h"
+#include "pages/page_context.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
-namespace calculus_pages {
+namespace pages {
 
 inline QLineEdit* box(const QString& objectName, const QString& text, int minimumWidth) {
     auto* edit = new QLineEdit(text);
@@ -40,7 +41,7 @@ inline QGridLayout* addSignGrid(QVBoxLayout* outer) {
 
 // A sign drawn large, as on paper, `scale` times the text size.
 inline QLabel* bigSign(const QString& sign, const QString& objectName, double scale) {
-    auto* label = new QLabel(sign);
+    QLabel* label = makeLabel(nullptr, sign);
     label->setObjectName(objectName);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * scale);
@@ -72,4 +73,4 @@ inline void runAnswer(PageContext context, const QString& label,
         });
 }
 
-}  // namespace calculus_pages
+}  // namespace pages

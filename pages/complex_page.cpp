@@ -9,15 +9,15 @@
 #include <optional>
 #include <vector>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/complex.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -30,12 +30,6 @@ QLineEdit* box(const QString& name, const QString& initial = QStringLiteral("0")
     edit->setObjectName(name);
     fitNumberText(edit);
     return edit;
-}
-
-QLabel* label(const QString& caption, const char* name = nullptr) {
-    auto* item = new QLabel(caption);
-    if (name) item->setObjectName(QString::fromLatin1(name));
-    return item;
 }
 
 // The values of boxes that must hold numbers. A box that does not (its
@@ -119,11 +113,11 @@ QGroupBox* buildInputFrame(ComplexControls& c, QRadioButton* units[3]) {
     // Z = a + bi, one row per number.
     const char* rowNames[2] = {"Label21", "Label22"};
     for (int z = 0; z < 2; ++z) {
-        grid->addWidget(label(z == 0 ? QStringLiteral("Z1=") : QStringLiteral("Z2="), rowNames[z]), z, 0);
+        grid->addWidget(makeLabel(rowNames[z], z == 0 ? QStringLiteral("Z1=") : QStringLiteral("Z2=")), z, 0);
         grid->addWidget(c.algebraic[z], z, 1);
-        grid->addWidget(label(QStringLiteral("+")), z, 2);
+        grid->addWidget(makeLabel(nullptr, QStringLiteral("+")), z, 2);
         grid->addWidget(c.algebraic[z + 2], z, 3);
-        grid->addWidget(label(QStringLiteral("i")), z, 4);
+        grid->addWidget(makeLabel(nullptr, QStringLiteral("i")), z, 4);
     }
     c.algebraicForm = new QRadioButton(QStringLiteral("代数形式"));
     c.algebraicForm->setObjectName(QStringLiteral("Option1"));
@@ -136,14 +130,14 @@ QGroupBox* buildInputFrame(ComplexControls& c, QRadioButton* units[3]) {
     // Z = r (Cos t + iSin t), one row per number.
     for (int z = 0; z < 2; ++z) {
         const int row = 2 + z;
-        grid->addWidget(label(z == 0 ? QStringLiteral("Z1=") : QStringLiteral("Z2=")), row, 0);
+        grid->addWidget(makeLabel(nullptr, z == 0 ? QStringLiteral("Z1=") : QStringLiteral("Z2=")), row, 0);
         auto* line = new QHBoxLayout;
         line->addWidget(c.trigonometric[z]);
-        line->addWidget(label(QStringLiteral("（Cos")));
+        line->addWidget(makeLabel(nullptr, QStringLiteral("（Cos")));
         line->addWidget(c.trigonometric[z + 2]);
-        line->addWidget(label(QStringLiteral("+iSin")));
+        line->addWidget(makeLabel(nullptr, QStringLiteral("+iSin")));
         line->addWidget(c.trigonometric[z + 4]);
-        line->addWidget(label(QStringLiteral("）")));
+        line->addWidget(makeLabel(nullptr, QStringLiteral("）")));
         grid->addLayout(line, row, 1, 1, 4);
     }
 
@@ -180,41 +174,41 @@ QGroupBox* buildCalculationFrame(ComplexControls& c, QPushButton* operations[4],
 
     c.algebraic[4] = box(QStringLiteral("Text35_4"));
     c.rootNumber = box(QStringLiteral("Text42"), QStringLiteral("1"));
-    grid->addWidget(label(QStringLiteral("指数为（可以为任意数，包括负数和小数）"), "Label34"), 1, 0, 1, 4);
+    grid->addWidget(makeLabel("Label34", QStringLiteral("指数为（可以为任意数，包括负数和小数）")), 1, 0, 1, 4);
     grid->addWidget(c.algebraic[4], 1, 4, 1, 2);
-    grid->addWidget(label(QStringLiteral("开方时取第几个解"), "Label43"), 2, 0, 1, 4);
+    grid->addWidget(makeLabel("Label43", QStringLiteral("开方时取第几个解")), 2, 0, 1, 4);
     grid->addWidget(c.rootNumber, 2, 4, 1, 2);
-    auto* notice = label(QStringLiteral("声明：计算复数的几次方时，只计算Z1的解！"), "Label44");
+    auto* notice = makeLabel("Label44", QStringLiteral("声明：计算复数的几次方时，只计算Z1的解！"));
     notice->setStyleSheet(QStringLiteral("color: red;"));
     grid->addWidget(notice, 3, 0, 1, 6);
-    grid->addWidget(label(QStringLiteral("计算结果为："), "Label35"), 4, 0, 1, 6);
+    grid->addWidget(makeLabel("Label35", QStringLiteral("计算结果为：")), 4, 0, 1, 6);
 
     for (int i = 0; i < 5; ++i) {
         c.results[i] = box(QStringLiteral("Text%1").arg(37 + i));
         c.results[i]->setReadOnly(true);
     }
     auto* algebraicRow = new QHBoxLayout;
-    algebraicRow->addWidget(label(QStringLiteral("代数形式为："), "Label36"));
+    algebraicRow->addWidget(makeLabel("Label36", QStringLiteral("代数形式为：")));
     algebraicRow->addWidget(c.results[0], 1);
-    algebraicRow->addWidget(label(QStringLiteral("+")));
+    algebraicRow->addWidget(makeLabel(nullptr, QStringLiteral("+")));
     algebraicRow->addWidget(c.results[1], 1);
-    algebraicRow->addWidget(label(QStringLiteral("i")));
+    algebraicRow->addWidget(makeLabel(nullptr, QStringLiteral("i")));
     grid->addLayout(algebraicRow, 5, 0, 1, 6);
     auto* trigonometricRow = new QHBoxLayout;
-    trigonometricRow->addWidget(label(QStringLiteral("三角形式为："), "Label37"));
+    trigonometricRow->addWidget(makeLabel("Label37", QStringLiteral("三角形式为：")));
     trigonometricRow->addWidget(c.results[2], 1);
-    trigonometricRow->addWidget(label(QStringLiteral("(Cos")));
+    trigonometricRow->addWidget(makeLabel(nullptr, QStringLiteral("(Cos")));
     trigonometricRow->addWidget(c.results[3], 1);
-    trigonometricRow->addWidget(label(QStringLiteral("+ iSin")));
+    trigonometricRow->addWidget(makeLabel(nullptr, QStringLiteral("+ iSin")));
     trigonometricRow->addWidget(c.results[4], 1);
-    trigonometricRow->addWidget(label(QStringLiteral(")")));
+    trigonometricRow->addWidget(makeLabel(nullptr, QStringLiteral(")")));
     grid->addLayout(trigonometricRow, 6, 0, 1, 6);
     return frame;
 }
 
 }  // namespace
 
-QWidget* buildComplexPage(PageContext& context) {
+QWidget* pages::buildComplexPage(PageContext& context) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("ComplexPage"));
     auto* layout = new QVBoxLayout(page);

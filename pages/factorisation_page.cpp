@@ -3,12 +3,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "numtools/factorisation.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 
 }  // namespace
 
-QWidget* buildFactorisationPage(PageContext& context) {
+QWidget* pages::buildFactorisationPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame5", QStringLiteral("因式分解"));
     auto* grid = new QGridLayout(frame);
 

@@ -4,14 +4,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "numtools/continued_fraction.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
-QWidget* buildFractionPage(PageContext& context) {
+QWidget* pages::buildFractionPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame6", QStringLiteral("将小数转化为分数"));
     auto* grid = new QGridLayout(frame);
 

@@ -7,26 +7,18 @@
 #include <QScrollBar>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "pages/big_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
-
-using namespace bigpages;
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 namespace nb = numerelle::bignum;
-
-QLabel* namedLabel(const char* name, const QString& text) {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 QString numberCaption(int position) { return QStringLiteral("第%1个数").arg(position); }
 
@@ -46,7 +38,7 @@ enum class GcdButton { Divisor, Multiple };
 
 }  // namespace
 
-QWidget* buildGcdPage(PageContext& context) {
+QWidget* pages::buildGcdPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame14", QStringLiteral("计算最大公约数和最小公倍数"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;
@@ -55,8 +47,8 @@ QWidget* buildGcdPage(PageContext& context) {
     QLineEdit* count = makeInputBox("Text43", QStringLiteral("2"));
     attachDigitKeyFilter(count);
     count->setMaximumWidth(90);
-    QLabel* firstCaption = namedLabel("Label46", numberCaption(1));
-    QLabel* secondCaption = namedLabel("Label47", numberCaption(2));
+    QLabel* firstCaption = makeLabel("Label46", numberCaption(1));
+    QLabel* secondCaption = makeLabel("Label47", numberCaption(2));
     QLineEdit* numbers[2] = {makeInputBox("Text44_0", QStringLiteral("0")), makeInputBox("Text44_1", QStringLiteral("0"))};
     for (QLineEdit* box : numbers) attachDigitKeyFilter(box);
     auto* scroll = new QScrollBar(Qt::Vertical);
@@ -74,7 +66,7 @@ QWidget* buildGcdPage(PageContext& context) {
     // Each result sits under its own caption and button: the multiple (Text45)
     // with "最小公倍数：", the divisor (Text46) with "最大公约数：".
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(namedLabel("Label45", QStringLiteral("一共有几个需要计算的数？（注意：至少要两个数）")), 0, 0, 1, 2);
+    grid->addWidget(makeLabel("Label45", QStringLiteral("一共有几个需要计算的数？（注意：至少要两个数）")), 0, 0, 1, 2);
     grid->addWidget(count, 0, 2);
     grid->addWidget(firstCaption, 1, 0);
     grid->addWidget(numbers[0], 1, 1);
@@ -82,16 +74,16 @@ QWidget* buildGcdPage(PageContext& context) {
     grid->addWidget(numbers[1], 2, 1);
     grid->addWidget(scroll, 1, 2, 2, 1, Qt::AlignLeft);
     grid->addWidget(multipleButton, 3, 0);
-    grid->addWidget(namedLabel("Label49", QStringLiteral("最小公倍数：")), 4, 0);
+    grid->addWidget(makeLabel("Label49", QStringLiteral("最小公倍数：")), 4, 0);
     grid->addWidget(multiple, 5, 0, 1, 2);
     grid->addWidget(divisorButton, 3, 2);
-    grid->addWidget(namedLabel("Label48", QStringLiteral("最大公约数：")), 4, 2);
+    grid->addWidget(makeLabel("Label48", QStringLiteral("最大公约数：")), 4, 2);
     grid->addWidget(divisor, 5, 2, Qt::AlignTop);
     grid->setColumnStretch(1, 1);
 
     onFocusLost(count, [count, scroll, &ui, &state] {
         const nb::GcdCount parsed = nb::gcdCountFromText(count->text().toStdString());
-        showText(count, toQString(parsed.text));
+        showText(count, QString::fromStdString(parsed.text));
         if (parsed.beep) ui.beep();
         if (parsed.count == 0) return;
         state.gcdNumbers.resize(parsed.count);
@@ -108,7 +100,7 @@ QWidget* buildGcdPage(PageContext& context) {
     for (int i = 0; i < 2; ++i) {
         QLineEdit* box = numbers[i];
         QObject::connect(box, &QLineEdit::textChanged, frame, [box, scroll, i, &state](const QString& text) {
-            const QString whole = toQString(nb::gcdNumberText(text.toStdString()));
+            const QString whole = QString::fromStdString(nb::gcdNumberText(text.toStdString()));
             if (whole != text) {
                 box->setText(whole);  // fires this handler again with the settled text
                 return;
@@ -130,9 +122,9 @@ QWidget* buildGcdPage(PageContext& context) {
             },
             [=, &ui](bool cancelled) {
                 if (cancelled || outcome->cancelled) return;
-                if (outcome->multipleBox) setResultText(multiple, toQString(*outcome->multipleBox));
-                if (outcome->divisorBox) showText(divisor, toQString(*outcome->divisorBox));
-                for (const std::string& message : outcome->messages) ui.message(button->window(), toQString(message));
+                if (outcome->multipleBox) setResultText(multiple, QString::fromStdString(*outcome->multipleBox));
+                if (outcome->divisorBox) showText(divisor, QString::fromStdString(*outcome->divisorBox));
+                for (const std::string& message : outcome->messages) ui.message(button->window(), QString::fromStdString(message));
                 if (outcome->beep) ui.beep();
             });
     };

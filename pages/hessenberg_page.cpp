@@ -4,24 +4,24 @@
 #include <QPushButton>
 #include <memory>
 
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 
 void reduce(PageContext context) {
     const Store input = context.state.matrixStore;
     auto a = std::make_shared<Matrix>(storeToMatrix(input));
     auto outcome = std::make_shared<Outcome>(Outcome::Done);
-    matrix_pages::runJob(
+    pages::runJob(
         context, a->order() > 60, QStringLiteral("正在转化为H型矩阵……"),
         [a, outcome](numerelle::WorkControl& control) { *outcome = toHessenberg(*a, &control); },
         [context, input, a, outcome](bool cancelled) {
@@ -41,7 +41,7 @@ void showEigenvalues(PageContext context) {
     // current matrix stays as it is.
     auto a = std::make_shared<Matrix>(storeToMatrix(context.state.matrixStore));
     auto values = std::make_shared<Eigenvalues>();
-    matrix_pages::runJob(
+    pages::runJob(
         context, a->order() > 30, QStringLiteral("正在求特征值……"),
         [a, values](numerelle::WorkControl& control) {
             const Outcome reduced = toHessenberg(*a, &control);
@@ -61,7 +61,7 @@ void showEigenvalues(PageContext context) {
 
 }  // namespace
 
-QWidget* buildHessenbergPage(PageContext& context) {
+QWidget* pages::buildHessenbergPage(PageContext& context) {
     auto* frame = makePageFrame("Frame21", QStringLiteral("工具"));
     auto* command33 = new QPushButton(QStringLiteral("转化为H型矩阵"));
     command33->setObjectName(QStringLiteral("Command33"));

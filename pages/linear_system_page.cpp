@@ -7,21 +7,21 @@
 #include <cmath>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/scrolled_grid.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 
 struct EquationPage {
     PageContext context;
@@ -66,7 +66,7 @@ struct EquationPage {
             if (cell(i)->isHidden()) continue;
             const std::int64_t index = equationCellIndex(i, grid->shownTop(), grid->shownLeft(), count);
             if (index < static_cast<std::int64_t>(store().size()))
-                matrix_pages::showValue(cell(i), text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
+                pages::showValue(cell(i), text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
         }
         for (int i = 0; i < 16; ++i) {
             if (names[i]->isHidden()) continue;
@@ -99,7 +99,7 @@ struct EquationPage {
         std::vector<double> b;
         splitEquationStore(store(), n(), a, b);
         auto found = std::make_shared<Solution>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, n() > 100, QStringLiteral("正在解方程……"),
             [a = std::move(a), b = std::move(b), found](numerelle::WorkControl& control) {
                 *found = solveLinearSystem(a, b, &control);
@@ -117,12 +117,12 @@ struct EquationPage {
 
 }  // namespace
 
-QWidget* buildLinearSystemPage(PageContext& context) {
+QWidget* pages::buildLinearSystemPage(PageContext& context) {
     auto* frame = makePageFrame("Frame19", QStringLiteral("解N元一次方程(最好不超过54元)"));
-    EquationPage* p = matrix_pages::ownedByFrame<EquationPage>(frame, context);
+    EquationPage* p = pages::ownedByFrame<EquationPage>(frame, context);
 
     auto* top = new QHBoxLayout;
-    p->count = matrix_pages::addCountLine(top, "Label62", QStringLiteral("几元方程？"), "Text57", QStringLiteral("1"));
+    p->count = pages::addCountLine(top, "Label62", QStringLiteral("几元方程？"), "Text57", QStringLiteral("1"));
     top->addStretch(1);
 
     p->grid = new ScrolledGrid({.rows = 4, .columns = 5, .cellName = "jfc", .initialText = QStringLiteral("0"),
@@ -148,7 +148,7 @@ QWidget* buildLinearSystemPage(PageContext& context) {
     p->solution = new QLineEdit(QStringLiteral("0"));
     p->solution->setObjectName(QStringLiteral("Text58"));
     p->solution->setReadOnly(true);
-    matrix_pages::setCellUsable(p->solution, false);
+    pages::setCellUsable(p->solution, false);
     p->solution->setEnabled(true);  // greyed, yet selectable for copying
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(command32);

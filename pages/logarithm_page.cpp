@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "numtools/logarithm.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ QString text(const std::string& value) { return QString::fromStdString(value); }
 
 }  // namespace
 
-QWidget* buildLogarithmPage(PageContext& context) {
+QWidget* pages::buildLogarithmPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame15", QStringLiteral("对数计算"));
 
     auto* name = new QLabel(QStringLiteral("Log"));

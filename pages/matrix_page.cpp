@@ -9,22 +9,22 @@
 #include <cmath>
 #include <memory>
 
-#include "app/data_paths.h"
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/data_paths.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/scrolled_grid.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 using numerelle::numberText;
 
 constexpr const char* kSaveHint = "只有保存后才可以进行矩阵的乘法等计算";
@@ -69,7 +69,7 @@ struct MatrixPage {
         grid->showingBarsOrigin();
         for (int i = 0; i < 16; ++i) {
             const int r = i / 4 + grid->shownTop(), c = i % 4 + grid->shownLeft();
-            matrix_pages::showValue(cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
+            pages::showValue(cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
                                                             : QString());
         }
     }
@@ -91,7 +91,7 @@ struct MatrixPage {
         const int last = n < 4 ? 0 : n - 4;
         grid->columnBar()->setMaximum(last);
         grid->rowBar()->setMaximum(last);
-        for (int i = 0; i < 16; ++i) matrix_pages::setCellUsable(cell(i), n >= 4 || (i / 4 < n && i % 4 < n));
+        for (int i = 0; i < 16; ++i) pages::setCellUsable(cell(i), n >= 4 || (i / 4 < n && i % 4 < n));
     }
 
     void cellLostFocus(int i) {
@@ -103,7 +103,7 @@ struct MatrixPage {
     void computeDeterminant() {
         const Matrix a = storeToMatrix(store());
         auto found = std::make_shared<Determinant>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, a.order() >= 9, QStringLiteral("正在计算行列式……"),
             [a, found](numerelle::WorkControl& control) { *found = determinant(a, &control); },
             [this, found](bool cancelled) {
@@ -149,12 +149,12 @@ struct MatrixPage {
 
 }  // namespace
 
-QWidget* buildMatrixPage(PageContext& context) {
+QWidget* pages::buildMatrixPage(PageContext& context) {
     auto* frame = makePageFrame("Frame17", QStringLiteral("行列式矩阵计算与输入"));
-    MatrixPage* p = matrix_pages::ownedByFrame<MatrixPage>(frame, context);
+    MatrixPage* p = pages::ownedByFrame<MatrixPage>(frame, context);
 
     auto* top = new QHBoxLayout;
-    p->order = matrix_pages::addCountLine(top, "Label55", QStringLiteral("为几阶行列式？"), "Text53", QStringLiteral("2"));
+    p->order = pages::addCountLine(top, "Label55", QStringLiteral("为几阶行列式？"), "Text53", QStringLiteral("2"));
     top->addSpacing(12);
     auto* label56 = new QLabel(QStringLiteral("矩阵的名称"));
     label56->setObjectName(QStringLiteral("Label56"));
@@ -166,7 +166,7 @@ QWidget* buildMatrixPage(PageContext& context) {
     p->grid = new ScrolledGrid({.rows = 4, .columns = 4, .cellName = "Text52", .initialText = QStringLiteral("0"),
                                 .rowBarName = "VScroll2", .columnBarName = "HScroll1"},
                                context.ui);
-    for (int i = 0; i < 16; ++i) matrix_pages::setCellUsable(p->cell(i), i == 0 || i == 1 || i == 4 || i == 5);
+    for (int i = 0; i < 16; ++i) pages::setCellUsable(p->cell(i), i == 0 || i == 1 || i == 4 || i == 5);
 
     auto* command28 = new QPushButton(QStringLiteral("="));
     command28->setObjectName(QStringLiteral("Command28"));
@@ -193,7 +193,7 @@ QWidget* buildMatrixPage(PageContext& context) {
 
     // Order box: digits only; entering it starts an order change.
     attachKeyFilter(p->order, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
-    matrix_pages::onFocusGained(p->order, [p] { p->orderChanged = true; });
+    onFocusGained(p->order, [p] { p->orderChanged = true; });
     onFocusLost(p->order, [p] { p->orderLostFocus(); });
     ScrolledGrid::Page cells;
     cells.shape = [p] {

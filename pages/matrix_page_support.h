@@ -1,10 +1,8 @@
 #pragma once
-// Pieces shared by the matrix and equation pages: focus-gained handlers,
-// greyed cells, and running a computation either at once or through the
-// long-work runner.
+// Pieces shared by the matrix and equation pages: greyed cells, the count
+// line, and running a computation either at once or through the long-work
+// runner.
 #include <QColor>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,31 +12,14 @@
 #include <memory>
 #include <string>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
 #include "common/work_control.h"
+#include "pages/page_context.h"
+#include "widgets/focus_filter.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/long_work.h"
 
-namespace matrix_pages {
-
-class FocusGainFilter final : public QObject {
-public:
-    FocusGainFilter(QWidget* box, std::function<void()> handler) : QObject(box), handler_(std::move(handler)) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) handler_();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> handler_;
-};
-
-inline void onFocusGained(QWidget* box, std::function<void()> handler) {
-    box->installEventFilter(new FocusGainFilter(box, std::move(handler)));
-}
+namespace pages {
 
 // A usable cell is white; an unusable one is disabled and takes the colour
 // of the active window border.
@@ -65,8 +46,7 @@ Page* ownedByFrame(QWidget* frame, PageContext& context) {
 // order or count, named as given; the box is returned.
 inline QLineEdit* addCountLine(QHBoxLayout* line, const char* labelName, const QString& prompt, const char* boxName,
                                const QString& initial) {
-    auto* label = new QLabel(prompt);
-    label->setObjectName(QString::fromLatin1(labelName));
+    QLabel* label = makeLabel(labelName, prompt);
     auto* box = new QLineEdit(initial);
     box->setObjectName(QString::fromLatin1(boxName));
     box->setMaximumWidth(70);
@@ -92,4 +72,4 @@ inline void runJob(PageContext& context, bool big, const QString& label,
     context.work.start(label, std::move(work), std::move(apply));
 }
 
-}  // namespace matrix_pages
+}  // namespace pages

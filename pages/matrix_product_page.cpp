@@ -7,27 +7,21 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "app/data_paths.h"
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/data_file.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/data_paths.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
-
-QLabel* label(const char* name, const QString& caption) {
-    auto* l = new QLabel(caption);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
+using pages::text;
 
 // Reads the saved matrix `name` for a current store of upper index `upper`;
 // on a problem shows its message and returns false.
@@ -67,21 +61,21 @@ bool readSavedMatrix(const PageContext& context, const QString& name, std::size_
 
 }  // namespace
 
-QWidget* buildMatrixProductPage(PageContext& context) {
+QWidget* pages::buildMatrixProductPage(PageContext& context) {
     auto* frame = makePageFrame("Frame18", QStringLiteral("矩阵乘法"));
-    auto* label58 = label("Label58", context.state.matrixName);
+    auto* label58 = makeLabel("Label58", context.state.matrixName);
     auto* text56 = new QLineEdit;
     text56->setObjectName(QStringLiteral("Text56"));
     auto* command31 = new QPushButton(QStringLiteral("="));
     command31->setObjectName(QStringLiteral("Command31"));
-    auto* note = label("Label57", QStringLiteral("注意：矩阵乘法的结果显示在上面，并且被乘数式上头的矩阵。并且两个矩阵要有相同数目的元素并且乘数已经储存过才可以进行计算！"));
+    auto* note = makeLabel("Label57", QStringLiteral("注意：矩阵乘法的结果显示在上面，并且被乘数式上头的矩阵。并且两个矩阵要有相同数目的元素并且乘数已经储存过才可以进行计算！"));
     note->setWordWrap(true);
 
     auto* line = new QHBoxLayout;
-    line->addWidget(label("Label59", QStringLiteral("矩阵")));
+    line->addWidget(makeLabel("Label59", QStringLiteral("矩阵")));
     line->addWidget(label58);
-    line->addWidget(label("Label60", QStringLiteral("乘以")));
-    line->addWidget(label("Label61", QStringLiteral("矩阵")));
+    line->addWidget(makeLabel("Label60", QStringLiteral("乘以")));
+    line->addWidget(makeLabel("Label61", QStringLiteral("矩阵")));
     line->addWidget(text56, 1);
     line->addWidget(command31);
     auto* layout = new QVBoxLayout(frame);
@@ -98,7 +92,7 @@ QWidget* buildMatrixProductPage(PageContext& context) {
         if (!readSavedMatrix(context, text56->text(), left.size() - 1, saved)) return;
         const Matrix a = storeToMatrix(left), b = storeToMatrix(saved);
         auto product = std::make_shared<Product>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, a.order() > 60, QStringLiteral("正在计算矩阵乘法……"),
             [a, b, product](numerelle::WorkControl& control) { *product = multiply(a, b, &control); },
             [context, left, product](bool cancelled) {

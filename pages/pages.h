@@ -1,9 +1,15 @@
 #pragma once
 // One builder per page: each creates its controls (object names as the
 // program documents them), wires them to the core and returns the widget the
-// main window places on the page's tab.
+// main window places on the page's tab. This is all the window shell sees of
+// the page layer: the context it hands the builders and the state it keeps
+// for them come with it.
+#include "pages/page_context.h"
+#include "pages/page_state.h"
+
 class QWidget;
-struct PageContext;
+
+namespace pages {
 
 // Tab "大数计算 I"
 QWidget* buildBigAddPage(PageContext& context);        // Frame1
@@ -33,3 +39,5 @@ QWidget* buildAngleBasePage(PageContext& context);     // Frame7 with Frame22
 // Tab " 高等数学"
 QWidget* buildSumPage(PageContext& context);           // Frame8
 QWidget* buildCalculusPage(PageContext& context);      // Frame10
+
+}  // namespace pages

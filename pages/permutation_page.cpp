@@ -5,19 +5,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/formula_field.h"
-#include "app/page_context.h"
 #include "pages/big_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
-
-using namespace bigpages;
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
 
 namespace {
 
 QLabel* letter(const char* name, const QString& text) {
-    auto* label = new QLabel(text);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = makeLabel(name, text);
     label->setStyleSheet(QStringLiteral("color: blue; font-size: 24px; font-weight: bold;"));
     return label;
 }
@@ -31,7 +28,7 @@ QLineEdit* countBox(const char* name) {
 
 }  // namespace
 
-QWidget* buildPermutationPage(PageContext& context) {
+QWidget* pages::buildPermutationPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame16", QStringLiteral("排列组合（支持大数计算）"));
     UiServices& ui = context.ui;
     LongWorkRunner& work = context.work;

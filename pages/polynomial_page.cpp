@@ -8,21 +8,21 @@
 #include <cmath>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "matrix/jz1.h"
 #include "matrix/messages.h"
 #include "pages/matrix_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
 #include "widgets/scrolled_grid.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
 using namespace numerelle::matrix;
-using matrix_pages::text;
+using pages::text;
 
 constexpr int kMaxDegree = 100;
 
@@ -56,7 +56,7 @@ struct PolynomialPage {
             cell(i)->setVisible(shown);
             powers[i]->setVisible(shown);
             if (!shown) continue;
-            matrix_pages::showValue(cell(i), text(numerelle::numberText(coefficients()[static_cast<std::size_t>(index)])));
+            pages::showValue(cell(i), text(numerelle::numberText(coefficients()[static_cast<std::size_t>(index)])));
             const int power = n - index;
             powers[i]->setText(power > 0 ? QStringLiteral("x^%1").arg(power) : QStringLiteral("常数项"));
         }
@@ -89,7 +89,7 @@ struct PolynomialPage {
             return;
         }
         auto found = std::make_shared<PolynomialRoots>();
-        matrix_pages::runJob(
+        pages::runJob(
             context, degree() > 30, QStringLiteral("正在求根……"),
             [c = coefficients(), found](numerelle::WorkControl& control) { *found = polynomialRoots(c, &control); },
             [this, found](bool cancelled) {
@@ -109,12 +109,12 @@ struct PolynomialPage {
 
 }  // namespace
 
-QWidget* buildPolynomialPage(PageContext& context) {
+QWidget* pages::buildPolynomialPage(PageContext& context) {
     auto* frame = makePageFrame("Frame20", QStringLiteral("解一元N次方程"));
-    PolynomialPage* p = matrix_pages::ownedByFrame<PolynomialPage>(frame, context);
+    PolynomialPage* p = pages::ownedByFrame<PolynomialPage>(frame, context);
 
     auto* top = new QHBoxLayout;
-    p->degreeBox = matrix_pages::addCountLine(top, "Label63", QStringLiteral("几次方程？"), "Text59", QStringLiteral("1"));
+    p->degreeBox = pages::addCountLine(top, "Label63", QStringLiteral("几次方程？"), "Text59", QStringLiteral("1"));
     top->addStretch(1);
 
     p->grid = new ScrolledGrid({.rows = 1, .columns = 4, .cellName = "ncfc", .initialText = QStringLiteral("1"),

@@ -8,14 +8,14 @@
 #include <cmath>
 #include <memory>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "numtools/square_root.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ QLineEdit* greyedBox(const char* name, const QString& initial) {
 
 }  // namespace
 
-QWidget* buildSquareRootPage(PageContext& context) {
+QWidget* pages::buildSquareRootPage(PageContext& context) {
     QGroupBox* frame = makePageFrame("Frame9", QStringLiteral("化简二次根式"));
     auto* grid = new QGridLayout(frame);
 

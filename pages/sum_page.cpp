@@ -8,19 +8,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/formula_field.h"
-#include "app/long_work.h"
-#include "app/page_context.h"
-#include "app/ui_services.h"
 #include "calculus/page_actions.h"
 #include "common/number_text.h"
 #include "pages/calculus_page_support.h"
-#include "pages/page_frame.h"
+#include "pages/page_context.h"
 #include "pages/pages.h"
+#include "widgets/formula_field.h"
+#include "widgets/labels.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
-using calculus_pages::box;
+using pages::box;
 using numerelle::calculus::PageAnswer;
 
 struct RangeBlock {
@@ -54,7 +54,7 @@ RangeBlock addBlock(QGridLayout* grid, int row, int index, const QString& sign, 
 
     // Right-aligned: the two range boxes stand one above the other.
     grid->addWidget(block.upper, row, 0, Qt::AlignRight);
-    grid->addWidget(calculus_pages::bigSign(sign, QStringLiteral("Label12_%1").arg(index), 3.5), row + 1, 0);
+    grid->addWidget(pages::bigSign(sign, QStringLiteral("Label12_%1").arg(index), 3.5), row + 1, 0);
     grid->addLayout(lowerRow, row + 2, 0);
     grid->addWidget(block.formula, row + 1, 1);
     grid->addWidget(block.button, row + 1, 2);
@@ -85,7 +85,7 @@ void wireButton(const RangeBlock& block, PageContext& context, RangeAction actio
         const std::string formula = block.formula->text().toStdString();
         const std::string upper = block.upper->text().toStdString();
         const std::string lower = block.lower->text().toStdString();
-        calculus_pages::runAnswer(
+        pages::runAnswer(
             context, label,
             [formula, upper, lower, action](numerelle::WorkControl& control) {
                 return action(formula, upper, lower, control);
@@ -100,10 +100,10 @@ void wireButton(const RangeBlock& block, PageContext& context, RangeAction actio
 
 }  // namespace
 
-QWidget* buildSumPage(PageContext& context) {
+QWidget* pages::buildSumPage(PageContext& context) {
     auto* frame = makePageFrame("Frame8", QStringLiteral("累乘与累加"));
     auto* outer = new QVBoxLayout(frame);
-    QGridLayout* grid = calculus_pages::addSignGrid(outer);
+    QGridLayout* grid = pages::addSignGrid(outer);
 
     const RangeBlock sum = addBlock(grid, 0, 0, QStringLiteral("∑"), "Text19", "Text21", "Command14", "Text20");
     grid->setRowMinimumHeight(3, 12);

@@ -8,20 +8,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStringDecoder>
 #include <QVBoxLayout>
 
-#include "app/data_paths.h"
-#include "app/formula_field.h"
-#include "app/page_context.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
 #include "common/data_file.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
 #include "numtools/units.h"
-#include "pages/number_box.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
 #include "pages/pages.h"
+#include "widgets/data_paths.h"
+#include "widgets/formula_field.h"
+#include "widgets/number_box.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
@@ -41,18 +40,14 @@ void loadCategory(const QString& categoryName, QListWidget* from, QListWidget* t
 
     // Only a regular file up to the cap: a pipe or a huge file in its place
     // would hold the window.
-    const DataFileRead file = readDataFile(QFile::encodeName(path).toStdString(), kTextDataFileCap, OverCap::Refuse);
+    const TextFileRead file = readGb18030TextFile(QFile::encodeName(path).toStdString());
     if (file.problem != DataFileProblem::None) {
         const numtools::UnitFileError refused{numtools::unitFileReadProblem(file.problem), 0, ""};
         context.ui.message(context.window,
                            QString::fromStdString(numtools::unitFileErrorText(path.toStdString(), refused)));
         return;
     }
-    QStringDecoder decoder("GB18030");
-    const QString content = decoder(QByteArrayView(file.bytes.data(), static_cast<qsizetype>(file.bytes.size())));
-
-    const numtools::UnitList list =
-        numtools::parseUnitList(numtools::splitUnitFileLines(content.toStdString()));
+    const numtools::UnitList list = numtools::parseUnitList(numtools::splitUnitFileLines(file.text.utf8));
     for (const numtools::Unit& unit : list.units) {
         const QString name = QString::fromStdString(unit.name);
         from->addItem(name);
@@ -80,7 +75,7 @@ int selectedRow(const QListWidget* list) {
 void convert(QLineEdit* source, QLineEdit* target, int a, int b, const PageContext& context) {
     const std::vector<double>& sizes = context.state.unitSizes;
     if (a < 0 || b < 0 || a >= static_cast<int>(sizes.size()) || b >= static_cast<int>(sizes.size())) return;
-    const std::optional<double> amount = requireNumber(source, context);
+    const std::optional<double> amount = requireNumber(source, context.ui, context.window);
     if (!amount) return;
     const expr::Evaluation result = numtools::convertUnits(*amount, sizes[a], sizes[b]);
     if (!result.ok()) {
@@ -94,7 +89,7 @@ void convert(QLineEdit* source, QLineEdit* target, int a, int b, const PageConte
 
 // The lambdas keep a copy of the context: it only holds references to the
 // window's lasting parts, while the caller's context object goes away.
-QWidget* buildUnitPage(PageContext& context) {
+QWidget* pages::buildUnitPage(PageContext& context) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("UnitConverter"));
 

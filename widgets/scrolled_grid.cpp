@@ -1,6 +1,5 @@
 #include "widgets/scrolled_grid.h"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,7 +8,8 @@
 #include <QSizePolicy>
 #include <algorithm>
 
-#include "app/formula_field.h"
+#include "widgets/focus_filter.h"
+#include "widgets/formula_field.h"
 
 namespace {
 
@@ -77,8 +77,9 @@ void ScrolledGrid::attach(Page page) {
     page_ = std::move(page);
     for (std::size_t i = 0; i < cells_.size(); ++i) {
         const int index = static_cast<int>(i);
-        cells_[i]->installEventFilter(this);  // focus gained and the keyboard walk
+        onFocusGained(cells_[i], [this, index] { cellGotFocus(index); });
         onFocusLost(cells_[i], [this, index] { page_.cellLostFocus(index); });
+        cells_[i]->installEventFilter(this);  // the keyboard walk
     }
     for (QScrollBar* bar : {rows_, columns_})
         if (bar) connect(bar, &QScrollBar::valueChanged, this, [this] { scrolled(); });
@@ -119,15 +120,9 @@ void ScrolledGrid::toCorner() {
 }
 
 bool ScrolledGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
     const auto found = std::find(cells_.begin(), cells_.end(), watched);
-    if (found == cells_.end()) return false;
-    const int i = static_cast<int>(found - cells_.begin());
-    if (event->type() == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) cellGotFocus(i);
-        return false;
-    }
-    return event->type() == QEvent::KeyPress && walk(i, *static_cast<QKeyEvent*>(event));
+    return found != cells_.end() && walk(static_cast<int>(found - cells_.begin()), *static_cast<QKeyEvent*>(event));
 }
 
 void ScrolledGrid::scrolled() {

@@ -1,6 +1,6 @@
 #include "gui_test_support.h"
 
-#include "pages/result_view.h"
+#include "widgets/result_view.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include "app/long_work.h"
+#include "widgets/long_work.h"
 
 namespace {
 QTemporaryDir& userDirectory() {
@@ -91,7 +91,7 @@ QString shownText(const QWidget* widget) {
     if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
     if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return frame->title();
     if (auto* text = qobject_cast<const QPlainTextEdit*>(widget)) return text->toPlainText();
-    if (auto* view = qobject_cast<const bigpages::ResultView*>(widget)) return view->text();
+    if (auto* view = qobject_cast<const ResultView*>(widget)) return view->text();
     return QStringLiteral("<no text>");
 }
 }  // namespace

@@ -20,10 +20,10 @@
 #include <optional>
 #include <utility>
 
-#include "app/long_work.h"
 #include "app/main_form.h"
-#include "app/page_state.h"
-#include "app/ui_services.h"
+#include "pages/page_state.h"
+#include "widgets/long_work.h"
+#include "widgets/ui_services.h"
 
 class RecordingUiServices final : public UiServices {
 public:

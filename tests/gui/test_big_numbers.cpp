@@ -12,13 +12,14 @@
 #include <functional>
 
 #include "gui_test_support.h"
-#include "pages/big_page_support.h"
+#include "widgets/number_box.h"
+#include "widgets/result_view.h"
 
 class BigNumbersTest : public QObject {
     Q_OBJECT
 
 private:
-    static QString plain(TestWindow& w, const char* name) { return bigpages::resultText(w.find<bigpages::ResultView>(name)); }
+    static QString plain(TestWindow& w, const char* name) { return resultText(w.find<ResultView>(name)); }
     static void click(TestWindow& w, const char* name) { w.click(QString::fromLatin1(name)); }
 
     // Ctrl+V and Ctrl+C as an X11 keyboard sends them, with their control
@@ -109,7 +110,7 @@ private slots:
     // Pasting with Ctrl+V: what the box then holds, and whether it shows the
     // number in full or abbreviated.
     void pastedNumbersOfAnyLength() {
-        const QString big(bigpages::kLongNumber, u'8');
+        const QString big(kLongNumber, u'8');
         const struct { const char* box; const char* before; int cursor; QString pasted, held; bool abbreviated; } rows[] = {
             {"Text1_0", "59", 1, "12", "5129", false},  // cursor -1: everything selected
             {"Text1_4", "59", -1, "12", "12", false},
@@ -128,7 +129,7 @@ private slots:
             else edit->setCursorPosition(row.cursor);
             QApplication::clipboard()->setText(row.pasted);
             paste(edit);
-            QVERIFY2(bigpages::inputText(edit) == row.held, row.box);
+            QVERIFY2(inputText(edit) == row.held, row.box);
             QCOMPARE(edit->isReadOnly(), row.abbreviated);
             if (row.abbreviated) {
                 QVERIFY2(edit->text().size() < 60, qPrintable(edit->text()));
@@ -157,17 +158,17 @@ private slots:
             if (menu) menu->close();
             return chosen != nullptr;
         };
-        const QString big(bigpages::kLongNumber + 1, u'4');
+        const QString big(kLongNumber + 1, u'4');
         QApplication::clipboard()->setText(big);
         box->selectAll();
         QVERIFY(choose(u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText)));
         QVERIFY(box->isReadOnly());
-        QCOMPARE(bigpages::inputText(box), big);
+        QCOMPARE(inputText(box), big);
         QApplication::clipboard()->clear();
         QVERIFY(choose(QStringLiteral("复制")));
         QCOMPARE(QApplication::clipboard()->text(), big);
         QVERIFY(choose(QStringLiteral("清除")));
-        QCOMPARE(bigpages::inputText(box), QString());
+        QCOMPARE(inputText(box), QString());
         QVERIFY(!box->isReadOnly());
     }
 
@@ -200,10 +201,10 @@ private slots:
         // Backspace empties the box and makes it editable again.
         addend->setFocus();
         QTest::keyClick(addend, Qt::Key_Backspace);
-        QCOMPARE(bigpages::inputText(addend), QString());
+        QCOMPARE(inputText(addend), QString());
         QVERIFY(!addend->isReadOnly());
         QTest::keyClicks(addend, "25");
-        QCOMPARE(bigpages::inputText(addend), QStringLiteral("25"));
+        QCOMPARE(inputText(addend), QStringLiteral("25"));
     }
 
     void longFactorialArrivesWithItsLength() {
@@ -216,15 +217,15 @@ private slots:
         click(w, "Command5");
         QCOMPARE(w.text("Text7"), QStringLiteral("456569"));
         // Copying gives the unbroken number.
-        auto* box = w.find<bigpages::ResultView>("Text6");
+        auto* box = w.find<ResultView>("Text6");
         box->selectAll();
         box->copy();
-        QCOMPARE(QApplication::clipboard()->text(), bigpages::resultText(box));
+        QCOMPARE(QApplication::clipboard()->text(), resultText(box));
     }
 
     // Computes 10000! (35660 digits) into the factorial page's box.
-    static bigpages::ResultView* factorialShown(TestWindow& w) {
-        auto* box = w.find<bigpages::ResultView>("Text6");
+    static ResultView* factorialShown(TestWindow& w) {
+        auto* box = w.find<ResultView>("Text6");
         w.showTabOf(box);
         w.type(w.edit("Text5_0"), "10000");
         click(w, "Command4");
@@ -234,7 +235,7 @@ private slots:
     }
 
     // Opens a result box's context menu and triggers the entry so named.
-    static bool chooseFromMenu(bigpages::ResultView* box, const char* entry) {
+    static bool chooseFromMenu(ResultView* box, const char* entry) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(box->viewport(), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -249,7 +250,7 @@ private slots:
     void selectingAndCopyingGiveTheExactDigits() {
         TestWindow w;
         auto* box = factorialShown(w);
-        const QString whole = bigpages::resultText(box);
+        const QString whole = resultText(box);
         QCOMPARE(whole.size(), 35660);
         QVERIFY(whole.startsWith(QStringLiteral("284625968091705451890641321211986889014805140170279923")));
         const qsizetype perLine = box->charactersPerLine();
@@ -280,7 +281,7 @@ private slots:
     void resultsRewrapWhenTheWindowIsResized() {
         TestWindow w;
         auto* box = factorialShown(w);
-        const QString whole = bigpages::resultText(box);
+        const QString whole = resultText(box);
         for (const int width : {1400, 700, 1000}) {
             w.window->resize(width, 700);
             QApplication::processEvents();
@@ -305,8 +306,8 @@ private slots:
         // save fail whoever runs the test.
         const QString fits = dir.filePath(QStringLiteral("result.txt")), tooLong = dir.filePath(QString(250, u'n'));
         const struct { const char* name; std::optional<QString> answer; QByteArray before, after; QStringList messages; } rows[] = {
-            {"new file", fits, {}, bigpages::resultText(box).toLatin1() + '\n', {}},
-            {"over an old one", fits, "old\n", bigpages::resultText(box).toLatin1() + '\n', {}},
+            {"new file", fits, {}, resultText(box).toLatin1() + '\n', {}},
+            {"over an old one", fits, "old\n", resultText(box).toLatin1() + '\n', {}},
             {"cancelled", std::nullopt, "old\n", "old\n", {}},
             {"failed", tooLong, "old\n", "old\n", {QStringLiteral("无法保存到文件")}},
         };
@@ -339,7 +340,7 @@ private slots:
         QCOMPARE(w.text("Text7"), QStringLiteral("35660"));
         w.type(w.edit("Text5_0"), "100");
         click(w, "Command4");
-        QTRY_COMPARE(bigpages::resultLength(box), 158);
+        QTRY_COMPARE(resultLength(box), 158);
         QCOMPARE(w.text("Text7"), QStringLiteral("158"));
     }
 
@@ -359,10 +360,10 @@ private slots:
         };
         for (const auto& row : rows) {
             TestWindow w;
-            for (qsizetype i = 0; i + 1 < row.inputs.size(); i += 2) bigpages::setInputText(w.edit(row.inputs[i]), row.inputs[i + 1]);
-            auto* box = w.find<bigpages::ResultView>(row.result);
+            for (qsizetype i = 0; i + 1 < row.inputs.size(); i += 2) setInputText(w.edit(row.inputs[i]), row.inputs[i + 1]);
+            auto* box = w.find<ResultView>(row.result);
             click(w, row.button);
-            QTRY_VERIFY2(bigpages::resultLength(box) > 200, row.button);
+            QTRY_VERIFY2(resultLength(box) > 200, row.button);
             QApplication::processEvents();
             QVERIFY(box->verticalScrollBar()->maximum() > 0);
             QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
@@ -373,7 +374,7 @@ private slots:
             if (row.timed) QVERIFY2(number, qPrintable(QString::fromLatin1(row.button) + ": " + tip));
             if (!row.lengthButton) continue;
             click(w, row.lengthButton);
-            QCOMPARE(w.text(row.lengthBox), QString::number(bigpages::resultLength(box)));
+            QCOMPARE(w.text(row.lengthBox), QString::number(resultLength(box)));
         }
     }
 
@@ -388,7 +389,7 @@ private slots:
             const bool permutation = QByteArray(row.button) == "Command26";
             w.type(w.edit(permutation ? "Text48_0" : "Text48_2"), row.n);
             w.type(w.edit(permutation ? "Text48_1" : "Text48_3"), row.m);
-            w.find<bigpages::ResultView>(row.result)->setText(QStringLiteral("?"));
+            w.find<ResultView>(row.result)->setText(QStringLiteral("?"));
             click(w, row.button);
             w.window->longWork().waitForIdle();
             QCOMPARE(w.ui.messages, QStringList{QString::fromUtf8(row.message)});

@@ -10,8 +10,8 @@
 #include <atomic>
 #include <thread>
 
-#include "app/long_work.h"
 #include "gui_test_support.h"
+#include "widgets/long_work.h"
 
 // A failed check returns early; the gated job must still end, or the
 // runner's destructor waits for it for ever.

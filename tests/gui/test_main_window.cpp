@@ -6,9 +6,9 @@
 #include <QTabWidget>
 #include <sys/stat.h>
 
-#include "app/formula_field.h"
 #include "gui_test_support.h"
-#include "pages/result_view.h"
+#include "widgets/formula_field.h"
+#include "widgets/result_view.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -286,12 +286,12 @@ private slots:
         // Every big result box, the product's and the multiple's included.
         const QStringList names = {"Text9", "Text2", "Text3", "Text4", "Text6", "Text45", "Text50", "Text51"};
         for (const QString& name : names) {
-            auto* box = t.find<bigpages::ResultView>(name);
+            auto* box = t.find<ResultView>(name);
             QVERIFY(box);
             box->setText(QString(100000, QChar(u'7')));
         }
         QVERIFY(t.window->close());
-        for (const QString& name : names) QCOMPARE(t.find<bigpages::ResultView>(name)->text(), QString());
+        for (const QString& name : names) QCOMPARE(t.find<ResultView>(name)->text(), QString());
     }
 };
 

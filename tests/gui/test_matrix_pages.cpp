@@ -4,8 +4,8 @@
 #include <QFile>
 #include <sys/stat.h>
 
-#include "app/data_paths.h"
 #include "gui_test_support.h"
+#include "widgets/data_paths.h"
 
 namespace {
 

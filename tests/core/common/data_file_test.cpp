@@ -78,4 +78,36 @@ TEST_F(DataFileTest, RefusesWhatIsNoRegularFile) {
     }
 }
 
+TEST(Gb18030Test, DecodesToUtf8AndMarksWhatIsNotGb18030) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string utf8;
+        bool malformed;
+    } rows[] = {
+        {"empty", "", "", false},
+        {"ASCII passes unchanged", "m 1\r\n", "m 1\r\n", false},
+        {"two-byte GB2312", "\xB5\xA5\xCE\xBB", "单位", false},
+        {"four-byte GB18030", "\x81\x30\x84\x36", "\xC2\xA5", false},
+        {"a byte that starts nothing, decoding goes on", "a\x80" "b", "a\xEF\xBF\xBD" "b", true},
+        {"cut short at the end", "\xB5\xA5\xCE", "单\xEF\xBF\xBD", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const DecodedText decoded = decodeGb18030(row.bytes);
+        EXPECT_EQ(decoded.utf8, row.utf8);
+        EXPECT_EQ(decoded.malformed, row.malformed);
+    }
+}
+
+TEST_F(DataFileTest, ReadsTextFilesAsGb18030) {
+    const TextFileRead read = readGb18030TextFile(write("units.txt", "\xC3\xD7 1\n"));
+    EXPECT_EQ(read.problem, DataFileProblem::None);
+    EXPECT_EQ(read.text.utf8, "米 1\n");
+    EXPECT_EQ(readGb18030TextFile((folder_ / "none").string()).problem, DataFileProblem::CannotOpen);
+    const TextFileRead huge = readGb18030TextFile(write("huge.txt", std::string(kTextDataFileCap + 1, 'a')));
+    EXPECT_EQ(huge.problem, DataFileProblem::TooLarge);
+    EXPECT_TRUE(huge.text.utf8.empty());
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/data_paths.h"
+#include "widgets/data_paths.h"
 
 #include <QDir>
 #include <QFile>

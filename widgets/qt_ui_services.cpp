@@ -8,7 +8,7 @@
 #include <QSpacerItem>
 #include <QUrl>
 
-#include "app/ui_services.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

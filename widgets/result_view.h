@@ -8,9 +8,8 @@
 #include <QString>
 #include <optional>
 
+class QLayout;
 class UiServices;
-
-namespace bigpages {
 
 class ResultView final : public QAbstractScrollArea {
     Q_OBJECT
@@ -74,4 +73,19 @@ private:
 // over it at the end. On failure the reason, and `path` is untouched.
 std::optional<QString> saveText(const QString& path, const QString& text);
 
-}  // namespace bigpages
+// A read-only, scrollable result box that holds tens of millions of digits
+// without slowing the window; its context menu copies, selects all and saves
+// the whole text to a file (asking through `ui`).
+ResultView* makeResultBox(const char* objectName, const QString& initial, UiServices& ui, int lines = 3);
+
+// Shows `text` in a result box.
+void setResultText(ResultView* box, QString text);
+// The whole text.
+const QString& resultText(const ResultView* box);
+// Its character count.
+qsizetype resultLength(const ResultView* box);
+
+// The row under a long result: the "结果长度" button, the box it fills with
+// the result's character count, and the caption "位数", to the right. A
+// count shown follows the result when it changes.
+QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, ResultView* result);

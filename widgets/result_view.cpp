@@ -1,23 +1,27 @@
-#include "pages/result_view.h"
+#include "widgets/result_view.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
 
-#include "app/ui_services.h"
-
-namespace bigpages {
+#include "widgets/formula_field.h"
+#include "widgets/number_box.h"
+#include "widgets/ui_services.h"
 
 namespace {
 constexpr int kMargin = 4;
@@ -232,4 +236,38 @@ std::optional<QString> saveText(const QString& path, const QString& text) {
     return std::nullopt;
 }
 
-}  // namespace bigpages
+ResultView* makeResultBox(const char* objectName, const QString& initial, UiServices& ui, int lines) {
+    auto* box = new ResultView(lines);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setUiServices(&ui);
+    box->setText(initial);
+    return box;
+}
+
+void setResultText(ResultView* box, QString text) { box->setText(std::move(text)); }
+
+const QString& resultText(const ResultView* box) { return box->text(); }
+
+qsizetype resultLength(const ResultView* box) { return box->text().size(); }
+
+QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, ResultView* result) {
+    auto* button = new QPushButton(QStringLiteral("结果长度"));
+    button->setObjectName(QString::fromLatin1(buttonName));
+    QLineEdit* lengthBox = makeInputBox(boxName, QString());
+    lengthBox->setReadOnly(true);
+    lengthBox->setMaximumWidth(120);
+    auto* caption = new QLabel(QStringLiteral("位数"));
+    caption->setObjectName(QString::fromLatin1(captionName));
+    QObject::connect(button, &QPushButton::clicked, lengthBox, [result, lengthBox] {
+        showText(lengthBox, QString::number(resultLength(result)));
+    });
+    QObject::connect(result, &ResultView::textChanged, lengthBox, [result, lengthBox] {
+        if (!lengthBox->text().isEmpty()) showText(lengthBox, QString::number(resultLength(result)));
+    });
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(button);
+    row->addWidget(lengthBox);
+    row->addWidget(caption);
+    return row;
+}

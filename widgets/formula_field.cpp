@@ -1,4 +1,4 @@
-#include "app/formula_field.h"
+#include "widgets/formula_field.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -10,9 +10,9 @@
 #include <QVariant>
 #include <algorithm>
 
-#include "app/ui_services.h"
 #include "common/number_text.h"
 #include "expr/jxjs.h"
+#include "widgets/ui_services.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/long_work.h"
+#include "widgets/long_work.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <new>
 
-#include "app/ui_services.h"
 #include "common/failure.h"
+#include "widgets/ui_services.h"
 
 namespace {
 
