@@ -365,32 +365,30 @@ bool readSelection(std::string_view mText, std::string_view nText, SelectionInpu
     return true;
 }
 
-}  // namespace
-
-PageOutcome computePermutation(std::string_view mText, std::string_view nText, WorkControl& control) {
+// Both buttons check alike and then count. A selection larger than the set
+// warns and then computes: there is no way to choose more than there is, so
+// C(n, m) is 0, as P(n, m) is.
+PageOutcome computeSelection(std::string_view mText, std::string_view nText, WorkControl& control,
+                             std::optional<std::string> (*count)(std::string_view, std::uint32_t, WorkControl&)) {
     PageOutcome outcome;
     SelectionInputs inputs;
     if (!readSelection(mText, nText, inputs, outcome)) return outcome;
     return guarded([&] {
-        std::optional<std::string> p = naturalFallingFactorial(inputs.n, inputs.m, control);
-        if (!p) return cancelledOutcome();
-        outcome.result = std::move(*p);
+        std::optional<std::string> counted = count(inputs.n, inputs.m, control);
+        if (!counted) return cancelledOutcome();
+        outcome.result = std::move(*counted);
         return outcome;
     });
 }
 
+}  // namespace
+
+PageOutcome computePermutation(std::string_view mText, std::string_view nText, WorkControl& control) {
+    return computeSelection(mText, nText, control, naturalFallingFactorial);
+}
+
 PageOutcome computeCombination(std::string_view mText, std::string_view nText, WorkControl& control) {
-    PageOutcome outcome;
-    SelectionInputs inputs;
-    if (!readSelection(mText, nText, inputs, outcome)) return outcome;
-    // A selection larger than the set warns and then computes: there is no
-    // way to choose more than there is, so C(n, m) is 0, as P(n, m) is.
-    return guarded([&] {
-        std::optional<std::string> c = naturalBinomial(inputs.n, inputs.m, control);
-        if (!c) return cancelledOutcome();
-        outcome.result = std::move(*c);
-        return outcome;
-    });
+    return computeSelection(mText, nText, control, naturalBinomial);
 }
 
 }  // namespace numerelle::bignum

@@ -131,8 +131,6 @@ std::uint64_t legendre(std::uint64_t x, std::uint64_t p) {
     return e;
 }
 
-std::string finish(const Limbs& value) { return limbs::toDecimal(value); }
-
 // Binomial from the exponents of every prime up to n.
 std::optional<std::string> binomialBySieve(std::uint64_t n, std::uint64_t m, WorkControl& control) {
     const std::vector<std::uint32_t> primes = primesUpTo(n);
@@ -158,7 +156,7 @@ std::optional<std::string> binomialBySieve(std::uint64_t n, std::uint64_t m, Wor
     }
     auto r = productOfWords(packer.take(), control);
     if (!r) return std::nullopt;
-    return finish(*r);
+    return limbs::toDecimal(*r);
 }
 
 // Binomial from the block n - m + 1 … n with the primes of m! divided out.
@@ -181,7 +179,7 @@ std::optional<std::string> binomialByBlock(std::uint64_t n, std::uint64_t m, Wor
     for (std::uint64_t t : terms) packer.add(t);
     auto r = productOfWords(packer.take(), control);
     if (!r) return std::nullopt;
-    return finish(*r);
+    return limbs::toDecimal(*r);
 }
 
 // Product of the limb vectors n - lo, …, n - (hi - 1), for n beyond 64 bits.
@@ -280,12 +278,12 @@ std::optional<std::string> naturalFactorial(std::uint32_t n, WorkControl& contro
         for (std::uint64_t i = 2; i <= n; ++i) packer.add(i);
         auto r = productOfWords(packer.take(), control);
         if (!r) return std::nullopt;
-        return finish(*r);
+        return limbs::toDecimal(*r);
     }
     const std::vector<std::uint32_t> primes = primesUpTo(n);
     auto r = swingFactorial(n, n, primes, control);
     if (!r) return std::nullopt;
-    return finish(*r);
+    return limbs::toDecimal(*r);
 }
 
 std::optional<std::string> naturalPower(std::string_view base, std::uint64_t exponent, WorkControl& control) {
@@ -313,7 +311,7 @@ std::optional<std::string> naturalPower(std::string_view base, std::uint64_t exp
         }
     }
     control.setProgress(1.0);
-    std::string out = finish(r);
+    std::string out = limbs::toDecimal(r);
     if (zeros > 0) out.append(zeros * exponent, '0');
     return out;
 }
@@ -328,13 +326,13 @@ std::optional<std::string> naturalFallingFactorial(std::string_view n, std::uint
         for (std::uint64_t i = 0; i < m; ++i) packer.add(*small - i);
         auto r = productOfWords(packer.take(), control);
         if (!r) return std::nullopt;
-        return finish(*r);
+        return limbs::toDecimal(*r);
     }
     const auto terms = bigTerms(n, m, control);
     if (!terms) return std::nullopt;
     auto r = bigBlockProduct(*terms, 0, m, control);
     if (!r) return std::nullopt;
-    return finish(*r);
+    return limbs::toDecimal(*r);
 }
 
 std::optional<std::string> naturalBinomial(std::string_view n, std::uint32_t m, WorkControl& control) {
@@ -365,7 +363,7 @@ std::optional<std::string> naturalBinomial(std::string_view n, std::uint32_t m, 
     }
     auto r = bigBlockProduct(terms, 0, m, control);
     if (!r) return std::nullopt;
-    return finish(*r);
+    return limbs::toDecimal(*r);
 }
 
 }  // namespace numerelle::bignum

@@ -1,6 +1,5 @@
 // Frame19 "解N元一次方程(最好不超过54元)": the augmented matrix in a 4 × 5
 // window of cells scrolled over it, and the solution line.
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
+#include "widgets/scrolled_grid.h"
 #include "widgets/ui_services.h"
 
 namespace {
@@ -29,15 +29,15 @@ struct EquationPage {
     QLineEdit* solution = nullptr;  // Text58
     QLabel* names[16] = {};         // jfc1
     // jfc (20 cells), VScroll3 (rows), HScroll2 (columns).
-    pages::ScrolledCells grid;
+    ScrolledGrid* grid = nullptr;
 
     explicit EquationPage(PageContext& c) : context(c) {}
 
     int n() const { return context.state.unknownCount; }
     Store& store() { return context.state.equationStore; }
 
-    QLineEdit* cell(int i) const { return grid.cells[static_cast<std::size_t>(i)]; }
-    std::int64_t indexOf(int i) const { return equationCellIndex(i, grid.top(), grid.left(), n()); }
+    QLineEdit* cell(int i) const { return grid->cell(i); }
+    std::int64_t indexOf(int i) const { return equationCellIndex(i, grid->top(), grid->left(), n()); }
 
     void storeValue(std::int64_t index, QLineEdit* cell) {
         // The start-up store of one unknown has no spare slot; bound by the
@@ -54,23 +54,23 @@ struct EquationPage {
             for (int i = 0; i < 20; ++i) cell(i)->setVisible(i / 5 < shownRows && i % 5 <= shownRows);
             for (int i = 0; i < 16; ++i) names[i]->setVisible(i / 4 < shownRows && i % 4 < shownRows);
             const bool scrolling = count > 4;
-            grid.rows->setVisible(scrolling);
-            grid.columns->setVisible(scrolling);
+            grid->rowBar()->setVisible(scrolling);
+            grid->columnBar()->setVisible(scrolling);
             if (scrolling) {
-                grid.rows->setMaximum(count - 4);
-                grid.columns->setMaximum(count - 4);
+                grid->rowBar()->setMaximum(count - 4);
+                grid->columnBar()->setMaximum(count - 4);
             }
         }
-        grid.showingBarsOrigin();
+        grid->showingBarsOrigin();
         for (int i = 0; i < 20; ++i) {
             if (cell(i)->isHidden()) continue;
-            const std::int64_t index = equationCellIndex(i, grid.shownTop, grid.shownLeft, count);
+            const std::int64_t index = equationCellIndex(i, grid->shownTop(), grid->shownLeft(), count);
             if (index < static_cast<std::int64_t>(store().size()))
                 pages::showValue(cell(i), text(numerelle::numberText(store()[static_cast<std::size_t>(index)])));
         }
         for (int i = 0; i < 16; ++i) {
             if (names[i]->isHidden()) continue;
-            const int unknown = i % 4 + 1 + grid.shownLeft;
+            const int unknown = i % 4 + 1 + grid->shownLeft();
             names[i]->setText(text(unknownName(unknown)) + (unknown == count ? QStringLiteral("=") : QStringLiteral("+")));
         }
     }
@@ -85,23 +85,13 @@ struct EquationPage {
         context.state.unknownCount = wanted;
         // The recorded cell belonged to the old system; the window starts at
         // the top-left corner again, scroll bars included.
-        grid.toCorner();
+        grid->toCorner();
         refresh(true);
     }
-
-    void cellGotFocus(int i) { grid.gotFocus(i, indexOf(i)); }
 
     // The editing mark stays: only a scroll's commit clears it.
     void cellLostFocus(int i) {
         if (commitFormulaField(cell(i), context.ui)) storeValue(indexOf(i), cell(i));
-    }
-
-    void scrolled() {
-        if (!grid.commitBeforeScroll(context.ui, [this](std::int64_t index, QLineEdit* c) { storeValue(index, c); }))
-            return;
-        grid.editing = false;
-        refresh(false);
-        grid.refocus([this](int i) { cellGotFocus(i); });
     }
 
     void solve() {
@@ -135,16 +125,10 @@ QWidget* pages::buildLinearSystemPage(PageContext& context) {
     p->count = pages::addCountLine(top, "Label62", QStringLiteral("几元方程？"), "Text57", QStringLiteral("1"));
     top->addStretch(1);
 
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 20; ++i) {
-        auto* cell = new QLineEdit(QStringLiteral("0"));
-        cell->setObjectName(QStringLiteral("jfc_%1").arg(i));
-        cell->setMinimumWidth(pages::numberCellWidth(cell) / 3);
-        pages::keepRoomWhenHidden(cell);
-        p->grid.cells.push_back(cell);
-        grid->addWidget(cell, i / 5, 2 * (i % 5));
-        cell->setVisible(i < 2);
-    }
+    p->grid = new ScrolledGrid({.rows = 4, .columns = 5, .cellName = "jfc", .initialText = QStringLiteral("0"),
+                                .rowBarName = "VScroll3", .columnBarName = "HScroll2", .captions = true},
+                               context.ui);
+    for (int i = 0; i < 20; ++i) p->cell(i)->setVisible(i < 2);
     for (int i = 0; i < 16; ++i) {
         const int column = i % 4;
         const QString caption = QString(QChar(u'A' + column)) + ((column == 3 || i == 0) ? u'=' : u'+');
@@ -152,19 +136,12 @@ QWidget* pages::buildLinearSystemPage(PageContext& context) {
         name->setObjectName(QStringLiteral("jfc1_%1").arg(i));
         // As wide as the widest name, so the grid does not shift as it scrolls.
         name->setMinimumWidth(name->fontMetrics().horizontalAdvance(QStringLiteral("W+")));
-        pages::keepRoomWhenHidden(name);
         p->names[i] = name;
-        grid->addWidget(name, i / 4, 2 * column + 1);
+        p->grid->placeCaption(name, i / 4, column);
         name->setVisible(i == 0);
     }
-    p->grid.rows = pages::makeScrollBar("VScroll3", Qt::Vertical);
-    p->grid.columns = pages::makeScrollBar("HScroll2", Qt::Horizontal);
-    for (QScrollBar* bar : {p->grid.rows, p->grid.columns}) {
-        pages::keepRoomWhenHidden(bar);
-        bar->setVisible(false);
-    }
-    grid->addWidget(p->grid.rows, 0, 10, 4, 1);
-    grid->addWidget(p->grid.columns, 4, 0, 1, 10);
+    p->grid->rowBar()->setVisible(false);
+    p->grid->columnBar()->setVisible(false);
 
     auto* command32 = new QPushButton(QStringLiteral("解出答案"));
     command32->setObjectName(QStringLiteral("Command32"));
@@ -179,24 +156,25 @@ QWidget* pages::buildLinearSystemPage(PageContext& context) {
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(top);
-    layout->addLayout(grid);
+    layout->addWidget(p->grid);
     layout->addLayout(bottom);
 
     attachUnsignedNumericFilter(p->count);
     onFocusLost(p->count, [p] { p->countLostFocus(); });
-    for (int i = 0; i < 20; ++i) {
-        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
-        onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
-    }
-    QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
-    QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    ScrolledGrid::Page cells;
+    cells.shape = [p] { return StoreShape{p->n(), p->n() + 1}; };
+    cells.elementOf = [p](int i) { return p->indexOf(i); };
+    cells.store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); };
+    // The scroll's commit clears the editing mark; a cell that kept the focus
+    // gets it back.
+    cells.refresh = [p] {
+        p->grid->stopEditing();
+        p->refresh(false);
+    };
+    cells.cellLostFocus = [p](int i) { p->cellLostFocus(i); };
+    cells.enterButton = command32;
+    p->grid->attach(std::move(cells));
     QObject::connect(command32, &QPushButton::clicked, frame, [p] { p->solve(); });
-    pages::attachKeyboardWalk(p->grid, 5, [p] { return pages::StoreShape{p->n(), p->n() + 1}; });
     computeOnEnter(p->count, command32);
-    for (int i = 0; i < 20; ++i)
-        computeOnEnter(p->cell(i), [p, i, command32]() -> QAbstractButton* {
-            p->cellGotFocus(i);  // the cell keeps the focus and is being edited still
-            return command32;
-        });
     return frame;
 }

@@ -1,7 +1,6 @@
 // Frame17 "行列式矩阵计算与输入": the current matrix in a 4 × 4 window of
 // cells scrolled over it, its order, determinant, clearing and saving.
 #include <QDir>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -19,6 +18,7 @@
 #include "widgets/data_paths.h"
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
+#include "widgets/scrolled_grid.h"
 #include "widgets/ui_services.h"
 
 namespace {
@@ -36,7 +36,7 @@ struct MatrixPage {
     QLineEdit* result = nullptr; // Text54
     QPushButton* save = nullptr; // Command30
     // Text52 (16 cells), VScroll2 (rows), HScroll1 (columns).
-    pages::ScrolledCells grid;
+    ScrolledGrid* grid = nullptr;
 
     bool orderChanged = false;
 
@@ -66,16 +66,16 @@ struct MatrixPage {
     // small order) are blanked.
     void refresh() {
         const int n = storeOrder(store());
-        grid.showingBarsOrigin();
+        grid->showingBarsOrigin();
         for (int i = 0; i < 16; ++i) {
-            const int r = i / 4 + grid.shownTop, c = i % 4 + grid.shownLeft;
+            const int r = i / 4 + grid->shownTop(), c = i % 4 + grid->shownLeft();
             pages::showValue(cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
                                                             : QString());
         }
     }
 
-    QLineEdit* cell(int i) const { return grid.cells[static_cast<std::size_t>(i)]; }
-    std::int64_t indexOf(int i) const { return matrixCellIndex(i, grid.top(), grid.left(), storeOrder(context.state.matrixStore)); }
+    QLineEdit* cell(int i) const { return grid->cell(i); }
+    std::int64_t indexOf(int i) const { return matrixCellIndex(i, grid->top(), grid->left(), storeOrder(context.state.matrixStore)); }
 
     void orderLostFocus() {
         double typed = std::nearbyint(boxNumber(order));
@@ -89,25 +89,15 @@ struct MatrixPage {
         // Lowering the maximum below a bar's value moves the bar, and its
         // change handler refreshes the cells.
         const int last = n < 4 ? 0 : n - 4;
-        grid.columns->setMaximum(last);
-        grid.rows->setMaximum(last);
+        grid->columnBar()->setMaximum(last);
+        grid->rowBar()->setMaximum(last);
         for (int i = 0; i < 16; ++i) pages::setCellUsable(cell(i), n >= 4 || (i / 4 < n && i % 4 < n));
     }
 
-    void cellGotFocus(int i) { grid.gotFocus(i, indexOf(i)); }
-
     void cellLostFocus(int i) {
-        grid.editing = false;
+        grid->stopEditing();
         applyPendingOrder();
         if (commitFormulaField(cell(i), context.ui)) storeValue(indexOf(i), cell(i));
-    }
-
-    void scrolled() {
-        if (grid.editing) applyPendingOrder();
-        if (!grid.commitBeforeScroll(context.ui, [this](std::int64_t index, QLineEdit* c) { storeValue(index, c); }))
-            return;
-        refresh();
-        grid.refocus([this](int i) { cellGotFocus(i); });
     }
 
     void computeDeterminant() {
@@ -127,7 +117,7 @@ struct MatrixPage {
     }
 
     void clear() {
-        for (QLineEdit* c : grid.cells) showText(c, QStringLiteral("0"));
+        for (QLineEdit* c : grid->cells()) showText(c, QStringLiteral("0"));
         store() = Store(static_cast<std::size_t>(typedOrder()) * typedOrder() + 1, 0.0);
     }
 
@@ -173,19 +163,10 @@ QWidget* pages::buildMatrixPage(PageContext& context) {
     top->addWidget(label56);
     top->addWidget(p->name, 1);
 
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < 16; ++i) {
-        auto* cell = new QLineEdit(QStringLiteral("0"));
-        cell->setObjectName(QStringLiteral("Text52_%1").arg(i));
-        cell->setMinimumWidth(pages::numberCellWidth(cell));
-        p->grid.cells.push_back(cell);
-        grid->addWidget(cell, i / 4, i % 4);
-        pages::setCellUsable(cell, i == 0 || i == 1 || i == 4 || i == 5);
-    }
-    p->grid.rows = pages::makeScrollBar("VScroll2", Qt::Vertical);
-    p->grid.columns = pages::makeScrollBar("HScroll1", Qt::Horizontal);
-    grid->addWidget(p->grid.rows, 0, 4, 4, 1);
-    grid->addWidget(p->grid.columns, 4, 0, 1, 4);
+    p->grid = new ScrolledGrid({.rows = 4, .columns = 4, .cellName = "Text52", .initialText = QStringLiteral("0"),
+                                .rowBarName = "VScroll2", .columnBarName = "HScroll1"},
+                               context.ui);
+    for (int i = 0; i < 16; ++i) pages::setCellUsable(p->cell(i), i == 0 || i == 1 || i == 4 || i == 5);
 
     auto* command28 = new QPushButton(QStringLiteral("="));
     command28->setObjectName(QStringLiteral("Command28"));
@@ -207,33 +188,33 @@ QWidget* pages::buildMatrixPage(PageContext& context) {
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(top);
-    layout->addLayout(grid);
+    layout->addWidget(p->grid);
     layout->addLayout(bottom);
 
     // Order box: digits only; entering it starts an order change.
     attachKeyFilter(p->order, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
     onFocusGained(p->order, [p] { p->orderChanged = true; });
     onFocusLost(p->order, [p] { p->orderLostFocus(); });
-    for (int i = 0; i < 16; ++i) {
-        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
-        onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
-    }
-    QObject::connect(p->grid.rows, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
-    QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    ScrolledGrid::Page cells;
+    cells.shape = [p] {
+        const int n = storeOrder(p->store());
+        return StoreShape{n, n};
+    };
+    cells.elementOf = [p](int i) { return p->indexOf(i); };
+    cells.store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); };
+    cells.refresh = [p] { p->refresh(); };
+    cells.cellLostFocus = [p](int i) { p->cellLostFocus(i); };
+    // A pending order change applies before the edited cell is committed.
+    cells.beforeScroll = [p] {
+        if (p->grid->editing()) p->applyPendingOrder();
+    };
+    cells.enterButton = command28;
+    p->grid->attach(std::move(cells));
     QObject::connect(command28, &QPushButton::clicked, frame, [p] { p->computeDeterminant(); });
     QObject::connect(command29, &QPushButton::clicked, frame, [p] { p->clear(); });
     QObject::connect(command30, &QPushButton::clicked, frame, [p] { p->saveMatrix(); });
-    pages::attachKeyboardWalk(p->grid, 4, [p] {
-        const int n = storeOrder(p->store());
-        return pages::StoreShape{n, n};
-    });
     computeOnEnter(p->order, command28);
     computeOnEnter(p->name, command30);
-    for (int i = 0; i < 16; ++i)
-        computeOnEnter(p->cell(i), [p, i, command28]() -> QAbstractButton* {
-            p->cellGotFocus(i);  // the cell keeps the focus and is being edited still
-            return command28;
-        });
     QObject::connect(p->name, &QLineEdit::textChanged, frame, [state = &context.state](const QString& name) {
         state->matrixName = name;
         if (state->matrixNameChanged) state->matrixNameChanged(name);
@@ -241,7 +222,7 @@ QWidget* pages::buildMatrixPage(PageContext& context) {
 
     context.state.finishPendingMatrixOrderChange = [p] { p->applyPendingOrder(); };
     context.state.showMatrixFromCorner = [p] {
-        p->grid.toCorner();
+        p->grid->toCorner();
         p->refresh();
     };
     context.state.refreshMatrixGrid = [p] { p->refresh(); };

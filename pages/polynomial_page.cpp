@@ -16,6 +16,7 @@
 #include "pages/pages.h"
 #include "widgets/formula_field.h"
 #include "widgets/labels.h"
+#include "widgets/scrolled_grid.h"
 #include "widgets/ui_services.h"
 
 namespace {
@@ -31,14 +32,14 @@ struct PolynomialPage {
     QLabel* powers[4] = {};          // ncfc1
     QPlainTextEdit* roots = nullptr;
     // ncfc (4 cells) scrolled by HScroll3.
-    pages::ScrolledCells grid;
+    ScrolledGrid* grid = nullptr;
 
     explicit PolynomialPage(PageContext& c) : context(c) {}
 
     std::vector<double>& coefficients() { return context.state.polynomialCoefficients; }
     int degree() { return static_cast<int>(coefficients().size()) - 1; }
 
-    QLineEdit* cell(int i) const { return grid.cells[static_cast<std::size_t>(i)]; }
+    QLineEdit* cell(int i) const { return grid->cell(i); }
 
     void storeValue(std::int64_t index, QLineEdit* box) {
         if (index >= 0 && index <= degree()) coefficients()[static_cast<std::size_t>(index)] = boxNumber(box);
@@ -48,9 +49,9 @@ struct PolynomialPage {
     // multiplies.
     void refresh() {
         const int n = degree();
-        grid.showingBarsOrigin();
+        grid->showingBarsOrigin();
         for (int i = 0; i < 4; ++i) {
-            const int index = grid.shownLeft + i;
+            const int index = grid->shownLeft() + i;
             const bool shown = index <= n;
             cell(i)->setVisible(shown);
             powers[i]->setVisible(shown);
@@ -72,23 +73,14 @@ struct PolynomialPage {
         const int kept = std::min(n, degree()) + 1;
         std::copy(coefficients().end() - kept, coefficients().end(), resized.end() - kept);
         coefficients() = std::move(resized);
-        grid.toCorner();
-        grid.columns->setMaximum(std::max(0, n + 1 - 4));
+        grid->toCorner();
+        grid->columnBar()->setMaximum(std::max(0, n + 1 - 4));
         refresh();
     }
-
-    void cellGotFocus(int i) { grid.gotFocus(i, grid.left() + i); }
 
     void cellLostFocus(int i) {
-        grid.editing = false;
-        if (commitFormulaField(cell(i), context.ui)) storeValue(grid.left() + i, cell(i));
-    }
-
-    void scrolled() {
-        if (!grid.commitBeforeScroll(context.ui, [this](std::int64_t index, QLineEdit* c) { storeValue(index, c); }))
-            return;
-        refresh();
-        grid.refocus([this](int i) { cellGotFocus(i); });
+        grid->stopEditing();
+        if (commitFormulaField(cell(i), context.ui)) storeValue(grid->left() + i, cell(i));
     }
 
     void solve() {
@@ -125,24 +117,18 @@ QWidget* pages::buildPolynomialPage(PageContext& context) {
     p->degreeBox = pages::addCountLine(top, "Label63", QStringLiteral("几次方程？"), "Text59", QStringLiteral("1"));
     top->addStretch(1);
 
-    auto* row = new QHBoxLayout;
+    p->grid = new ScrolledGrid({.rows = 1, .columns = 4, .cellName = "ncfc", .initialText = QStringLiteral("1"),
+                                .columnBarName = "HScroll3", .captions = true},
+                               context.ui);
     for (int i = 0; i < 4; ++i) {
-        auto* cell = new QLineEdit(QStringLiteral("1"));
-        cell->setObjectName(QStringLiteral("ncfc_%1").arg(i));
-        cell->setMinimumWidth(pages::numberCellWidth(cell) / 3);
-        pages::keepRoomWhenHidden(cell);
-        p->grid.cells.push_back(cell);
         p->powers[i] = new QLabel;
         p->powers[i]->setObjectName(QStringLiteral("ncfc1_%1").arg(i));
         // One width for every caption, so the row never shifts.
         const QFontMetrics metrics = p->powers[i]->fontMetrics();
         p->powers[i]->setFixedWidth(std::max(metrics.horizontalAdvance(QStringLiteral("x^100")),
                                              metrics.horizontalAdvance(QStringLiteral("常数项"))) + 4);
-        pages::keepRoomWhenHidden(p->powers[i]);
-        row->addWidget(cell, 1);
-        row->addWidget(p->powers[i]);
+        p->grid->placeCaption(p->powers[i], 0, i);
     }
-    p->grid.columns = pages::makeScrollBar("HScroll3", Qt::Horizontal);
 
     auto* solveButton = new QPushButton(QStringLiteral("求解"));
     solveButton->setObjectName(QStringLiteral("polynomialSolve"));
@@ -153,26 +139,22 @@ QWidget* pages::buildPolynomialPage(PageContext& context) {
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(top);
-    layout->addLayout(row);
-    layout->addWidget(p->grid.columns);
+    layout->addWidget(p->grid);
     layout->addWidget(solveButton, 0, Qt::AlignLeft);
     layout->addWidget(p->roots);
     p->refresh();
 
     attachKeyFilter(p->degreeBox, [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
     onFocusLost(p->degreeBox, [p] { p->degreeLostFocus(); });
-    for (int i = 0; i < 4; ++i) {
-        onFocusGained(p->cell(i), [p, i] { p->cellGotFocus(i); });
-        onFocusLost(p->cell(i), [p, i] { p->cellLostFocus(i); });
-    }
-    QObject::connect(p->grid.columns, &QScrollBar::valueChanged, frame, [p] { p->scrolled(); });
+    ScrolledGrid::Page cells;
+    cells.shape = [p] { return StoreShape{1, p->degree() + 1}; };
+    cells.elementOf = [p](int i) -> std::int64_t { return p->grid->left() + i; };
+    cells.store = [p](std::int64_t index, QLineEdit* cell) { p->storeValue(index, cell); };
+    cells.refresh = [p] { p->refresh(); };
+    cells.cellLostFocus = [p](int i) { p->cellLostFocus(i); };
+    cells.enterButton = solveButton;
+    p->grid->attach(std::move(cells));
     QObject::connect(solveButton, &QPushButton::clicked, frame, [p] { p->solve(); });
-    pages::attachKeyboardWalk(p->grid, 4, [p] { return pages::StoreShape{1, p->degree() + 1}; });
     computeOnEnter(p->degreeBox, solveButton);
-    for (int i = 0; i < 4; ++i)
-        computeOnEnter(p->cell(i), [p, i, solveButton]() -> QAbstractButton* {
-            p->cellGotFocus(i);  // the cell keeps the focus and is being edited still
-            return solveButton;
-        });
     return frame;
 }
