@@ -32,8 +32,9 @@ public:
         if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
         // Ctrl+Q on every desktop (the platform's own Quit key may be unset).
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool quitKey = key->matches(QKeySequence::Quit) ||
-                             (key->key() == Qt::Key_Q && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier);
+        const bool quitKey =
+            key->matches(QKeySequence::Quit) ||
+            (key->key() == Qt::Key_Q && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier);
         if (!quitKey) return false;
         if (!belongsTo(static_cast<QWidget*>(watched), window_)) return false;
         window_->close();

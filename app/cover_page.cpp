@@ -106,8 +106,7 @@ QPixmap coverPicture(double devicePixelRatio) {
     subtitle.setPointSize(13);
     subtitle.setBold(false);
     painter.setFont(subtitle);
-    painter.drawText(QRect(0, 66, 463, 30), Qt::AlignCenter,
-                     QStringLiteral("∑  ∫  √  π  ——  数学多功能计算器"));
+    painter.drawText(QRect(0, 66, 463, 30), Qt::AlignCenter, QStringLiteral("∑  ∫  √  π  ——  数学多功能计算器"));
     return picture;
 }
 

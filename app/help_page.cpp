@@ -29,8 +29,8 @@ public:
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) return false;
-        if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut) ||
-            key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
+        if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo) ||
+            key->matches(QKeySequence::Redo))
             return true;
         return !key->text().isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
     }
@@ -51,10 +51,8 @@ struct HelpButton {
 };
 
 constexpr HelpButton kHelpButtons[] = {
-    {"Command38", " 关于本软件", "help.vqx"},
-    {"Command39", "联系作者", "help1.vqx"},
-    {"Command40", "在线升级", "help2.vqx"},
-    {"Command41", "使用帮助", "help3.vqx"},
+    {"Command38", " 关于本软件", "help.vqx"}, {"Command39", "联系作者", "help1.vqx"},
+    {"Command40", "在线升级", "help2.vqx"},   {"Command41", "使用帮助", "help3.vqx"},
     {"Command42", "发现Bug", "help4.vqx"},
 };
 
@@ -71,8 +69,7 @@ QString welcomeText() {
                "     联系：%3\n"
                "     发布日期：2026年12月\n"
                "     感谢所有试用本软件并报告问题的老师和同学！\n")
-        .arg(QString::fromUtf8(kDesignerName), QString::fromUtf8(kHomePage),
-             QString::fromUtf8(kContactAddress));
+        .arg(QString::fromUtf8(kDesignerName), QString::fromUtf8(kHomePage), QString::fromUtf8(kContactAddress));
 }
 
 numerelle::DataFileProblem openfiles(const QString& path, QString& text) {

@@ -31,16 +31,16 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::printf("用法：numerelle [Qt 的选项]\n"
-                        "Numerelle 数学计算器的窗口。\n"
-                        "  --version   显示版本\n"
-                        "  --help      显示这段说明\n"
-                        "命令行上的同样工具：numerelle-cli --help\n");
+            std::printf(
+                "用法：numerelle [Qt 的选项]\n"
+                "Numerelle 数学计算器的窗口。\n"
+                "  --version   显示版本\n"
+                "  --help      显示这段说明\n"
+                "命令行上的同样工具：numerelle-cli --help\n");
             return 0;
         }
     }
-    const bool hasDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
-                            std::getenv("QT_QPA_PLATFORM");
+    const bool hasDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
     if (!hasDisplay) {
         std::fprintf(stderr,
                      "numerelle：找不到显示器。请在桌面环境里启动它；没有屏幕时可以用虚拟屏幕：\n"

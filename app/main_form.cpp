@@ -119,29 +119,30 @@ MainForm::MainForm(UiServices& ui, QWidget* parent)
     PageContext context{this, state_, ui_, *work_};
 
     tabs_->addTab(buildCoverPage(context, tabs_), QIcon(coverIcon()), QStringLiteral("封面"));
-    tabs_->addTab(tabPage("tabBigNumbers1",
-                          {fixedLabel("Label1", QStringLiteral("8位计算器太不够用了，试试这功能，可以数算多大的数都行，并且支持负数和小数！")),
-                           pages::buildBigAddPage(context), pages::buildBigMultiplyPage(context)}),
-                  QStringLiteral("大数计算 I"));
-    tabs_->addTab(tabPage("tabBigNumbers2",
-                          {pages::buildBigPowerPage(context), pages::buildBigFactorialPage(context),
-                           fixedLabel("Label5", QStringLiteral("这有一般计算器没有的功能,而且速度可是惊天地,泣鬼神!"))}),
-                  QStringLiteral("大数计算 II"));
-    tabs_->addTab(tabPage("tabMisc1",
-                          {pages::buildFactorisationPage(context), pages::buildFractionPage(context),
-                           pages::buildSquareRootPage(context), pages::buildGcdPage(context),
-                           pages::buildLogarithmPage(context), pages::buildPermutationPage(context)}),
+    tabs_->addTab(
+        tabPage(
+            "tabBigNumbers1",
+            {fixedLabel("Label1",
+                        QStringLiteral("8位计算器太不够用了，试试这功能，可以数算多大的数都行，并且支持负数和小数！")),
+             pages::buildBigAddPage(context), pages::buildBigMultiplyPage(context)}),
+        QStringLiteral("大数计算 I"));
+    tabs_->addTab(
+        tabPage("tabBigNumbers2",
+                {pages::buildBigPowerPage(context), pages::buildBigFactorialPage(context),
+                 fixedLabel("Label5", QStringLiteral("这有一般计算器没有的功能,而且速度可是惊天地,泣鬼神!"))}),
+        QStringLiteral("大数计算 II"));
+    tabs_->addTab(tabPage("tabMisc1", {pages::buildFactorisationPage(context), pages::buildFractionPage(context),
+                                       pages::buildSquareRootPage(context), pages::buildGcdPage(context),
+                                       pages::buildLogarithmPage(context), pages::buildPermutationPage(context)}),
                   QStringLiteral("杂项 I"));
     tabs_->addTab(tabPage("tabComplex", {pages::buildComplexPage(context)}, 1), QStringLiteral("复数计算"));
     tabs_->addTab(tabPage("tabEquations", {pages::buildPolynomialPage(context), pages::buildLinearSystemPage(context)}),
                   QStringLiteral("解方程"));
-    tabs_->addTab(tabPage("tabMatrices",
-                          {pages::buildMatrixPage(context), pages::buildMatrixProductPage(context),
-                           pages::buildHessenbergPage(context)}),
+    tabs_->addTab(tabPage("tabMatrices", {pages::buildMatrixPage(context), pages::buildMatrixProductPage(context),
+                                          pages::buildHessenbergPage(context)}),
                   QStringLiteral("矩阵计算"));
-    tabs_->addTab(tabPage("tabUnits",
-                          {pages::buildUnitPage(context), pages::buildAngleBasePage(context),
-                           buildQuickCalculator(context)}),
+    tabs_->addTab(tabPage("tabUnits", {pages::buildUnitPage(context), pages::buildAngleBasePage(context),
+                                       buildQuickCalculator(context)}),
                   QStringLiteral("单位转化"));
     tabs_->addTab(tabPage("tabCalculus", {pages::buildSumPage(context), pages::buildCalculusPage(context)}, 1),
                   QStringLiteral(" 高等数学"));

@@ -130,4 +130,3 @@ BENCHMARK(IntegralMuparser)->Unit(benchmark::kMillisecond)->Iterations(3);
 #endif
 
 BENCHMARK_MAIN();
-

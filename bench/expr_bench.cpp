@@ -30,8 +30,12 @@ void evaluateOurs(benchmark::State& state, const char* formula) {
     benchmark::DoNotOptimize(total);
 }
 
-void BM_Ours_SinTimesSquarePlusOne(benchmark::State& state) { evaluateOurs(state, sineFormula); }
-void BM_Ours_TenOperators(benchmark::State& state) { evaluateOurs(state, tenOperators); }
+void BM_Ours_SinTimesSquarePlusOne(benchmark::State& state) {
+    evaluateOurs(state, sineFormula);
+}
+void BM_Ours_TenOperators(benchmark::State& state) {
+    evaluateOurs(state, tenOperators);
+}
 BENCHMARK(BM_Ours_SinTimesSquarePlusOne);
 BENCHMARK(BM_Ours_TenOperators);
 
@@ -76,8 +80,12 @@ void evaluateMuparser(benchmark::State& state, const char* formula) {
     benchmark::DoNotOptimize(total);
 }
 
-void BM_Muparser_SinTimesSquarePlusOne(benchmark::State& state) { evaluateMuparser(state, "sin(x)*x^2+1"); }
-void BM_Muparser_TenOperators(benchmark::State& state) { evaluateMuparser(state, tenOperators); }
+void BM_Muparser_SinTimesSquarePlusOne(benchmark::State& state) {
+    evaluateMuparser(state, "sin(x)*x^2+1");
+}
+void BM_Muparser_TenOperators(benchmark::State& state) {
+    evaluateMuparser(state, tenOperators);
+}
 BENCHMARK(BM_Muparser_SinTimesSquarePlusOne);
 BENCHMARK(BM_Muparser_TenOperators);
 #endif

@@ -115,9 +115,15 @@ int main(int argc, char** argv) {
     const std::vector<Case> cases = {
         {"99999!", {{"Text5_0", "99999"}}, "Command4", "Text6", {"fact", "99999"}},
         {"7^1000000", {{"Text8", "7"}, {"Text5_1", "1000000"}}, "Command6", "Text9", {"pow", "7", "1000000"}},
-        {"10^6 x 10^6 digits", {{"Text1_4", million1}, {"Text1_5", million2}}, "Command3", "Text4",
+        {"10^6 x 10^6 digits",
+         {{"Text1_4", million1}, {"Text1_5", million2}},
+         "Command3",
+         "Text4",
          {"mul", writeOperand("m1", million1), writeOperand("m2", million2)}},
-        {"10^7 + 10^7 digits", {{"Text1_0", tenMillion1}, {"Text1_1", tenMillion2}}, "Command1", "Text2",
+        {"10^7 + 10^7 digits",
+         {{"Text1_0", tenMillion1}, {"Text1_1", tenMillion2}},
+         "Command1",
+         "Text2",
          {"add", writeOperand("t1", tenMillion1), writeOperand("t2", tenMillion2)}},
     };
 
@@ -127,8 +133,8 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
 
-    std::printf("%-20s %10s %10s %7s %9s %10s %10s %9s\n", "work", "cli s", "window s", "ratio", "digits",
-                "copy ms", "scroll ms", "resize ms");
+    std::printf("%-20s %10s %10s %7s %9s %10s %10s %9s\n", "work", "cli s", "window s", "ratio", "digits", "copy ms",
+                "scroll ms", "resize ms");
     for (const Case& c : cases) {
         auto* view = window.findChild<ResultView*>(QString::fromLatin1(c.result));
         auto* button = window.findChild<QPushButton*>(QString::fromLatin1(c.button));
@@ -143,10 +149,11 @@ int main(int argc, char** argv) {
             QElapsedTimer clock;
             PaintWatch watch(view, clock);
             QEventLoop loop;
-            QObject::connect(view, &ResultView::textChanged, &loop,
-                             [&] { watch.expected = view->text().size(); });
+            QObject::connect(view, &ResultView::textChanged, &loop, [&] { watch.expected = view->text().size(); });
             QTimer poll;
-            QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (watch.shownAfterNs >= 0) loop.quit(); });
+            QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+                if (watch.shownAfterNs >= 0) loop.quit();
+            });
             poll.start(1);
             clock.start();
             button->click();

@@ -85,7 +85,9 @@ PageOutcome digitsOnlyRefusal() {
     return outcome;
 }
 
-bool isZeroText(std::string_view digits) { return digits.find_first_not_of("0. ") == std::string_view::npos; }
+bool isZeroText(std::string_view digits) {
+    return digits.find_first_not_of("0. ") == std::string_view::npos;
+}
 
 // Runs an action; exhausted memory ends it with the failure's description in
 // the result box and a beep.

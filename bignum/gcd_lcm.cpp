@@ -19,10 +19,14 @@ std::string_view digitsOf(const std::string& number) {
     return first == std::string::npos ? std::string_view("0") : std::string_view(number).substr(first);
 }
 
-bool isZero(const std::string& number) { return digitsOf(number) == "0"; }
+bool isZero(const std::string& number) {
+    return digitsOf(number) == "0";
+}
 
 // Only called on numbers not above 10^16.
-std::uint64_t smallValue(std::string_view digits) { return std::stoull(std::string(digits)); }
+std::uint64_t smallValue(std::string_view digits) {
+    return std::stoull(std::string(digits));
+}
 
 }  // namespace
 

@@ -13,7 +13,9 @@ namespace numerelle::bignum {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The natural engine wants no leading zeros; an empty digit run counts as 0.
 std::string_view withoutLeadingZeros(std::string_view digits) {
@@ -61,7 +63,9 @@ void placePoint(std::string& digits, std::size_t fraction) {
 
 }  // namespace
 
-void removeSpaces(std::string& s) { std::erase(s, ' '); }
+void removeSpaces(std::string& s) {
+    std::erase(s, ' ');
+}
 
 void normaliseDecimal(std::string& s) {
     std::size_t zeros = 0;
@@ -181,10 +185,14 @@ DecimalTextProblem checkDecimalText(std::string_view text) {
 
 std::string decimalTextMessage(DecimalTextProblem problem) {
     switch (problem) {
-        case DecimalTextProblem::MisplacedMinus: return "不能把负号放在这里";
-        case DecimalTextProblem::TwoPoints: return "不能有两个小数点";
-        case DecimalTextProblem::OtherCharacter: return "只能输入数字、小数点和负号";
-        case DecimalTextProblem::None: break;
+        case DecimalTextProblem::MisplacedMinus:
+            return "不能把负号放在这里";
+        case DecimalTextProblem::TwoPoints:
+            return "不能有两个小数点";
+        case DecimalTextProblem::OtherCharacter:
+            return "只能输入数字、小数点和负号";
+        case DecimalTextProblem::None:
+            break;
     }
     return {};
 }
@@ -193,8 +201,10 @@ std::vector<std::string> decimalBoxFocusMessages(std::string_view text) {
     std::string cleaned(text);
     removeSpaces(cleaned);
     std::vector<std::string> messages;
-    if (cleaned.find('-', 1) != std::string::npos) messages.push_back(decimalTextMessage(DecimalTextProblem::MisplacedMinus));
-    if (std::count(cleaned.begin(), cleaned.end(), '.') > 1) messages.push_back(decimalTextMessage(DecimalTextProblem::TwoPoints));
+    if (cleaned.find('-', 1) != std::string::npos)
+        messages.push_back(decimalTextMessage(DecimalTextProblem::MisplacedMinus));
+    if (std::count(cleaned.begin(), cleaned.end(), '.') > 1)
+        messages.push_back(decimalTextMessage(DecimalTextProblem::TwoPoints));
     return messages;
 }
 

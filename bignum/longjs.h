@@ -65,9 +65,9 @@ std::uint64_t leadingWholeNumber(std::string_view text);
 
 // What a page shows after one button press.
 struct PageOutcome {
-    std::optional<std::string> result;     // new text of the result box; none: unchanged
-    bool resultIsFailure = false;          // the result box holds a refusal, not a value
-    std::vector<std::string> messages;     // message boxes, in order
+    std::optional<std::string> result;  // new text of the result box; none: unchanged
+    bool resultIsFailure = false;       // the result box holds a refusal, not a value
+    std::vector<std::string> messages;  // message boxes, in order
     bool beep = false;
     bool cancelled = false;                // the user cancelled; nothing changes
     std::optional<double> elapsedSeconds;  // for the button's tool tip

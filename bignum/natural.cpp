@@ -44,7 +44,9 @@ void storeDigits(char* p, std::uint64_t digits) {
 }
 
 // Bytes whose top bit is set, as a 0/1 per byte.
-std::uint64_t highBits(std::uint64_t w) { return (w >> 7) & kByteOnes; }
+std::uint64_t highBits(std::uint64_t w) {
+    return (w >> 7) & kByteOnes;
+}
 
 }  // namespace
 

@@ -50,8 +50,8 @@ namespace kernels {
 #pragma GCC pop_options
 #endif
 
-void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
-                     std::uint32_t* buffer, Limb* z, std::size_t zn) {
+void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n, std::uint32_t* buffer,
+                     Limb* z, std::size_t zn) {
     kernels::convolveAndJoin(a, an, b, bn, n, buffer, z, zn);
 }
 

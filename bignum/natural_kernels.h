@@ -303,8 +303,8 @@ constexpr std::uint64_t kInvP1ModP2 = powMod(kP1, kP2 - 2, static_cast<std::uint
 constexpr std::uint64_t kInvP1P2ModP3 = powMod(kP1P2 % kP3, kP3 - 2, static_cast<std::uint32_t>(kP3));
 
 // Joins the three residues and carries in base 10^9 into z[0..zn).
-inline void join(const std::uint32_t* r1, const std::uint32_t* r2, const std::uint32_t* r3, std::size_t count,
-          Limb* z, std::size_t zn) {
+inline void join(const std::uint32_t* r1, const std::uint32_t* r2, const std::uint32_t* r3, std::size_t count, Limb* z,
+                 std::size_t zn) {
     std::uint64_t carry = 0;
     std::size_t k = 0;
     for (; k < count && k < zn; ++k) {

@@ -101,8 +101,8 @@ void karatsubaStep(const Limb* a, std::size_t n, const Limb* b, std::size_t m, L
         }
         return;
     }
-    mulAuto(a, h, b, h, z, ceiling);                           // a0 b0
-    mulAuto(a + h, n - h, b + h, m - h, z + 2 * h, ceiling);   // a1 b1
+    mulAuto(a, h, b, h, z, ceiling);                          // a0 b0
+    mulAuto(a + h, n - h, b + h, m - h, z + 2 * h, ceiling);  // a1 b1
     Limbs scratch(4 * h + 4);
     Limb* sa = scratch.data();
     Limb* sb = sa + h + 1;
@@ -227,8 +227,8 @@ bool transformPays(std::size_t n, std::size_t m) {
         length *= 2;
         ++log;
     }
-    const double karatsuba = kKaratsubaCost * static_cast<double>(std::max(n, m)) *
-                             std::pow(static_cast<double>(std::min(n, m)), 0.585);
+    const double karatsuba =
+        kKaratsubaCost * static_cast<double>(std::max(n, m)) * std::pow(static_cast<double>(std::min(n, m)), 0.585);
     const double transform = kTransformCost * static_cast<double>(length) * log;
     return transform < karatsuba;
 }

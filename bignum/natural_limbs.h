@@ -61,8 +61,8 @@ void sqrTransform(const Limb* a, std::size_t n, Limb* z);
 bool kernelsUseAvx2();
 namespace avx2 {
 bool available();
-void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n,
-                     std::uint32_t* buffer, Limb* z, std::size_t zn);
+void convolveAndJoin(const Limb* a, std::size_t an, const Limb* b, std::size_t bn, std::size_t n, std::uint32_t* buffer,
+                     Limb* z, std::size_t zn);
 void schoolbook(const Limb* a, std::size_t n, const Limb* b, std::size_t m, Limb* z, std::uint64_t* acc);
 }  // namespace avx2
 

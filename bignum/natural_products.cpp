@@ -26,7 +26,6 @@ constexpr std::size_t kPollLimbs = 256;
 // in 64-bit arithmetic: two primes of 17 bits share a word.
 constexpr std::uint64_t kWordLimit = limbs::kSmallFactorMax;
 
-
 // Packs factors into as few words as possible, each product at most `limit`.
 class WordPacker {
 public:
@@ -80,8 +79,8 @@ std::optional<Limbs> wordProduct(const std::vector<std::uint64_t>& words, std::s
     return limbs::multiply(*left, *right);
 }
 
-std::optional<Limbs> productOfWords(const std::vector<std::uint64_t>& words, WorkControl& control,
-                                    double from = 0.0, double to = 1.0) {
+std::optional<Limbs> productOfWords(const std::vector<std::uint64_t>& words, WorkControl& control, double from = 0.0,
+                                    double to = 1.0) {
     if (words.empty()) return Limbs{1};
     TreeContext ctx{control, from, to, words.size()};
     return wordProduct(words, 0, words.size(), ctx);
@@ -320,8 +319,7 @@ std::optional<std::string> naturalFallingFactorial(std::string_view n, std::uint
     if (m == 0) return std::string("1");
     if (naturalCompare(n, std::to_string(m)) < 0) return std::string("0");
     if (auto small = toU64(n)) {
-        const std::uint64_t limit =
-            *small <= kWordLimit ? kWordLimit : std::numeric_limits<std::uint64_t>::max();
+        const std::uint64_t limit = *small <= kWordLimit ? kWordLimit : std::numeric_limits<std::uint64_t>::max();
         WordPacker packer(limit);
         for (std::uint64_t i = 0; i < m; ++i) packer.add(*small - i);
         auto r = productOfWords(packer.take(), control);

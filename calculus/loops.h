@@ -56,8 +56,7 @@ Result accumulateOverRange(PointFunction&& evaluate, double start, double end, A
 // is lost or repeated by rounding. Each trapezoid has width |h|: the result
 // is the integral in increasing direction whichever limit is larger.
 template <typename PointFunction>
-Result integrateTrapezoids(PointFunction&& evaluate, double start, double end, double intervals,
-                           WorkControl& control) {
+Result integrateTrapezoids(PointFunction&& evaluate, double start, double end, double intervals, WorkControl& control) {
     if (control.cancelled()) return Result::cancelled();
     if (intervals == 0) return Result::failedWith(FailureKind::DivisionByZero);
     if (!(intervals >= 1 && intervals <= maxIntervals && intervals == std::floor(intervals)))

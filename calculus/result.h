@@ -26,7 +26,7 @@ struct Result {
     Status status = Status::Empty;
     double value = 0;
     FailureKind failure = FailureKind::None;  // arithmetic cause, when Failed
-    InputFault fault = InputFault::None;          // input cause, when Failed
+    InputFault fault = InputFault::None;      // input cause, when Failed
 
     static Result valueOf(double v) { return {Status::Value, v, FailureKind::None, InputFault::None}; }
     static Result empty() { return {}; }

@@ -42,7 +42,9 @@ int runPair(const std::vector<std::string>& args, CommandIo& io, const char* nam
     return report(Action(values[0], values[1], control), io);
 }
 
-nb::PageOutcome sumAction(std::string_view a, std::string_view b, WorkControl&) { return nb::computeSum(a, b); }
+nb::PageOutcome sumAction(std::string_view a, std::string_view b, WorkControl&) {
+    return nb::computeSum(a, b);
+}
 nb::PageOutcome differenceAction(std::string_view a, std::string_view b, WorkControl&) {
     return nb::computeDifference(a, b);
 }
@@ -114,6 +116,8 @@ const Subcommand& findCommand(const char* name) {
 
 }  // namespace
 
-std::vector<Subcommand> bignumCommands() { return commandList(); }
+std::vector<Subcommand> bignumCommands() {
+    return commandList();
+}
 
 }  // namespace numerelle::cli

@@ -50,8 +50,7 @@ const std::vector<Subcommand>& commandList() {
     static const std::vector<Subcommand> list = {
         {"sum", "sum 式子 起点 终点", "x 取 起点、起点+1、… 直到终点时式子之和", runSum},
         {"product", "product 式子 起点 终点", "x 取同样的点时式子之积", runProduct},
-        {"integral", "integral 式子 A B N", "从 B 到 A 分 N 段的梯形法定积分",
-         runIntegral},
+        {"integral", "integral 式子 A B N", "从 B 到 A 分 N 段的梯形法定积分", runIntegral},
         {"derivative", "derivative 式子 P N", "在 P 点、步长 1/N 的中心差分导数", runDerivative},
     };
     return list;
@@ -90,6 +89,8 @@ int runDerivative(const std::vector<std::string>& args, CommandIo& io) {
 
 }  // namespace
 
-std::vector<Subcommand> calculusCommands() { return commandList(); }
+std::vector<Subcommand> calculusCommands() {
+    return commandList();
+}
 
 }  // namespace numerelle::cli

@@ -13,7 +13,8 @@ namespace {
 
 std::vector<Subcommand> allCommands() {
     std::vector<Subcommand> all;
-    for (auto part : {exprCommands, bignumCommands, matrixCommands, numtoolsCommands, conversionCommands, calculusCommands}) {
+    for (auto part :
+         {exprCommands, bignumCommands, matrixCommands, numtoolsCommands, conversionCommands, calculusCommands}) {
         auto commands = part();
         all.insert(all.end(), commands.begin(), commands.end());
     }
@@ -84,7 +85,9 @@ const Subcommand* findCommand(const std::vector<Subcommand>& commands, std::stri
     return nullptr;
 }
 
-bool asksForHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
+bool asksForHelp(const std::string& argument) {
+    return argument == "--help" || argument == "-h";
+}
 
 }  // namespace
 
@@ -139,7 +142,9 @@ bool commitFormulaArgument(const std::string& argument, double& value, std::ostr
     return true;
 }
 
-double boxReading(double value) { return numberFromText(numberText(value)); }
+double boxReading(double value) {
+    return numberFromText(numberText(value));
+}
 
 int usageError(const Subcommand& command, CommandIo& io) {
     printUsage(io.err, command);

@@ -33,8 +33,8 @@ struct Subcommand {
 std::vector<Subcommand> exprCommands();
 std::vector<Subcommand> bignumCommands();
 std::vector<Subcommand> matrixCommands();
-std::vector<Subcommand> numtoolsCommands();     // factor, frac, sqrt, complex
-std::vector<Subcommand> conversionCommands();   // units, angle, base
+std::vector<Subcommand> numtoolsCommands();    // factor, frac, sqrt, complex
+std::vector<Subcommand> conversionCommands();  // units, angle, base
 std::vector<Subcommand> calculusCommands();
 
 // Reads an argument as the user would type it; "@FILE" reads the value from

@@ -132,8 +132,8 @@ int runBase(const std::vector<std::string>& args, CommandIo& io) {
 
 std::vector<Subcommand> conversionCommands() {
     return {
-        {"units", "units 类别 原单位 新单位 数量\nunits --list [类别]",
-         "两个单位之间换算；--list 列出类别或单位", runUnits},
+        {"units", "units 类别 原单位 新单位 数量\nunits --list [类别]", "两个单位之间换算；--list 列出类别或单位",
+         runUnits},
         {"angle", "angle deg2rad|rad2deg X", "角度化为弧度，或弧度化为角度", runAngle},
         {"base", "base 数 原进制 新进制", "把一个数从一种进制（2 到 36）改写成另一种", runBase},
     };

@@ -39,8 +39,7 @@ bool parseNumber(const std::string& word, double& value) {
 
 // Reads the non-blank lines of standard input as rows of numbers; each must
 // hold `extra` more numbers than there are rows.
-bool readRows(const std::vector<std::string>& args, CommandIo& io, int extra,
-              std::vector<std::vector<double>>& rows) {
+bool readRows(const std::vector<std::string>& args, CommandIo& io, int extra, std::vector<std::vector<double>>& rows) {
     std::istringstream argumentText;
     if (!args.empty()) {
         std::string text;

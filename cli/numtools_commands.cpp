@@ -69,7 +69,9 @@ int runSquareRoot(const std::vector<std::string>& args, CommandIo& io) {
     return 0;
 }
 
-int complexUsage(CommandIo& io) { return usageError("complex", io); }
+int complexUsage(CommandIo& io) {
+    return usageError("complex", io);
+}
 
 int runComplex(const std::vector<std::string>& args, CommandIo& io) {
     numtools::ComplexAngleUnit unit = numtools::ComplexAngleUnit::Degrees;

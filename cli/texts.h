@@ -30,11 +30,19 @@ inline constexpr std::string_view kDegreeTooHigh = "多项式的次数最多是 
 inline std::string unknownSubcommand(std::string_view name) {
     return "没有这个子命令：" + std::string(name) + "（numerelle-cli --help 列出全部子命令）";
 }
-inline std::string cannotRead(std::string_view path) { return "读不出文件：" + std::string(path); }
+inline std::string cannotRead(std::string_view path) {
+    return "读不出文件：" + std::string(path);
+}
 // The prefix of a message about one line of standard input.
-inline std::string onLine(long number) { return "第 " + std::to_string(number) + " 行："; }
-inline std::string notANumber(std::string_view word) { return "不是数：" + std::string(word); }
-inline std::string tooManyRows(int most) { return "矩阵最多 " + std::to_string(most) + " 行"; }
+inline std::string onLine(long number) {
+    return "第 " + std::to_string(number) + " 行：";
+}
+inline std::string notANumber(std::string_view word) {
+    return "不是数：" + std::string(word);
+}
+inline std::string tooManyRows(int most) {
+    return "矩阵最多 " + std::to_string(most) + " 行";
+}
 inline std::string wrongRowWidth(std::size_t row, std::size_t count, std::size_t expected) {
     return "第 " + std::to_string(row) + " 行有 " + std::to_string(count) + " 个数，应当是 " +
            std::to_string(expected) + " 个";

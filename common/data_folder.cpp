@@ -34,6 +34,8 @@ fs::path findDataFolder(const fs::path& programFolder, const char* overrideFolde
     return programFolder;
 }
 
-fs::path programDataFolder() { return findDataFolder(runningProgramFolder(), std::getenv("NUMERELLE_DATA_DIR")); }
+fs::path programDataFolder() {
+    return findDataFolder(runningProgramFolder(), std::getenv("NUMERELLE_DATA_DIR"));
+}
 
 }  // namespace numerelle

@@ -13,10 +13,10 @@ enum class FailureKind : std::uint8_t {
     Overflow,         // a value left the double range
     InvalidArgument,  // outside the domain: a logarithm of 0, a root of a negative number
     OutOfMemory,
-    Malformed,        // a formula program that cannot be run
-    Brackets,         // the counts of "(" and ")" differ; nothing was compiled
-    Cancelled,        // the user stopped the work
-    Unexpected,       // any other exception ended the work
+    Malformed,   // a formula program that cannot be run
+    Brackets,    // the counts of "(" and ")" differ; nothing was compiled
+    Cancelled,   // the user stopped the work
+    Unexpected,  // any other exception ended the work
 };
 
 // The description of a failure: shown after "出了错！" or "Error", alone in a

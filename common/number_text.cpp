@@ -8,7 +8,9 @@ namespace numerelle {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 int digitValue(char c, int base) {
     int v = base;

@@ -13,16 +13,24 @@ namespace {
 
 int operatorCode(char c) {
     switch (c) {
-        case '+': return 1;
-        case '-': return 2;
-        case '*': return 3;
-        case '/': return 4;
-        case '^': return 5;
-        default: return 0;
+        case '+':
+            return 1;
+        case '-':
+            return 2;
+        case '*':
+            return 3;
+        case '/':
+            return 4;
+        case '^':
+            return 5;
+        default:
+            return 0;
     }
 }
 
-int levelOf(int code) { return code <= 2 ? 1 : (code <= 4 ? 2 : 3); }
+int levelOf(int code) {
+    return code <= 2 ? 1 : (code <= 4 ? 2 : 3);
+}
 
 // A + or - right after an exponent letter, e, E, d or D, belongs to the
 // exponent of a number (1E-5, 1D+3).
@@ -48,7 +56,9 @@ std::string tagged(char letter, std::string_view text) {
     return out;
 }
 
-std::string slotText(int slot) { return tagged('x', std::to_string(slot)); }
+std::string slotText(int slot) {
+    return tagged('x', std::to_string(slot));
+}
 
 }  // namespace
 
@@ -161,10 +171,8 @@ CompiledFormula compileFormula(std::string_view input, int firstSlot) {
     }
     std::vector<std::string> slotNodes;  // node n + 2 + r
     auto nodeText = [&](int node, std::string& out) {
-        if (node <= n)
-            out += text[node - 1];
-        else
-            out += slotNodes[node - n - 2];
+        if (node <= n) out += text[node - 1];
+        else out += slotNodes[node - n - 2];
     };
     auto link = [&](int a, int b) {
         if (a >= static_cast<int>(next.size())) next.resize(a + 1);

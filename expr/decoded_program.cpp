@@ -35,11 +35,20 @@ DecodedProgram decodeProgram(const FormulaProgram& program) {
                 }
                 decoded.rows.push_back(operandRow(1, leadingNumber(operand), program[++i]));
                 break;
-            case 'f': decoded.rows.push_back({2, leadingNumber(operand), 0}); break;
-            case 's': decoded.rows.push_back(operandRow(3, 0, operand)); break;
-            case 'S': decoded.rows.push_back(operandRow(4, 0, operand)); break;
-            case 'h': decoded.rows.push_back({5, leadingNumber(operand), 0}); break;
-            default: break;  // not an instruction: ignored
+            case 'f':
+                decoded.rows.push_back({2, leadingNumber(operand), 0});
+                break;
+            case 's':
+                decoded.rows.push_back(operandRow(3, 0, operand));
+                break;
+            case 'S':
+                decoded.rows.push_back(operandRow(4, 0, operand));
+                break;
+            case 'h':
+                decoded.rows.push_back({5, leadingNumber(operand), 0});
+                break;
+            default:
+                break;  // not an instruction: ignored
         }
     }
     decoded.fast = detail::translateRows(decoded);

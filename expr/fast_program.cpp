@@ -20,15 +20,14 @@ namespace {
 // chains such as a-b+c-d).
 #define NUMERELLE_BINARY_OPS(X, name) X(name##RR) X(name##RK) X(name##KR) X(name##AR) X(name##AK)
 #define NUMERELLE_UNARY_OPS(X, name) X(name) X(name##A)
-#define NUMERELLE_FAST_OPS(X)                                                                   \
-    X(Fail) X(Move) X(MoveK)                                                                    \
-    NUMERELLE_BINARY_OPS(X, Add) NUMERELLE_BINARY_OPS(X, Sub)                                   \
-    NUMERELLE_BINARY_OPS(X, Mul) NUMERELLE_BINARY_OPS(X, Div) NUMERELLE_BINARY_OPS(X, Pow)      \
-    NUMERELLE_UNARY_OPS(X, Square) NUMERELLE_UNARY_OPS(X, Cube) NUMERELLE_UNARY_OPS(X, Fourth)  \
-    NUMERELLE_UNARY_OPS(X, Sin) NUMERELLE_UNARY_OPS(X, Cos)                                     \
-    NUMERELLE_UNARY_OPS(X, Exp) NUMERELLE_UNARY_OPS(X, Ln) NUMERELLE_UNARY_OPS(X, Sqrt)         \
-    NUMERELLE_UNARY_OPS(X, Abs) NUMERELLE_UNARY_OPS(X, Function)                                \
-    X(Return) X(ReturnA) X(ReturnK)
+#define NUMERELLE_FAST_OPS(X)                                                                                 \
+    X(Fail)                                                                                                   \
+    X(Move) X(MoveK) NUMERELLE_BINARY_OPS(X, Add) NUMERELLE_BINARY_OPS(X, Sub) NUMERELLE_BINARY_OPS(X, Mul)   \
+        NUMERELLE_BINARY_OPS(X, Div) NUMERELLE_BINARY_OPS(X, Pow) NUMERELLE_UNARY_OPS(X, Square)              \
+            NUMERELLE_UNARY_OPS(X, Cube) NUMERELLE_UNARY_OPS(X, Fourth) NUMERELLE_UNARY_OPS(X, Sin)           \
+                NUMERELLE_UNARY_OPS(X, Cos) NUMERELLE_UNARY_OPS(X, Exp) NUMERELLE_UNARY_OPS(X, Ln)            \
+                    NUMERELLE_UNARY_OPS(X, Sqrt) NUMERELLE_UNARY_OPS(X, Abs) NUMERELLE_UNARY_OPS(X, Function) \
+                        X(Return) X(ReturnA) X(ReturnK)
 
 // Fail: a = failure kind; Function: b = function code.
 enum class Op : std::uint8_t {
@@ -46,7 +45,12 @@ struct Instruction {
 // Before the accumulator pass: which operands are read from registers.
 bool readsA(Op op) {
     switch (op) {
-        case Op::Fail: case Op::MoveK: case Op::SubKR: case Op::DivKR: case Op::PowKR: case Op::ReturnK:
+        case Op::Fail:
+        case Op::MoveK:
+        case Op::SubKR:
+        case Op::DivKR:
+        case Op::PowKR:
+        case Op::ReturnK:
             return false;
         default:
             return true;
@@ -55,42 +59,72 @@ bool readsA(Op op) {
 
 bool readsB(Op op) {
     switch (op) {
-        case Op::AddRR: case Op::SubRR: case Op::MulRR: case Op::DivRR: case Op::PowRR:
-        case Op::SubKR: case Op::DivKR: case Op::PowKR:
+        case Op::AddRR:
+        case Op::SubRR:
+        case Op::MulRR:
+        case Op::DivRR:
+        case Op::PowRR:
+        case Op::SubKR:
+        case Op::DivKR:
+        case Op::PowKR:
             return true;
         default:
             return false;
     }
 }
 
-bool writes(Op op) { return op != Op::Fail && op != Op::Return && op != Op::ReturnA && op != Op::ReturnK; }
+bool writes(Op op) {
+    return op != Op::Fail && op != Op::Return && op != Op::ReturnA && op != Op::ReturnK;
+}
 
 // The variant that takes operand a from the previous instruction's value,
 // or the instruction itself when there is none.
 Op withAccumulator(Op op) {
     switch (op) {
-        case Op::AddRR: return Op::AddAR;
-        case Op::AddRK: return Op::AddAK;
-        case Op::SubRR: return Op::SubAR;
-        case Op::SubRK: return Op::SubAK;
-        case Op::MulRR: return Op::MulAR;
-        case Op::MulRK: return Op::MulAK;
-        case Op::DivRR: return Op::DivAR;
-        case Op::DivRK: return Op::DivAK;
-        case Op::PowRR: return Op::PowAR;
-        case Op::PowRK: return Op::PowAK;
-        case Op::Square: return Op::SquareA;
-        case Op::Cube: return Op::CubeA;
-        case Op::Fourth: return Op::FourthA;
-        case Op::Sin: return Op::SinA;
-        case Op::Cos: return Op::CosA;
-        case Op::Exp: return Op::ExpA;
-        case Op::Ln: return Op::LnA;
-        case Op::Sqrt: return Op::SqrtA;
-        case Op::Abs: return Op::AbsA;
-        case Op::Function: return Op::FunctionA;
-        case Op::Return: return Op::ReturnA;
-        default: return op;
+        case Op::AddRR:
+            return Op::AddAR;
+        case Op::AddRK:
+            return Op::AddAK;
+        case Op::SubRR:
+            return Op::SubAR;
+        case Op::SubRK:
+            return Op::SubAK;
+        case Op::MulRR:
+            return Op::MulAR;
+        case Op::MulRK:
+            return Op::MulAK;
+        case Op::DivRR:
+            return Op::DivAR;
+        case Op::DivRK:
+            return Op::DivAK;
+        case Op::PowRR:
+            return Op::PowAR;
+        case Op::PowRK:
+            return Op::PowAK;
+        case Op::Square:
+            return Op::SquareA;
+        case Op::Cube:
+            return Op::CubeA;
+        case Op::Fourth:
+            return Op::FourthA;
+        case Op::Sin:
+            return Op::SinA;
+        case Op::Cos:
+            return Op::CosA;
+        case Op::Exp:
+            return Op::ExpA;
+        case Op::Ln:
+            return Op::LnA;
+        case Op::Sqrt:
+            return Op::SqrtA;
+        case Op::Abs:
+            return Op::AbsA;
+        case Op::Function:
+            return Op::FunctionA;
+        case Op::Return:
+            return Op::ReturnA;
+        default:
+            return op;
     }
 }
 
@@ -117,8 +151,7 @@ namespace {
 
 class Translator {
 public:
-    explicit Translator(int resultSlot)
-        : last_(static_cast<std::uint32_t>(resultSlot)), written_(last_ + 1, 0) {
+    explicit Translator(int resultSlot) : last_(static_cast<std::uint32_t>(resultSlot)), written_(last_ + 1, 0) {
         written_[0] = 1;
     }
 
@@ -168,17 +201,23 @@ public:
             return true;
         }
         if (row.kind == 5) {
-            if (!(row.a >= 1 && row.a <= functionCount) || row.a != std::trunc(row.a))
-                return fail(Failure::Malformed);
+            if (!(row.a >= 1 && row.a <= functionCount) || row.a != std::trunc(row.a)) return fail(Failure::Malformed);
             const int function = static_cast<int>(row.a);
             switch (function) {
-                case 1: return unary(Op::Sin, 0);
-                case 2: return unary(Op::Cos, 0);
-                case 3: return unary(Op::Abs, 0);
-                case 4: return unary(Op::Ln, 0);
-                case 5: return unary(Op::Exp, 0);
-                case 33: return unary(Op::Sqrt, 0);
-                default: return unary(Op::Function, static_cast<std::uint32_t>(function));
+                case 1:
+                    return unary(Op::Sin, 0);
+                case 2:
+                    return unary(Op::Cos, 0);
+                case 3:
+                    return unary(Op::Abs, 0);
+                case 4:
+                    return unary(Op::Ln, 0);
+                case 5:
+                    return unary(Op::Exp, 0);
+                case 33:
+                    return unary(Op::Sqrt, 0);
+                default:
+                    return unary(Op::Function, static_cast<std::uint32_t>(function));
             }
         }
         return fail(Failure::Malformed);
@@ -187,10 +226,8 @@ public:
     FastProgram finish(bool failed) {
         if (!failed) {
             const Operand result = (current_ == last_ && pending_) ? alias_ : read(last_);
-            if (result.isNumber)
-                code_.push_back({Op::ReturnK, 0, 0, 0, result.number});
-            else
-                code_.push_back({Op::Return, 0, result.reg, 0, 0});
+            if (result.isNumber) code_.push_back({Op::ReturnK, 0, 0, 0, result.number});
+            else code_.push_back({Op::Return, 0, result.reg, 0, 0});
         }
         dropDeadMoves();
         useAccumulator();
@@ -241,12 +278,9 @@ private:
         static constexpr Op rk[] = {Op::AddRK, Op::SubRK, Op::MulRK, Op::DivRK, Op::PowRK};
         static constexpr Op kr[] = {Op::AddRR, Op::SubKR, Op::MulRR, Op::DivKR, Op::PowKR};
         const int index = (level - 1) * 2 + (inverse ? 1 : 0);
-        if (a.isNumber)
-            emit({kr[index], current_, 0, b.reg, a.number});
-        else if (b.isNumber)
-            emit({rk[index], current_, a.reg, 0, b.number});
-        else
-            emit({rr[index], current_, a.reg, b.reg, 0});
+        if (a.isNumber) emit({kr[index], current_, 0, b.reg, a.number});
+        else if (b.isNumber) emit({rk[index], current_, a.reg, 0, b.number});
+        else emit({rr[index], current_, a.reg, b.reg, 0});
     }
 
     Operand currentValue() const { return pending_ ? alias_ : Operand{false, current_, 0}; }
@@ -262,10 +296,8 @@ private:
     // it is read later; unread copies are dropped at the end.
     void settle() {
         if (!pending_) return;
-        if (alias_.isNumber)
-            emit({Op::MoveK, current_, 0, 0, alias_.number});
-        else
-            emit({Op::Move, current_, alias_.reg, 0, 0});
+        if (alias_.isNumber) emit({Op::MoveK, current_, 0, 0, alias_.number});
+        else emit({Op::Move, current_, alias_.reg, 0, 0});
     }
 
     void dropDeadMoves() {
@@ -313,7 +345,9 @@ private:
     bool zeroSlots_ = false;
 };
 
-Evaluation failedWith(Failure failure) { return {0, failure}; }
+Evaluation failedWith(Failure failure) {
+    return {0, failure};
+}
 
 }  // namespace
 
@@ -326,20 +360,47 @@ std::shared_ptr<const FastProgram> translateRows(const DecodedProgram& decoded) 
 }
 
 // The steps, each leaving its value in v.
-inline Failure add(double& v, double b) { v += b; return finiteOr(v, Failure::Overflow); }
-inline Failure subtract(double& v, double b) { v -= b; return finiteOr(v, Failure::Overflow); }
-inline Failure multiply(double& v, double b) { v *= b; return finiteOr(v, Failure::Overflow); }
-inline Failure square(double& v, std::uint32_t) { v *= v; return finiteOr(v, Failure::Overflow); }
-inline Failure cube(double& v, std::uint32_t) { v = v * v * v; return finiteOr(v, Failure::Overflow); }
+inline Failure add(double& v, double b) {
+    v += b;
+    return finiteOr(v, Failure::Overflow);
+}
+inline Failure subtract(double& v, double b) {
+    v -= b;
+    return finiteOr(v, Failure::Overflow);
+}
+inline Failure multiply(double& v, double b) {
+    v *= b;
+    return finiteOr(v, Failure::Overflow);
+}
+inline Failure square(double& v, std::uint32_t) {
+    v *= v;
+    return finiteOr(v, Failure::Overflow);
+}
+inline Failure cube(double& v, std::uint32_t) {
+    v = v * v * v;
+    return finiteOr(v, Failure::Overflow);
+}
 inline Failure fourth(double& v, std::uint32_t) {
     v = v * v;
     v = v * v;
     return finiteOr(v, Failure::Overflow);
 }
-inline Failure sine(double& v, std::uint32_t) { v = std::sin(v); return Failure::None; }
-inline Failure cosine(double& v, std::uint32_t) { v = std::cos(v); return Failure::None; }
-inline Failure exponential(double& v, std::uint32_t) { v = std::exp(v); return finiteOr(v, Failure::Overflow); }
-inline Failure absolute(double& v, std::uint32_t) { v = std::fabs(v); return Failure::None; }
+inline Failure sine(double& v, std::uint32_t) {
+    v = std::sin(v);
+    return Failure::None;
+}
+inline Failure cosine(double& v, std::uint32_t) {
+    v = std::cos(v);
+    return Failure::None;
+}
+inline Failure exponential(double& v, std::uint32_t) {
+    v = std::exp(v);
+    return finiteOr(v, Failure::Overflow);
+}
+inline Failure absolute(double& v, std::uint32_t) {
+    v = std::fabs(v);
+    return Failure::None;
+}
 inline Failure logarithm(double& v, std::uint32_t) {
     if (v <= 0) return Failure::InvalidArgument;
     v = std::log(v);
@@ -359,13 +420,13 @@ inline Failure function(double& v, std::uint32_t code) {
     return failure;
 }
 
-#define NUMERELLE_CHECKED(expression)                  \
-    do {                                               \
-        const Failure failure_ = (expression);         \
-        if (failure_ != Failure::None) [[unlikely]] {  \
-            failure = failure_;                        \
-            goto failed;                               \
-        }                                              \
+#define NUMERELLE_CHECKED(expression)                 \
+    do {                                              \
+        const Failure failure_ = (expression);        \
+        if (failure_ != Failure::None) [[unlikely]] { \
+            failure = failure_;                       \
+            goto failed;                              \
+        }                                             \
     } while (false)
 
 #if defined(__GNUC__) && !defined(__clang__)
@@ -373,7 +434,8 @@ inline Failure function(double& v, std::uint32_t code) {
 // for the whole program, which the branch predictor cannot follow.
 __attribute__((optimize("no-crossjumping", "no-gcse")))
 #endif
-Evaluation runFast(const FastProgram& program, double x) {
+Evaluation
+runFast(const FastProgram& program, double x) {
     double local[stackRegisters];
     double* r = local;
     if (program.registerCount > stackRegisters) [[unlikely]] {
@@ -384,7 +446,8 @@ Evaluation runFast(const FastProgram& program, double x) {
     const Instruction* in = program.code.data();
     double v;  // the value the previous instruction wrote
     Failure failure = Failure::None;
-    if (program.zeroSlots) [[unlikely]] std::fill(r, r + program.registerCount, 0.0);
+    if (program.zeroSlots) [[unlikely]]
+        std::fill(r, r + program.registerCount, 0.0);
     r[0] = x;
     v = x;
 
@@ -394,23 +457,47 @@ Evaluation runFast(const FastProgram& program, double x) {
     static constexpr void* handlers[] = {NUMERELLE_FAST_OPS(NUMERELLE_LABEL)};
 #undef NUMERELLE_LABEL
     static_assert(std::size(handlers) == static_cast<std::size_t>(Op::ReturnK) + 1);
-#define NUMERELLE_CASE(name) name:
-#define NUMERELLE_NEXT goto *handlers[static_cast<std::size_t>((++in)->op)]
-    goto *handlers[static_cast<std::size_t>(in->op)];
+#define NUMERELLE_CASE(name) \
+    name:
+#define NUMERELLE_NEXT goto* handlers[static_cast<std::size_t>((++in)->op)]
+    goto* handlers[static_cast<std::size_t>(in->op)];
 
-#define NUMERELLE_BINARY(name, step)                                                           \
-    NUMERELLE_CASE(name##RR) v = r[in->a]; NUMERELLE_CHECKED(step(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT; \
-    NUMERELLE_CASE(name##RK) v = r[in->a]; NUMERELLE_CHECKED(step(v, in->k)); r[in->d] = v; NUMERELLE_NEXT;    \
-    NUMERELLE_CASE(name##KR) v = in->k; NUMERELLE_CHECKED(step(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;    \
-    NUMERELLE_CASE(name##AR) NUMERELLE_CHECKED(step(v, r[in->b])); r[in->d] = v; NUMERELLE_NEXT;               \
-    NUMERELLE_CASE(name##AK) NUMERELLE_CHECKED(step(v, in->k)); r[in->d] = v; NUMERELLE_NEXT;
-#define NUMERELLE_UNARY(name, step)                                                            \
-    NUMERELLE_CASE(name) v = r[in->a]; NUMERELLE_CHECKED(step(v, in->b)); r[in->d] = v; NUMERELLE_NEXT; \
-    NUMERELLE_CASE(name##A) NUMERELLE_CHECKED(step(v, in->b)); r[in->d] = v; NUMERELLE_NEXT;
+#define NUMERELLE_BINARY(name, step)                               \
+    NUMERELLE_CASE(name##RR) v = r[in->a];                         \
+    NUMERELLE_CHECKED(step(v, r[in->b]));                          \
+    r[in->d] = v;                                                  \
+    NUMERELLE_NEXT;                                                \
+    NUMERELLE_CASE(name##RK) v = r[in->a];                         \
+    NUMERELLE_CHECKED(step(v, in->k));                             \
+    r[in->d] = v;                                                  \
+    NUMERELLE_NEXT;                                                \
+    NUMERELLE_CASE(name##KR) v = in->k;                            \
+    NUMERELLE_CHECKED(step(v, r[in->b]));                          \
+    r[in->d] = v;                                                  \
+    NUMERELLE_NEXT;                                                \
+    NUMERELLE_CASE(name##AR) NUMERELLE_CHECKED(step(v, r[in->b])); \
+    r[in->d] = v;                                                  \
+    NUMERELLE_NEXT;                                                \
+    NUMERELLE_CASE(name##AK) NUMERELLE_CHECKED(step(v, in->k));    \
+    r[in->d] = v;                                                  \
+    NUMERELLE_NEXT;
+#define NUMERELLE_UNARY(name, step)                            \
+    NUMERELLE_CASE(name) v = r[in->a];                         \
+    NUMERELLE_CHECKED(step(v, in->b));                         \
+    r[in->d] = v;                                              \
+    NUMERELLE_NEXT;                                            \
+    NUMERELLE_CASE(name##A) NUMERELLE_CHECKED(step(v, in->b)); \
+    r[in->d] = v;                                              \
+    NUMERELLE_NEXT;
 
-    NUMERELLE_CASE(Fail) failure = static_cast<Failure>(in->a); goto failed;
-    NUMERELLE_CASE(Move) v = r[in->a]; r[in->d] = v; NUMERELLE_NEXT;
-    NUMERELLE_CASE(MoveK) v = in->k; r[in->d] = v; NUMERELLE_NEXT;
+    NUMERELLE_CASE(Fail) failure = static_cast<Failure>(in->a);
+    goto failed;
+    NUMERELLE_CASE(Move) v = r[in->a];
+    r[in->d] = v;
+    NUMERELLE_NEXT;
+    NUMERELLE_CASE(MoveK) v = in->k;
+    r[in->d] = v;
+    NUMERELLE_NEXT;
     NUMERELLE_BINARY(Add, add)
     NUMERELLE_BINARY(Sub, subtract)
     NUMERELLE_BINARY(Mul, multiply)
@@ -452,6 +539,8 @@ Evaluation runDecodedProgram(const DecodedProgram& decoded, double x) {
     return detail::runFast(*fast, x);
 }
 
-Evaluation evaluateFormulaAt(const DecodedProgram& decoded, double x) { return runDecodedProgram(decoded, x); }
+Evaluation evaluateFormulaAt(const DecodedProgram& decoded, double x) {
+    return runDecodedProgram(decoded, x);
+}
 
 }  // namespace numerelle::expr

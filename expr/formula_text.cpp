@@ -12,9 +12,15 @@ namespace numerelle::expr {
 
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 int digitValue(char c) {
     if (isDigit(c)) return c - '0';
@@ -70,10 +76,8 @@ std::string replaceText(std::string_view text, std::string_view find, std::strin
             continue;
         }
         out += charAt(0);
-        if (!pending.empty())
-            pending.remove_prefix(1);
-        else
-            ++pos;
+        if (!pending.empty()) pending.remove_prefix(1);
+        else ++pos;
     }
     return out;
 }

@@ -18,15 +18,15 @@ struct Keyword {
 // and "SIN(", "SQRT(" before "SQR(".
 constexpr Keyword keywords[] = {
     {"ARCSINH", 23}, {"HARCSIN", 23}, {"ARCCOSH", 24}, {"HARCCOS", 24}, {"ARCCTGH", 26}, {"HARCCTG", 26},
-    {"ARCCSCH", 28}, {"HARCCSC", 28}, {"ARCSECH", 27}, {"HARCSEC", 27},
-    {"ARCSIN", 12}, {"ARCCOS", 13}, {"ARCCTG", 14}, {"ARCCSC", 15}, {"ARCSEC", 16}, {"ARCTGH", 25}, {"HARCTG", 25},
-    {"ARCTG", 8},
-    {"SINH", 17}, {"HSIN", 17}, {"COSH", 18}, {"HCOS", 18}, {"CTGH", 20}, {"HCTG", 20}, {"CSCH", 22}, {"HCSC", 22},
-    {"SECH", 21}, {"HSEC", 21}, {"LOG2", 29}, {"FIX0", 31}, {"SQRT", 33},
-    {"SIN", 1}, {"COS", 2}, {"FIX", 6}, {"ABS", 3}, {"CTG", 10}, {"RND", 11}, {"TGH", 19}, {"HTG", 19},
-    {"INT", 30}, {"SGN", 32}, {"SQR", 33}, {"SEC", 34}, {"CSC", 35}, {"EXP", 5},
-    {"LN", 4}, {"LG", 9}, {"TG", 7}, {"SH", 17}, {"CH", 18},
-    {"S", 1}, {"C", 2}, {"|", 3}, {"L", 4}, {"E", 5}, {"F", 6}, {"T", 7}, {"A", 8},
+    {"ARCCSCH", 28}, {"HARCCSC", 28}, {"ARCSECH", 27}, {"HARCSEC", 27}, {"ARCSIN", 12},  {"ARCCOS", 13},
+    {"ARCCTG", 14},  {"ARCCSC", 15},  {"ARCSEC", 16},  {"ARCTGH", 25},  {"HARCTG", 25},  {"ARCTG", 8},
+    {"SINH", 17},    {"HSIN", 17},    {"COSH", 18},    {"HCOS", 18},    {"CTGH", 20},    {"HCTG", 20},
+    {"CSCH", 22},    {"HCSC", 22},    {"SECH", 21},    {"HSEC", 21},    {"LOG2", 29},    {"FIX0", 31},
+    {"SQRT", 33},    {"SIN", 1},      {"COS", 2},      {"FIX", 6},      {"ABS", 3},      {"CTG", 10},
+    {"RND", 11},     {"TGH", 19},     {"HTG", 19},     {"INT", 30},     {"SGN", 32},     {"SQR", 33},
+    {"SEC", 34},     {"CSC", 35},     {"EXP", 5},      {"LN", 4},       {"LG", 9},       {"TG", 7},
+    {"SH", 17},      {"CH", 18},      {"S", 1},        {"C", 2},        {"|", 3},        {"L", 4},
+    {"E", 5},        {"F", 6},        {"T", 7},        {"A", 8},
 };
 
 bool sameUpper(std::string_view text, std::string_view name) {
@@ -103,26 +103,45 @@ double nextRandomFraction() {
 
 Failure applyFunction(int code, double& v) {
     switch (code) {
-        case 1: v = std::sin(v); return Failure::None;
-        case 2: v = std::cos(v); return Failure::None;
-        case 3: v = std::fabs(v); return Failure::None;
+        case 1:
+            v = std::sin(v);
+            return Failure::None;
+        case 2:
+            v = std::cos(v);
+            return Failure::None;
+        case 3:
+            v = std::fabs(v);
+            return Failure::None;
         case 4:
             if (v <= 0) return Failure::InvalidArgument;
             v = std::log(v);
             return Failure::None;
-        case 5: v = std::exp(v); return finiteOr(v, Failure::Overflow);
+        case 5:
+            v = std::exp(v);
+            return finiteOr(v, Failure::Overflow);
         case 6:
-        case 31: v = std::trunc(v); return Failure::None;
-        case 7: v = std::tan(v); return finiteOr(v, Failure::Overflow);
-        case 8: v = std::atan(v); return Failure::None;
+        case 31:
+            v = std::trunc(v);
+            return Failure::None;
+        case 7:
+            v = std::tan(v);
+            return finiteOr(v, Failure::Overflow);
+        case 8:
+            v = std::atan(v);
+            return Failure::None;
         case 9:
             if (v <= 0) return Failure::InvalidArgument;
             v = std::log10(v);
             return Failure::None;
-        case 10: return inverseOf(std::tan(v), v);
-        case 11: v *= nextRandomFraction(); return Failure::None;
-        case 12: return arcsine(v);
-        case 13: return arccosine(v);
+        case 10:
+            return inverseOf(std::tan(v), v);
+        case 11:
+            v *= nextRandomFraction();
+            return Failure::None;
+        case 12:
+            return arcsine(v);
+        case 13:
+            return arccosine(v);
         case 14: {
             const Failure f = reciprocal(v);
             if (f != Failure::None) return f;
@@ -137,20 +156,33 @@ Failure applyFunction(int code, double& v) {
             const Failure f = reciprocal(v);
             return f != Failure::None ? f : arccosine(v);
         }
-        case 17: v = std::sinh(v); return finiteOr(v, Failure::Overflow);
-        case 18: v = std::cosh(v); return finiteOr(v, Failure::Overflow);
-        case 19: v = std::tanh(v); return Failure::None;
-        case 20: return inverseOf(std::tanh(v), v);
-        case 21: v = 1 / std::cosh(v); return Failure::None;  // cosh >= 1; beyond its range sech is 0
+        case 17:
+            v = std::sinh(v);
+            return finiteOr(v, Failure::Overflow);
+        case 18:
+            v = std::cosh(v);
+            return finiteOr(v, Failure::Overflow);
+        case 19:
+            v = std::tanh(v);
+            return Failure::None;
+        case 20:
+            return inverseOf(std::tanh(v), v);
+        case 21:
+            v = 1 / std::cosh(v);
+            return Failure::None;  // cosh >= 1; beyond its range sech is 0
         case 22: {
             const double s = std::sinh(v);
             if (s == 0) return Failure::DivisionByZero;
             v = std::isfinite(s) ? 1 / s : 0.0;  // csch of a huge argument underflows to 0
             return finiteOr(v, Failure::Overflow);
         }
-        case 23: v = std::asinh(v); return Failure::None;
-        case 24: return areaCosine(v);
-        case 25: return areaTangent(v);
+        case 23:
+            v = std::asinh(v);
+            return Failure::None;
+        case 24:
+            return areaCosine(v);
+        case 25:
+            return areaTangent(v);
         case 26: {
             const Failure f = reciprocal(v);
             return f != Failure::None ? f : areaTangent(v);
@@ -169,15 +201,22 @@ Failure applyFunction(int code, double& v) {
             if (v <= 0) return Failure::InvalidArgument;
             v = std::log2(v);
             return Failure::None;
-        case 30: v = std::floor(v); return Failure::None;
-        case 32: v = v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); return Failure::None;
+        case 30:
+            v = std::floor(v);
+            return Failure::None;
+        case 32:
+            v = v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0);
+            return Failure::None;
         case 33:
             if (v < 0) return Failure::InvalidArgument;
             v = std::sqrt(v);
             return Failure::None;
-        case 34: return inverseOf(std::cos(v), v);
-        case 35: return inverseOf(std::sin(v), v);
-        default: return Failure::Malformed;
+        case 34:
+            return inverseOf(std::cos(v), v);
+        case 35:
+            return inverseOf(std::sin(v), v);
+        default:
+            return Failure::Malformed;
     }
 }
 

@@ -6,7 +6,9 @@ namespace numerelle::expr {
 
 namespace {
 
-std::string_view rest(const std::string& element) { return std::string_view(element).substr(1); }
+std::string_view rest(const std::string& element) {
+    return std::string_view(element).substr(1);
+}
 
 // A slot reference "x<k>" (text without its "x") within the slots.
 bool readSlot(std::string_view digits, const std::vector<double>& slots, int& index) {
@@ -25,7 +27,9 @@ Failure readOperand(std::string_view text, const std::vector<double>& slots, dou
     return std::isfinite(value) ? Failure::None : Failure::Overflow;
 }
 
-Evaluation failed(Failure failure) { return {0, failure}; }
+Evaluation failed(Failure failure) {
+    return {0, failure};
+}
 
 }  // namespace
 
@@ -45,8 +49,7 @@ Evaluation runProgram(const FormulaProgram& program, double x) {
         switch (element[0]) {
             case 'x': {
                 int k = 0;
-                if (!readSlot(rest(element), slots, k) || i + 1 >= program.size())
-                    return failed(Failure::Malformed);
+                if (!readSlot(rest(element), slots, k) || i + 1 >= program.size()) return failed(Failure::Malformed);
                 double value = 0;
                 failure = readOperand(program[++i], slots, value);
                 if (failure != Failure::None) return failed(failure);

@@ -47,8 +47,8 @@ std::string numberToProgramText(double value);
 std::string substituteVariable(std::string_view text);
 
 struct CompiledFormula {
-    FormulaProgram program;            // empty when the brackets failed
-    bool bracketsMismatched = false;   // the page shows "括号错了!"
+    FormulaProgram program;           // empty when the brackets failed
+    bool bracketsMismatched = false;  // the page shows "括号错了!"
 };
 CompiledFormula compileFormula(std::string_view text, int firstSlot = 1);
 // Compiles one bracket-free expression; its value ends up in slot nextSlot - 1.

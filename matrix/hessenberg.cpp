@@ -4,7 +4,9 @@
 
 namespace numerelle::matrix {
 
-double signOf(double x) { return x >= 0 ? 1.0 : -1.0; }
+double signOf(double x) {
+    return x >= 0 ? 1.0 : -1.0;
+}
 
 Outcome toHessenberg(Matrix& a, WorkControl* control) {
     const int n = a.order();

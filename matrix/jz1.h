@@ -73,12 +73,12 @@ std::vector<unsigned char> encodeMatrixFile(const Store& store);
 
 enum class FileProblem : std::uint8_t {
     None,
-    NoCount,         // shorter than the 4 bytes of the count
+    NoCount,  // shorter than the 4 bytes of the count
     NegativeCount,
-    NotSquare,       // the count is not the square of a whole order
-    CountMismatch,   // a different number of elements than the current matrix
-    Truncated,       // fewer doubles than the count promises
-    BadValue,        // an element is an infinity or not a number
+    NotSquare,      // the count is not the square of a whole order
+    CountMismatch,  // a different number of elements than the current matrix
+    Truncated,      // fewer doubles than the count promises
+    BadValue,       // an element is an infinity or not a number
 };
 struct FileRead {
     FileProblem problem = FileProblem::None;
@@ -100,8 +100,8 @@ NameProblem checkMatrixName(std::string_view utf8Name);
 
 enum class Outcome : std::uint8_t {
     Done,
-    Overflow,    // a value left the double range
-    Singular,    // linear system without a unique solution
+    Overflow,  // a value left the double range
+    Singular,  // linear system without a unique solution
     NoConvergence,
     Cancelled,
 };

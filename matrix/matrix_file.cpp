@@ -34,7 +34,9 @@ std::vector<unsigned char> encodeMatrixFile(const Store& store) {
     return bytes;
 }
 
-std::size_t matrixFileSize(std::size_t upper) { return 4 + 8 * (upper + 1); }
+std::size_t matrixFileSize(std::size_t upper) {
+    return 4 + 8 * (upper + 1);
+}
 
 FileRead decodeMatrixFile(std::span<const unsigned char> bytes, std::size_t expectedUpper) {
     FileRead result;

@@ -18,7 +18,8 @@ inline constexpr const char* kWrongElementCount = "矩阵元素数目不对，�
 inline constexpr const char* kCorruptFile = "矩阵文件已损坏，无法读取！";
 inline constexpr const char* kNotAMatrixFile = "这个名称的矩阵文件不是普通文件，无法读取！";
 inline constexpr const char* kEmptyName = "请输入矩阵的名称！";
-inline constexpr const char* kForbiddenName = "矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！";
+inline constexpr const char* kForbiddenName =
+    "矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！";
 inline constexpr const char* kLongName = "矩阵名称太长，请重新输入！";
 inline constexpr const char* kSaveFailed = "矩阵保存失败，原来的文件没有改变！";
 inline constexpr const char* kNoUniqueSolution = "无解或有无穷多的解";
@@ -31,9 +32,12 @@ inline constexpr const char* kRootsNoConvergence = "求根的迭代不收敛！"
 // overflow.
 inline std::string outcomeMessage(Outcome outcome, const char* noConvergence = kNoConvergence) {
     switch (outcome) {
-        case Outcome::Singular: return kNoUniqueSolution;
-        case Outcome::NoConvergence: return noConvergence;
-        default: return failureText(FailureKind::Overflow);
+        case Outcome::Singular:
+            return kNoUniqueSolution;
+        case Outcome::NoConvergence:
+            return noConvergence;
+        default:
+            return failureText(FailureKind::Overflow);
     }
 }
 

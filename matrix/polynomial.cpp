@@ -142,9 +142,8 @@ PolynomialRoots polynomialRoots(const std::vector<double>& coefficients, WorkCon
         return result;
     }
     result.roots.insert(result.roots.end(), zeros, Complex(0, 0));
-    std::sort(result.roots.begin(), result.roots.end(), [](Complex x, Complex y) {
-        return x.real() != y.real() ? x.real() > y.real() : x.imag() > y.imag();
-    });
+    std::sort(result.roots.begin(), result.roots.end(),
+              [](Complex x, Complex y) { return x.real() != y.real() ? x.real() > y.real() : x.imag() > y.imag(); });
     return result;
 }
 

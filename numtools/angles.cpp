@@ -13,8 +13,12 @@ expr::Evaluation finiteOrOverflow(double value) {
 
 // The order of the operations is kept as it is: it decides the last digit
 // of results such as 1 radian = 57.2957795130824 degrees.
-expr::Evaluation radiansToDegrees(double radians) { return finiteOrOverflow(radians / kProgramPi * 180); }
+expr::Evaluation radiansToDegrees(double radians) {
+    return finiteOrOverflow(radians / kProgramPi * 180);
+}
 
-expr::Evaluation degreesToRadians(double degrees) { return finiteOrOverflow(degrees * kProgramPi / 180); }
+expr::Evaluation degreesToRadians(double degrees) {
+    return finiteOrOverflow(degrees * kProgramPi / 180);
+}
 
 }  // namespace numerelle::numtools

@@ -12,9 +12,13 @@ namespace {
 constexpr double pi = complexPagePi;
 
 // A number written into a box and read back: 15 significant digits.
-double throughBox(double value) { return numberFromText(numberText(value)); }
+double throughBox(double value) {
+    return numberFromText(numberText(value));
+}
 
-bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+bool finite(double a, double b) {
+    return std::isfinite(a) && std::isfinite(b);
+}
 
 }  // namespace
 
@@ -30,18 +34,24 @@ PolarForm polarForm(double x, double y) {
 
 double radiansToUnit(double radians, ComplexAngleUnit unit) {
     switch (unit) {
-        case ComplexAngleUnit::Degrees: return radians * 180 / pi;
-        case ComplexAngleUnit::Gradians: return radians * 200 / pi;
-        case ComplexAngleUnit::Radians: break;
+        case ComplexAngleUnit::Degrees:
+            return radians * 180 / pi;
+        case ComplexAngleUnit::Gradians:
+            return radians * 200 / pi;
+        case ComplexAngleUnit::Radians:
+            break;
     }
     return radians;
 }
 
 double unitToRadians(double angle, ComplexAngleUnit unit) {
     switch (unit) {
-        case ComplexAngleUnit::Degrees: return angle / 180 * pi;
-        case ComplexAngleUnit::Gradians: return angle / 200 * pi;
-        case ComplexAngleUnit::Radians: break;
+        case ComplexAngleUnit::Degrees:
+            return angle / 180 * pi;
+        case ComplexAngleUnit::Gradians:
+            return angle / 200 * pi;
+        case ComplexAngleUnit::Radians:
+            break;
     }
     return angle;
 }

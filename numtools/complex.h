@@ -33,9 +33,9 @@ std::optional<double> boxValue(std::string_view text);
 
 // The five result boxes: Text37 + Text38 i, Text39 (Cos Text40 + iSin Text41).
 struct ComplexResult {
-    std::optional<std::string> real, imaginary;       // Text37, Text38
+    std::optional<std::string> real, imaginary;            // Text37, Text38
     std::optional<std::string> modulus, angle, angleCopy;  // Text39, Text40, Text41
-    FailureKind failure = FailureKind::None;  // shown in a message box
+    FailureKind failure = FailureKind::None;               // shown in a message box
     bool ok() const { return failure == FailureKind::None; }
 };
 

@@ -32,7 +32,9 @@ Fraction powerOfTenFraction(double x) {
 
 }  // namespace
 
-double roundTo15Places(double value) { return std::floor(value * 1e15 + 0.5) / 1e15; }
+double roundTo15Places(double value) {
+    return std::floor(value * 1e15 + 0.5) / 1e15;
+}
 
 Fraction expandContinuedFraction(double x, int maxQuotients) {
     if (!std::isfinite(x)) return failed(FailureKind::Overflow);

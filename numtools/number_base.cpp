@@ -9,9 +9,13 @@ namespace numerelle::numtools {
 
 namespace {
 
-char upper(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch; }
+char upper(char ch) {
+    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
 
-char digitCharacter(int value) { return static_cast<char>(value < 10 ? 48 + value : 55 + value); }
+char digitCharacter(int value) {
+    return static_cast<char>(value < 10 ? 48 + value : 55 + value);
+}
 
 }  // namespace
 

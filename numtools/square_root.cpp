@@ -10,7 +10,9 @@ namespace numerelle::numtools {
 namespace {
 
 // A number written into a box and read back: 15 significant digits.
-double throughBox(double value) { return numberFromText(numberText(value)); }
+double throughBox(double value) {
+    return numberFromText(numberText(value));
+}
 
 SquareRootOutput failure(FailureKind kind) {
     SquareRootOutput out;

@@ -7,7 +7,9 @@ namespace numerelle::numtools {
 
 namespace {
 
-bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r'; }
+bool isBlank(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\r';
+}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -19,11 +21,8 @@ std::string_view trimmed(std::string_view text) {
 
 const std::vector<UnitCategory>& unitCategories() {
     static const std::vector<UnitCategory> categories{
-        {"长度单位", "dw1.vqx"},
-        {"时间单位", "dw2.vqx"},
-        {"质量单位", "dw5.vqx"},
-        {"面积单位", "dw3.vqx"},
-        {"体积，容积单位", "dw4.vqx"},
+        {"长度单位", "dw1.vqx"}, {"时间单位", "dw2.vqx"},       {"质量单位", "dw5.vqx"},
+        {"面积单位", "dw3.vqx"}, {"体积，容积单位", "dw4.vqx"},
     };
     return categories;
 }
@@ -69,9 +68,12 @@ UnitList parseUnitList(const std::vector<std::string>& lines) {
 
 UnitFileProblem unitFileReadProblem(DataFileProblem problem) {
     switch (problem) {
-    case DataFileProblem::NotRegular: return UnitFileProblem::NotRegularFile;
-    case DataFileProblem::TooLarge: return UnitFileProblem::FileTooLarge;
-    default: return UnitFileProblem::FileMissing;
+        case DataFileProblem::NotRegular:
+            return UnitFileProblem::NotRegularFile;
+        case DataFileProblem::TooLarge:
+            return UnitFileProblem::FileTooLarge;
+        default:
+            return UnitFileProblem::FileMissing;
     }
 }
 
@@ -79,18 +81,18 @@ std::string unitFileErrorText(std::string_view filePath, const UnitFileError& er
     const std::string file(filePath);
     const std::string line = std::to_string(error.line);
     switch (error.problem) {
-    case UnitFileProblem::FileMissing:
-        return "找不到单位文件 " + file + "，这一类的单位无法读入！";
-    case UnitFileProblem::NotRegularFile:
-        return "单位文件 " + file + " 不是普通文件，这一类的单位无法读入！";
-    case UnitFileProblem::FileTooLarge:
-        return "单位文件 " + file + " 超过 16 MB，这一类的单位无法读入！";
-    case UnitFileProblem::SizeMissing:
-        return "单位文件 " + file + " 第 " + line + " 行的单位“" + error.text +
-               "”后面缺少表示大小的一行（文件的行数是奇数），这个单位没有读入！";
-    case UnitFileProblem::SizeNotPositive:
-        return "单位文件 " + file + " 第 " + line + " 行“" + error.text +
-               "”应当是单位的大小（一个正数），这个单位没有读入！";
+        case UnitFileProblem::FileMissing:
+            return "找不到单位文件 " + file + "，这一类的单位无法读入！";
+        case UnitFileProblem::NotRegularFile:
+            return "单位文件 " + file + " 不是普通文件，这一类的单位无法读入！";
+        case UnitFileProblem::FileTooLarge:
+            return "单位文件 " + file + " 超过 16 MB，这一类的单位无法读入！";
+        case UnitFileProblem::SizeMissing:
+            return "单位文件 " + file + " 第 " + line + " 行的单位“" + error.text +
+                   "”后面缺少表示大小的一行（文件的行数是奇数），这个单位没有读入！";
+        case UnitFileProblem::SizeNotPositive:
+            return "单位文件 " + file + " 第 " + line + " 行“" + error.text +
+                   "”应当是单位的大小（一个正数），这个单位没有读入！";
     }
     return {};
 }
@@ -102,14 +104,12 @@ std::optional<double> readNumber(std::string_view text) {
     // from_chars also takes "inf", "nan" and hexadecimal after "0x" is left over;
     // only plain decimals (with exponent) are numbers here.
     for (char ch : text) {
-        const bool allowed = (ch >= '0' && ch <= '9') || ch == '.' || ch == '-' || ch == '+' ||
-                             ch == 'e' || ch == 'E';
+        const bool allowed = (ch >= '0' && ch <= '9') || ch == '.' || ch == '-' || ch == '+' || ch == 'e' || ch == 'E';
         if (!allowed) return std::nullopt;
     }
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -27,17 +27,17 @@ struct Unit {
 };
 
 enum class UnitFileProblem {
-    FileMissing,          // the file could not be read
-    NotRegularFile,       // a pipe, a device or a folder stands in its place
-    FileTooLarge,         // above the cap of text data files
-    SizeMissing,          // the last name has no size line: the line count is odd
-    SizeNotPositive,      // the size line is not a positive number
+    FileMissing,      // the file could not be read
+    NotRegularFile,   // a pipe, a device or a folder stands in its place
+    FileTooLarge,     // above the cap of text data files
+    SizeMissing,      // the last name has no size line: the line count is odd
+    SizeNotPositive,  // the size line is not a positive number
 };
 
 struct UnitFileError {
     UnitFileProblem problem;
-    int line = 0;       // 1-based line of the file the problem is on; 0 for a missing file
-    std::string text;   // that line's text
+    int line = 0;      // 1-based line of the file the problem is on; 0 for a missing file
+    std::string text;  // that line's text
 };
 
 // Units read correctly, in file order, and what was wrong with the rest.

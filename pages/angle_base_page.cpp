@@ -31,7 +31,9 @@ using namespace numerelle;
 const QString kAskForBase = QStringLiteral("请输入需要转化的进制数！（2-36）");
 const QString kBaseNotANumber = QStringLiteral("进制数应当是一个数，进制没有改变！");
 
-QString text(const std::string& value) { return QString::fromStdString(value); }
+QString text(const std::string& value) {
+    return QString::fromStdString(value);
+}
 
 // Reads `source`, converts it and writes the number text into `target`;
 // asks for a number instead of converting a text that is none.
@@ -80,12 +82,10 @@ QWidget* buildAngleConverter(const PageContext& context) {
     computeOnEnter(degrees, toRadians);
     fitNumberText(radians);
     fitNumberText(degrees);
-    QObject::connect(toDegrees, &QPushButton::clicked, box, [=] {
-        convertAngle(radians, degrees, numtools::radiansToDegrees, context);
-    });
-    QObject::connect(toRadians, &QPushButton::clicked, box, [=] {
-        convertAngle(degrees, radians, numtools::degreesToRadians, context);
-    });
+    QObject::connect(toDegrees, &QPushButton::clicked, box,
+                     [=] { convertAngle(radians, degrees, numtools::radiansToDegrees, context); });
+    QObject::connect(toRadians, &QPushButton::clicked, box,
+                     [=] { convertAngle(degrees, radians, numtools::degreesToRadians, context); });
     return box;
 }
 
@@ -103,8 +103,8 @@ BaseRow makeBaseRow(int index) {
     auto* layout = new QHBoxLayout(row.frame);
     auto* group = new QButtonGroup(row.frame);
     const char* names[] = {"Option6", "Option7", "Option8", "Option9", "Option10"};
-    const QString captions[] = {QStringLiteral("16"), QStringLiteral("10"), QStringLiteral("8"),
-                                QStringLiteral("2"), QStringLiteral("？")};
+    const QString captions[] = {QStringLiteral("16"), QStringLiteral("10"), QStringLiteral("8"), QStringLiteral("2"),
+                                QStringLiteral("？")};
     for (int i = 0; i < 5; ++i) {
         auto* button = new QRadioButton(captions[i]);
         button->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(names[i])).arg(index));
@@ -195,8 +195,7 @@ QWidget* buildBaseConverter(const PageContext& context) {
         showText(value, value->text().toUpper());
         const numtools::BaseText converted =
             numtools::convertNumberBase(value->text().toStdString(), context.state.currentBase, chosenBase((*rows)[1]));
-        if (!converted.ok())
-            context.ui.message(context.window, text(failureText(converted.failure)));
+        if (!converted.ok()) context.ui.message(context.window, text(failureText(converted.failure)));
         showText(result, text(converted.text));
     });
     return box;

@@ -43,15 +43,15 @@ QWidget* pages::buildBigAddPage(PageContext& context) {
     for (QLineEdit* box : {minuend, subtrahend}) computeOnEnter(box, subtract);
     QObject::connect(add, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string a = inputText(addend1).toStdString(), b = inputText(addend2).toStdString();
-        runPageAction(work, ui, add, QStringLiteral("正在计算加法…"),
-                      [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeSum(a, b); },
-                      sum);
+        runPageAction(
+            work, ui, add, QStringLiteral("正在计算加法…"),
+            [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeSum(a, b); }, sum);
     });
     QObject::connect(subtract, &QPushButton::clicked, frame, [=, &ui, &work] {
         const std::string a = inputText(minuend).toStdString(), b = inputText(subtrahend).toStdString();
-        runPageAction(work, ui, subtract, QStringLiteral("正在计算减法…"),
-                      [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeDifference(a, b); },
-                      difference);
+        runPageAction(
+            work, ui, subtract, QStringLiteral("正在计算减法…"),
+            [a, b](numerelle::WorkControl&) { return numerelle::bignum::computeDifference(a, b); }, difference);
     });
     return frame;
 }

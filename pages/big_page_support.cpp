@@ -33,11 +33,13 @@ void runPageAction(LongWorkRunner& work, UiServices& ui, QPushButton* button, co
         [done, &ui, button, resultBox](bool cancelled) {
             const numerelle::bignum::PageOutcome& outcome = done->outcome;
             if (cancelled || outcome.cancelled) return;
-            for (const std::string& message : outcome.messages) ui.message(button->window(), QString::fromStdString(message));
+            for (const std::string& message : outcome.messages)
+                ui.message(button->window(), QString::fromStdString(message));
             if (done->shown) resultBox->setText(std::move(*done->shown));
             if (outcome.beep) ui.beep();
             if (outcome.elapsedSeconds)
-                button->setToolTip(QString::fromStdString(numerelle::bignum::elapsedSecondsText(*outcome.elapsedSeconds)));
+                button->setToolTip(
+                    QString::fromStdString(numerelle::bignum::elapsedSecondsText(*outcome.elapsedSeconds)));
         });
 }
 

@@ -42,8 +42,7 @@ QWidget* pages::buildBigPowerPage(PageContext& context) {
         const std::string b = inputText(base).toStdString(), e = inputText(exponent).toStdString();
         runPageAction(
             work, ui, compute, QStringLiteral("正在计算乘方…"),
-            [b, e](numerelle::WorkControl& control) { return numerelle::bignum::computePower(b, e, control); },
-            result);
+            [b, e](numerelle::WorkControl& control) { return numerelle::bignum::computePower(b, e, control); }, result);
     });
     return frame;
 }

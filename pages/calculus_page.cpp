@@ -155,11 +155,11 @@ QWidget* pages::buildCalculusPage(PageContext& context) {
 
     // Two evaluations: quick enough to run on the spot.
     QObject::connect(differentiate, &QPushButton::clicked, differentiate, [=] {
-        pages::showAnswer(context,
-                                   numerelle::calculus::derivativeAction(formula->text().toStdString(),
-                                                                         point->text().toStdString(),
-                                                                         intervals->text().toStdString()),
-                                   derivative);
+        pages::showAnswer(
+            context,
+            numerelle::calculus::derivativeAction(formula->text().toStdString(), point->text().toStdString(),
+                                                  intervals->text().toStdString()),
+            derivative);
     });
     return frame;
 }

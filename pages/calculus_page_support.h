@@ -53,7 +53,8 @@ inline QLabel* bigSign(const QString& sign, const QString& objectName, double sc
 // The answer's message boxes in order, then its text into the result box
 // (a cancelled or silent answer leaves the box as it was).
 inline void showAnswer(const PageContext& context, const numerelle::calculus::PageAnswer& answer, QLineEdit* result) {
-    for (const std::string& message : answer.messages) context.ui.message(context.window, QString::fromStdString(message));
+    for (const std::string& message : answer.messages)
+        context.ui.message(context.window, QString::fromStdString(message));
     if (answer.resultText) showText(result, QString::fromStdString(*answer.resultText));
 }
 
@@ -62,8 +63,7 @@ inline void showAnswer(const PageContext& context, const numerelle::calculus::Pa
 // copied: the window builds it for its constructor only.
 inline void runAnswer(PageContext context, const QString& label,
                       std::function<numerelle::calculus::PageAnswer(numerelle::WorkControl&)> compute,
-                      QLineEdit* result,
-                      std::function<void(const numerelle::calculus::PageAnswer&)> shown = {}) {
+                      QLineEdit* result, std::function<void(const numerelle::calculus::PageAnswer&)> shown = {}) {
     auto answer = std::make_shared<numerelle::calculus::PageAnswer>();
     context.work.start(
         label, [answer, compute = std::move(compute)](numerelle::WorkControl& control) { *answer = compute(control); },

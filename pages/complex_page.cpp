@@ -23,7 +23,9 @@ namespace {
 
 namespace nt = numerelle::numtools;
 
-QString text(const std::string& value) { return QString::fromStdString(value); }
+QString text(const std::string& value) {
+    return QString::fromStdString(value);
+}
 
 QLineEdit* box(const QString& name, const QString& initial = QStringLiteral("0")) {
     auto* edit = new QLineEdit(initial);
@@ -49,11 +51,11 @@ std::optional<std::vector<double>> numbersOf(std::initializer_list<QLineEdit*> b
 }
 
 struct ComplexControls {
-    QLineEdit* algebraic[5];  // Text35: real Z1, real Z2, imaginary Z1, imaginary Z2, exponent
-    QLineEdit* trigonometric[6];  // Text36: moduli, angles, the angles' copies
-    QLineEdit* rootNumber;        // Text42
-    QLineEdit* results[5];        // Text37 ... Text41
-    QRadioButton* algebraicForm;  // Option1
+    QLineEdit* algebraic[5];          // Text35: real Z1, real Z2, imaginary Z1, imaginary Z2, exponent
+    QLineEdit* trigonometric[6];      // Text36: moduli, angles, the angles' copies
+    QLineEdit* rootNumber;            // Text42
+    QLineEdit* results[5];            // Text37 ... Text41
+    QRadioButton* algebraicForm;      // Option1
     QRadioButton* trigonometricForm;  // Option2
 };
 
@@ -277,7 +279,8 @@ QWidget* pages::buildComplexPage(PageContext& context) {
     // the operation pressed last ("+" before any).
     auto lastOperation = std::make_shared<QAbstractButton*>(operations[0]);
     for (QPushButton* operation : operations)
-        QObject::connect(operation, &QPushButton::clicked, page, [lastOperation, operation] { *lastOperation = operation; });
+        QObject::connect(operation, &QPushButton::clicked, page,
+                         [lastOperation, operation] { *lastOperation = operation; });
     for (int i = 0; i < 4; ++i) {
         computeOnEnter(c.algebraic[i], [lastOperation] { return *lastOperation; });
         computeOnEnter(c.trigonometric[i], [lastOperation] { return *lastOperation; });

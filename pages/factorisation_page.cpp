@@ -12,7 +12,9 @@
 
 namespace {
 
-QString text(const std::string& value) { return QString::fromStdString(value); }
+QString text(const std::string& value) {
+    return QString::fromStdString(value);
+}
 
 }  // namespace
 

@@ -20,7 +20,9 @@ namespace {
 
 namespace nb = numerelle::bignum;
 
-QString numberCaption(int position) { return QStringLiteral("第%1个数").arg(position); }
+QString numberCaption(int position) {
+    return QStringLiteral("第%1个数").arg(position);
+}
 
 QString listEntry(const PageState& state, std::size_t index) {
     if (index >= state.gcdNumbers.size() || state.gcdNumbers[index].isEmpty()) return QStringLiteral("0");
@@ -49,7 +51,8 @@ QWidget* pages::buildGcdPage(PageContext& context) {
     count->setMaximumWidth(90);
     QLabel* firstCaption = makeLabel("Label46", numberCaption(1));
     QLabel* secondCaption = makeLabel("Label47", numberCaption(2));
-    QLineEdit* numbers[2] = {makeInputBox("Text44_0", QStringLiteral("0")), makeInputBox("Text44_1", QStringLiteral("0"))};
+    QLineEdit* numbers[2] = {makeInputBox("Text44_0", QStringLiteral("0")),
+                             makeInputBox("Text44_1", QStringLiteral("0"))};
     for (QLineEdit* box : numbers) attachDigitKeyFilter(box);
     auto* scroll = new QScrollBar(Qt::Vertical);
     scroll->setObjectName(QStringLiteral("VScroll1"));
@@ -124,7 +127,8 @@ QWidget* pages::buildGcdPage(PageContext& context) {
                 if (cancelled || outcome->cancelled) return;
                 if (outcome->multipleBox) setResultText(multiple, QString::fromStdString(*outcome->multipleBox));
                 if (outcome->divisorBox) showText(divisor, QString::fromStdString(*outcome->divisorBox));
-                for (const std::string& message : outcome->messages) ui.message(button->window(), QString::fromStdString(message));
+                for (const std::string& message : outcome->messages)
+                    ui.message(button->window(), QString::fromStdString(message));
                 if (outcome->beep) ui.beep();
             });
     };

@@ -71,7 +71,8 @@ struct EquationPage {
         for (int i = 0; i < 16; ++i) {
             if (names[i]->isHidden()) continue;
             const int unknown = i % 4 + 1 + grid->shownLeft();
-            names[i]->setText(text(unknownName(unknown)) + (unknown == count ? QStringLiteral("=") : QStringLiteral("+")));
+            names[i]->setText(text(unknownName(unknown)) +
+                              (unknown == count ? QStringLiteral("=") : QStringLiteral("+")));
         }
     }
 
@@ -125,8 +126,13 @@ QWidget* pages::buildLinearSystemPage(PageContext& context) {
     p->count = pages::addCountLine(top, "Label62", QStringLiteral("几元方程？"), "Text57", QStringLiteral("1"));
     top->addStretch(1);
 
-    p->grid = new ScrolledGrid({.rows = 4, .columns = 5, .cellName = "jfc", .initialText = QStringLiteral("0"),
-                                .rowBarName = "VScroll3", .columnBarName = "HScroll2", .captions = true},
+    p->grid = new ScrolledGrid({.rows = 4,
+                                .columns = 5,
+                                .cellName = "jfc",
+                                .initialText = QStringLiteral("0"),
+                                .rowBarName = "VScroll3",
+                                .columnBarName = "HScroll2",
+                                .captions = true},
                                context.ui);
     for (int i = 0; i < 20; ++i) p->cell(i)->setVisible(i < 2);
     for (int i = 0; i < 16; ++i) {

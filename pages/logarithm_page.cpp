@@ -15,7 +15,9 @@
 
 namespace {
 
-QString text(const std::string& value) { return QString::fromStdString(value); }
+QString text(const std::string& value) {
+    return QString::fromStdString(value);
+}
 
 }  // namespace
 
@@ -92,8 +94,8 @@ QWidget* pages::buildLogarithmPage(PageContext& context) {
     computeOnEnter(base, equals);
 
     QObject::connect(equals, &QPushButton::clicked, frame, [number, base, natural, result, &ui] {
-        const auto value = numerelle::numtools::computeLogarithm(boxNumber(number), boxNumber(base),
-                                                                  natural->isChecked());
+        const auto value =
+            numerelle::numtools::computeLogarithm(boxNumber(number), boxNumber(base), natural->isChecked());
         if (!value.ok()) {
             ui.message(result->window(), text(numerelle::failureText(value.failure)));
             return;

@@ -24,17 +24,17 @@
 namespace {
 
 using namespace numerelle::matrix;
-using pages::text;
 using numerelle::numberText;
+using pages::text;
 
 constexpr const char* kSaveHint = "只有保存后才可以进行矩阵的乘法等计算";
 
 struct MatrixPage {
-    PageContext context;  // a copy: the builder's context is a temporary
-    QLineEdit* order = nullptr;  // Text53
-    QLineEdit* name = nullptr;   // Text55
-    QLineEdit* result = nullptr; // Text54
-    QPushButton* save = nullptr; // Command30
+    PageContext context;          // a copy: the builder's context is a temporary
+    QLineEdit* order = nullptr;   // Text53
+    QLineEdit* name = nullptr;    // Text55
+    QLineEdit* result = nullptr;  // Text54
+    QPushButton* save = nullptr;  // Command30
     // Text52 (16 cells), VScroll2 (rows), HScroll1 (columns).
     ScrolledGrid* grid = nullptr;
 
@@ -59,7 +59,8 @@ struct MatrixPage {
 
     void storeValue(std::int64_t index, QLineEdit* cell) {
         const int n = storeOrder(store());
-        if (index >= 0 && index < static_cast<std::int64_t>(n) * n) store()[static_cast<std::size_t>(index)] = boxNumber(cell);
+        if (index >= 0 && index < static_cast<std::int64_t>(n) * n)
+            store()[static_cast<std::size_t>(index)] = boxNumber(cell);
     }
 
     // Each cell shows the element under it; cells beyond the matrix (a
@@ -69,13 +70,15 @@ struct MatrixPage {
         grid->showingBarsOrigin();
         for (int i = 0; i < 16; ++i) {
             const int r = i / 4 + grid->shownTop(), c = i % 4 + grid->shownLeft();
-            pages::showValue(cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c]))
-                                                            : QString());
+            pages::showValue(
+                cell(i), r < n && c < n ? text(numberText(store()[static_cast<std::size_t>(r) * n + c])) : QString());
         }
     }
 
     QLineEdit* cell(int i) const { return grid->cell(i); }
-    std::int64_t indexOf(int i) const { return matrixCellIndex(i, grid->top(), grid->left(), storeOrder(context.state.matrixStore)); }
+    std::int64_t indexOf(int i) const {
+        return matrixCellIndex(i, grid->top(), grid->left(), storeOrder(context.state.matrixStore));
+    }
 
     void orderLostFocus() {
         double typed = std::nearbyint(boxNumber(order));
@@ -124,10 +127,17 @@ struct MatrixPage {
     void saveMatrix() {
         const std::string matrixName = name->text().toStdString();
         switch (checkMatrixName(matrixName)) {
-            case NameProblem::None: break;
-            case NameProblem::Empty: context.ui.message(context.window, text(kEmptyName)); return;
-            case NameProblem::ForbiddenCharacter: context.ui.message(context.window, text(kForbiddenName)); return;
-            case NameProblem::TooLong: context.ui.message(context.window, text(kLongName)); return;
+            case NameProblem::None:
+                break;
+            case NameProblem::Empty:
+                context.ui.message(context.window, text(kEmptyName));
+                return;
+            case NameProblem::ForbiddenCharacter:
+                context.ui.message(context.window, text(kForbiddenName));
+                return;
+            case NameProblem::TooLong:
+                context.ui.message(context.window, text(kLongName));
+                return;
         }
         const std::vector<unsigned char> bytes = encodeMatrixFile(store());
         // QSaveFile writes beside the target and renames over it only when
@@ -143,7 +153,8 @@ struct MatrixPage {
             return;
         }
         // Saving says nothing; the button's tip tells where the file went.
-        save->setToolTip(QStringLiteral("已保存到 %1\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(kSaveHint)));
+        save->setToolTip(
+            QStringLiteral("已保存到 %1\n%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(kSaveHint)));
     }
 };
 
@@ -163,8 +174,12 @@ QWidget* pages::buildMatrixPage(PageContext& context) {
     top->addWidget(label56);
     top->addWidget(p->name, 1);
 
-    p->grid = new ScrolledGrid({.rows = 4, .columns = 4, .cellName = "Text52", .initialText = QStringLiteral("0"),
-                                .rowBarName = "VScroll2", .columnBarName = "HScroll1"},
+    p->grid = new ScrolledGrid({.rows = 4,
+                                .columns = 4,
+                                .cellName = "Text52",
+                                .initialText = QStringLiteral("0"),
+                                .rowBarName = "VScroll2",
+                                .columnBarName = "HScroll1"},
                                context.ui);
     for (int i = 0; i < 16; ++i) pages::setCellUsable(p->cell(i), i == 0 || i == 1 || i == 4 || i == 5);
 

@@ -26,12 +26,15 @@ namespace pages {
 inline void setCellUsable(QLineEdit* cell, bool usable) {
     cell->setEnabled(usable);
     QPalette palette = cell->palette();
-    const QColor colour = usable ? QColor(Qt::white) : cell->palette().color(QPalette::Active, QPalette::Window).darker(110);
+    const QColor colour =
+        usable ? QColor(Qt::white) : cell->palette().color(QPalette::Active, QPalette::Window).darker(110);
     palette.setColor(QPalette::All, QPalette::Base, colour);
     cell->setPalette(palette);
 }
 
-inline QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+inline QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 // A page object whose handlers the frame's widgets call: it lives as long
 // as the frame.
@@ -57,7 +60,9 @@ inline QLineEdit* addCountLine(QHBoxLayout* line, const char* labelName, const Q
 
 // A value the program writes into a cell shows its beginning (sign and
 // leading digits) should it still be longer than the cell.
-inline void showValue(QLineEdit* cell, const QString& value) { showText(cell, value); }
+inline void showValue(QLineEdit* cell, const QString& value) {
+    showText(cell, value);
+}
 
 // Small jobs run at once; big ones go through the long-work runner (busy
 // cursor, Cancel). `apply` gets `cancelled`.

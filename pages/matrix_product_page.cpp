@@ -39,8 +39,8 @@ bool readSavedMatrix(const PageContext& context, const QString& name, std::size_
     // Never more than a file matching the current matrix needs; a pipe in
     // its place is refused instead of waited for.
     const QString path = userDataDirectory() + QLatin1Char('/') + name + QStringLiteral(".kmx");
-    const numerelle::DataFileRead file = numerelle::readDataFile(QFile::encodeName(path).toStdString(),
-                                                                 matrixFileSize(upper), numerelle::OverCap::ReadBeginning);
+    const numerelle::DataFileRead file = numerelle::readDataFile(
+        QFile::encodeName(path).toStdString(), matrixFileSize(upper), numerelle::OverCap::ReadBeginning);
     if (file.problem != numerelle::DataFileProblem::None) {
         say(file.problem == numerelle::DataFileProblem::NotRegular ? kNotAMatrixFile : kMissingMatrix);
         return false;
@@ -48,13 +48,19 @@ bool readSavedMatrix(const PageContext& context, const QString& name, std::size_
     const FileRead read = decodeMatrixFile(
         std::span(reinterpret_cast<const unsigned char*>(file.bytes.data()), file.bytes.size()), upper);
     switch (read.problem) {
-        case FileProblem::None: store = read.store; return true;
+        case FileProblem::None:
+            store = read.store;
+            return true;
         case FileProblem::CountMismatch:
         case FileProblem::NegativeCount:
-        case FileProblem::NotSquare: say(kWrongElementCount); return false;
+        case FileProblem::NotSquare:
+            say(kWrongElementCount);
+            return false;
         case FileProblem::NoCount:
         case FileProblem::Truncated:
-        case FileProblem::BadValue: say(kCorruptFile); return false;
+        case FileProblem::BadValue:
+            say(kCorruptFile);
+            return false;
     }
     return false;
 }
@@ -68,7 +74,8 @@ QWidget* pages::buildMatrixProductPage(PageContext& context) {
     text56->setObjectName(QStringLiteral("Text56"));
     auto* command31 = new QPushButton(QStringLiteral("="));
     command31->setObjectName(QStringLiteral("Command31"));
-    auto* note = makeLabel("Label57", QStringLiteral("注意：矩阵乘法的结果显示在上面，并且被乘数式上头的矩阵。并且两个矩阵要有相同数目的元素并且乘数已经储存过才可以进行计算！"));
+    auto* note = makeLabel("Label57", QStringLiteral("注意：矩阵乘法的结果显示在上面，并且被乘数式上头的矩阵。并且两个"
+                                                     "矩阵要有相同数目的元素并且乘数已经储存过才可以进行计算！"));
     note->setWordWrap(true);
 
     auto* line = new QHBoxLayout;

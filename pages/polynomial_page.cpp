@@ -117,8 +117,12 @@ QWidget* pages::buildPolynomialPage(PageContext& context) {
     p->degreeBox = pages::addCountLine(top, "Label63", QStringLiteral("几次方程？"), "Text59", QStringLiteral("1"));
     top->addStretch(1);
 
-    p->grid = new ScrolledGrid({.rows = 1, .columns = 4, .cellName = "ncfc", .initialText = QStringLiteral("1"),
-                                .columnBarName = "HScroll3", .captions = true},
+    p->grid = new ScrolledGrid({.rows = 1,
+                                .columns = 4,
+                                .cellName = "ncfc",
+                                .initialText = QStringLiteral("1"),
+                                .columnBarName = "HScroll3",
+                                .captions = true},
                                context.ui);
     for (int i = 0; i < 4; ++i) {
         p->powers[i] = new QLabel;
@@ -126,7 +130,8 @@ QWidget* pages::buildPolynomialPage(PageContext& context) {
         // One width for every caption, so the row never shifts.
         const QFontMetrics metrics = p->powers[i]->fontMetrics();
         p->powers[i]->setFixedWidth(std::max(metrics.horizontalAdvance(QStringLiteral("x^100")),
-                                             metrics.horizontalAdvance(QStringLiteral("常数项"))) + 4);
+                                             metrics.horizontalAdvance(QStringLiteral("常数项"))) +
+                                    4);
         p->grid->placeCaption(p->powers[i], 0, i);
     }
 

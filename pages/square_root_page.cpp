@@ -36,8 +36,7 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(palette().color(QPalette::WindowText), 1.6));
         const qreal h = height();
-        const QPointF points[] = {
-            {1, h * 0.62}, {5, h * 0.52}, {10, h - 2}, {hookWidth - 3.0, 2}, {width() - 1.0, 2}};
+        const QPointF points[] = {{1, h * 0.62}, {5, h * 0.52}, {10, h - 2}, {hookWidth - 3.0, 2}, {width() - 1.0, 2}};
         painter.drawPolyline(points, 5);
     }
 

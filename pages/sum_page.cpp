@@ -20,8 +20,8 @@
 
 namespace {
 
-using pages::box;
 using numerelle::calculus::PageAnswer;
+using pages::box;
 
 struct RangeBlock {
     QLineEdit* formula;
@@ -75,13 +75,11 @@ void watchRangeOrder(const RangeBlock& block, PageContext& context) {
     }
 }
 
-using RangeAction = PageAnswer (*)(const std::string&, const std::string&, const std::string&,
-                                   numerelle::WorkControl&);
+using RangeAction = PageAnswer (*)(const std::string&, const std::string&, const std::string&, numerelle::WorkControl&);
 
 void wireButton(const RangeBlock& block, PageContext& context, RangeAction action, const QString& label,
                 bool showSeconds) {
-    QObject::connect(block.button, &QPushButton::clicked, block.button, [block, context, action, label,
-                                                                         showSeconds] {
+    QObject::connect(block.button, &QPushButton::clicked, block.button, [block, context, action, label, showSeconds] {
         const std::string formula = block.formula->text().toStdString();
         const std::string upper = block.upper->text().toStdString();
         const std::string lower = block.lower->text().toStdString();
@@ -107,8 +105,7 @@ QWidget* pages::buildSumPage(PageContext& context) {
 
     const RangeBlock sum = addBlock(grid, 0, 0, QStringLiteral("∑"), "Text19", "Text21", "Command14", "Text20");
     grid->setRowMinimumHeight(3, 12);
-    const RangeBlock product =
-        addBlock(grid, 4, 1, QStringLiteral("∏"), "Text23", "Text22", "Command15", "Text24");
+    const RangeBlock product = addBlock(grid, 4, 1, QStringLiteral("∏"), "Text23", "Text22", "Command15", "Text24");
 
     auto* hint = new QLabel(QStringLiteral("请注意：变量一律用小写的x!上边的表示结束的大小下边表示开始大小！ "));
     hint->setObjectName(QStringLiteral("Label15"));

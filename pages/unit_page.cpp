@@ -26,7 +26,6 @@ namespace {
 
 using namespace numerelle;
 
-
 // Fills both lists and the size table from the category's file and reports
 // every problem of the file in one message; the units read correctly stay.
 void loadCategory(const QString& categoryName, QListWidget* from, QListWidget* to, const PageContext& context) {
@@ -147,11 +146,9 @@ QWidget* pages::buildUnitPage(PageContext& context) {
     QObject::connect(category, &QComboBox::activated, page, [category, fromList, toList, context](int index) {
         loadCategory(category->itemText(index), fromList, toList, context);
     });
-    QObject::connect(forward, &QPushButton::clicked, page, [=] {
-        convert(fromAmount, toAmount, selectedRow(fromList), selectedRow(toList), context);
-    });
-    QObject::connect(back, &QPushButton::clicked, page, [=] {
-        convert(toAmount, fromAmount, selectedRow(toList), selectedRow(fromList), context);
-    });
+    QObject::connect(forward, &QPushButton::clicked, page,
+                     [=] { convert(fromAmount, toAmount, selectedRow(fromList), selectedRow(toList), context); });
+    QObject::connect(back, &QPushButton::clicked, page,
+                     [=] { convert(toAmount, fromAmount, selectedRow(toList), selectedRow(fromList), context); });
     return page;
 }

@@ -6,13 +6,14 @@
 
 #include "common/data_folder.h"
 
-QString programDataDirectory() { return QFile::decodeName(numerelle::programDataFolder().c_str()); }
+QString programDataDirectory() {
+    return QFile::decodeName(numerelle::programDataFolder().c_str());
+}
 
 QString userDataDirectory() {
     const QByteArray overridden = qgetenv("NUMERELLE_USER_DIR");
-    QString path = overridden.isEmpty()
-                       ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                       : QString::fromLocal8Bit(overridden);
+    QString path = overridden.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                        : QString::fromLocal8Bit(overridden);
     QDir().mkpath(path);
     return path;
 }

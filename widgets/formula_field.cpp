@@ -25,15 +25,13 @@ constexpr const char* kLeavingRefused = "numerelleLeavingRefused";
 
 class FocusLossFilter final : public QObject {
 public:
-    FocusLossFilter(QLineEdit* box, std::function<void()> handler)
-        : QObject(box), handler_(std::move(handler)) {}
+    FocusLossFilter(QLineEdit* box, std::function<void()> handler) : QObject(box), handler_(std::move(handler)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             const bool givingFocusBack = static_cast<QWidget*>(watched)->window()->property(kGivingFocusBack).toBool();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !givingFocusBack)
-                handler_();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !givingFocusBack) handler_();
         }
         return false;
     }
@@ -118,7 +116,9 @@ void fitNumberText(QLineEdit* box) {
     box->setMinimumWidth(std::max(box->minimumWidth(), width));
 }
 
-void markLeavingRefused(QLineEdit* box) { box->setProperty(kLeavingRefused, true); }
+void markLeavingRefused(QLineEdit* box) {
+    box->setProperty(kLeavingRefused, true);
+}
 
 bool finishEditing(QLineEdit* box) {
     box->setProperty(kLeavingRefused, false);

@@ -87,9 +87,9 @@ private:
 
 struct LongWorkRunner::Job {
     numerelle::WorkControl control;
-    QPointer<QWidget> page;          // takes no input while the job runs
+    QPointer<QWidget> page;  // takes no input while the job runs
     std::unique_ptr<PageInputBlocker> blocker;
-    QPointer<QWidget> focusBefore;   // where the focus was when the job started
+    QPointer<QWidget> focusBefore;  // where the focus was when the job started
     bool pageDisabled = false;
 
     void blockPage(QWidget* blocked, UiServices* ui) {
@@ -112,7 +112,8 @@ struct LongWorkRunner::Job {
         if (!page) return;
         if (pageDisabled) page->setEnabled(true);
         // Disabling (or a swallowed click) moved the focus; give it back.
-        if (focusBefore && focusBefore->window() == page->window() && focusBefore->isVisible() && focusBefore->isEnabled())
+        if (focusBefore && focusBefore->window() == page->window() && focusBefore->isVisible() &&
+            focusBefore->isEnabled())
             focusBefore->setFocus(Qt::OtherFocusReason);
     }
     // Set by the worker when the work threw; read once the future has finished.

@@ -49,23 +49,24 @@ bool QtUiServices::confirm(QWidget* parent, const QString& text) {
 std::optional<QString> QtUiServices::input(QWidget* parent, const QString& prompt, const QString& initial) {
     if (closing()) return std::nullopt;
     bool accepted = false;
-    QString answer = QInputDialog::getText(parent, QGuiApplication::applicationDisplayName(), prompt,
-                                           QLineEdit::Normal, initial, &accepted);
+    QString answer = QInputDialog::getText(parent, QGuiApplication::applicationDisplayName(), prompt, QLineEdit::Normal,
+                                           initial, &accepted);
     // A box dismissed because the window closed is no answer.
     if (!accepted || closing()) return std::nullopt;
     return answer;
 }
 
-std::optional<QString> QtUiServices::saveFileName(QWidget* parent, const QString& caption,
-                                                 const QString& suggested) {
+std::optional<QString> QtUiServices::saveFileName(QWidget* parent, const QString& caption, const QString& suggested) {
     if (closing()) return std::nullopt;
-    QString path = QFileDialog::getSaveFileName(parent, caption, suggested,
-                                                QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
+    QString path =
+        QFileDialog::getSaveFileName(parent, caption, suggested, QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
     if (path.isEmpty() || closing()) return std::nullopt;
     return path;
 }
 
-void QtUiServices::beep() { QApplication::beep(); }
+void QtUiServices::beep() {
+    QApplication::beep();
+}
 
 void QtUiServices::openAddress(const QString& address) {
     QDesktopServices::openUrl(QUrl(address));

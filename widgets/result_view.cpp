@@ -44,17 +44,25 @@ ResultView::ResultView(int lines, QWidget* parent) : QAbstractScrollArea(parent)
     relayout();
 }
 
-int ResultView::charWidth() const { return std::max(1, qRound(QFontMetricsF(font()).horizontalAdvance(u'0'))); }
+int ResultView::charWidth() const {
+    return std::max(1, qRound(QFontMetricsF(font()).horizontalAdvance(u'0')));
+}
 
-int ResultView::lineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+int ResultView::lineHeight() const {
+    return std::max(1, fontMetrics().lineSpacing());
+}
 
 QSize ResultView::minimumSizeHint() const {
     return {10 * charWidth(), lines_ * lineHeight() + 2 * kMargin + 2 * frameWidth()};
 }
 
-QSize ResultView::sizeHint() const { return {40 * charWidth(), minimumSizeHint().height()}; }
+QSize ResultView::sizeHint() const {
+    return {40 * charWidth(), minimumSizeHint().height()};
+}
 
-qsizetype ResultView::lineCount() const { return std::max<qsizetype>(1, (text_.size() + perLine_ - 1) / perLine_); }
+qsizetype ResultView::lineCount() const {
+    return std::max<qsizetype>(1, (text_.size() + perLine_ - 1) / perLine_);
+}
 
 QStringView ResultView::lineText(qsizetype line) const {
     const qsizetype at = line * perLine_;
@@ -68,9 +76,10 @@ void ResultView::setText(QString text) {
     selecting_ = false;
     // A screen reader gets the start and the length, not millions of digits.
     constexpr qsizetype kPreview = 64;
-    setAccessibleDescription(text_.size() <= kPreview
-                                 ? text_
-                                 : QStringLiteral("%1…（共%2个字符）").arg(QStringView(text_).left(kPreview)).arg(text_.size()));
+    setAccessibleDescription(
+        text_.size() <= kPreview
+            ? text_
+            : QStringLiteral("%1…（共%2个字符）").arg(QStringView(text_).left(kPreview)).arg(text_.size()));
     relayout();
     verticalScrollBar()->setValue(0);
     viewport()->update();
@@ -126,8 +135,8 @@ void ResultView::paintEvent(QPaintEvent*) {
                              shown.mid(begin, end - begin).toString());
         };
         if (selTo > selFrom)
-            painter.fillRect(kMargin + static_cast<int>(selFrom) * width, top, static_cast<int>(selTo - selFrom) * width,
-                             height, colours.brush(QPalette::Highlight));
+            painter.fillRect(kMargin + static_cast<int>(selFrom) * width, top,
+                             static_cast<int>(selTo - selFrom) * width, height, colours.brush(QPalette::Highlight));
         draw(0, selFrom, QPalette::Text);
         draw(selFrom, selTo, QPalette::HighlightedText);
         draw(selTo, shown.size(), QPalette::Text);
@@ -135,10 +144,9 @@ void ResultView::paintEvent(QPaintEvent*) {
 }
 
 qsizetype ResultView::positionAt(QPoint point) const {
-    const qsizetype line = std::clamp<qsizetype>(verticalScrollBar()->value() + (point.y() - kMargin) / lineHeight(), 0,
-                                                 lineCount() - 1);
-    const qsizetype column =
-        std::clamp<qsizetype>(std::lround(double(point.x() - kMargin) / charWidth()), 0, perLine_);
+    const qsizetype line =
+        std::clamp<qsizetype>(verticalScrollBar()->value() + (point.y() - kMargin) / lineHeight(), 0, lineCount() - 1);
+    const qsizetype column = std::clamp<qsizetype>(std::lround(double(point.x() - kMargin) / charWidth()), 0, perLine_);
     return std::min(text_.size(), line * perLine_ + column);
 }
 
@@ -155,7 +163,8 @@ QString ResultView::selectedText() const {
 
 void ResultView::copy() const {
     // The whole text is shared with the clipboard, not copied.
-    if (anchor_ != cursor_) QApplication::clipboard()->setText(anchor_ == 0 && cursor_ == text_.size() ? text_ : selectedText());
+    if (anchor_ != cursor_)
+        QApplication::clipboard()->setText(anchor_ == 0 && cursor_ == text_.size() ? text_ : selectedText());
 }
 
 void ResultView::keyPressEvent(QKeyEvent* event) {
@@ -218,7 +227,8 @@ void ResultView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void ResultView::saveToFile(UiServices& ui) {
-    const std::optional<QString> path = ui.saveFileName(window(), QStringLiteral("保存到文件"), QStringLiteral("结果.txt"));
+    const std::optional<QString> path =
+        ui.saveFileName(window(), QStringLiteral("保存到文件"), QStringLiteral("结果.txt"));
     if (!path || path->isEmpty()) return;
     if (const auto failure = saveText(*path, text_))
         ui.message(window(), QStringLiteral("无法保存到文件 %1：%2").arg(*path, *failure));
@@ -244,11 +254,17 @@ ResultView* makeResultBox(const char* objectName, const QString& initial, UiServ
     return box;
 }
 
-void setResultText(ResultView* box, QString text) { box->setText(std::move(text)); }
+void setResultText(ResultView* box, QString text) {
+    box->setText(std::move(text));
+}
 
-const QString& resultText(const ResultView* box) { return box->text(); }
+const QString& resultText(const ResultView* box) {
+    return box->text();
+}
 
-qsizetype resultLength(const ResultView* box) { return box->text().size(); }
+qsizetype resultLength(const ResultView* box) {
+    return box->text().size();
+}
 
 QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* captionName, ResultView* result) {
     auto* button = new QPushButton(QStringLiteral("结果长度"));
@@ -258,9 +274,8 @@ QLayout* makeLengthRow(const char* buttonName, const char* boxName, const char* 
     lengthBox->setMaximumWidth(120);
     auto* caption = new QLabel(QStringLiteral("位数"));
     caption->setObjectName(QString::fromLatin1(captionName));
-    QObject::connect(button, &QPushButton::clicked, lengthBox, [result, lengthBox] {
-        showText(lengthBox, QString::number(resultLength(result)));
-    });
+    QObject::connect(button, &QPushButton::clicked, lengthBox,
+                     [result, lengthBox] { showText(lengthBox, QString::number(resultLength(result))); });
     QObject::connect(result, &ResultView::textChanged, lengthBox, [result, lengthBox] {
         if (!lengthBox->text().isEmpty()) showText(lengthBox, QString::number(resultLength(result)));
     });

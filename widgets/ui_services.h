@@ -19,11 +19,9 @@ public:
     // Modal box with OK and Cancel; true when OK was pressed.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // Modal input box; std::nullopt when cancelled.
-    virtual std::optional<QString> input(QWidget* parent, const QString& prompt,
-                                         const QString& initial) = 0;
+    virtual std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& initial) = 0;
     // Save-file dialog; std::nullopt when cancelled.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption,
-                                                const QString& suggested) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested) = 0;
     virtual void beep() = 0;
     // Opens a web or mail address with the user's default program.
     virtual void openAddress(const QString& address) = 0;
@@ -36,10 +34,8 @@ class QtUiServices final : public UiServices {
 public:
     void message(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
-    std::optional<QString> input(QWidget* parent, const QString& prompt,
-                                 const QString& initial) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& caption,
-                                        const QString& suggested) override;
+    std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& initial) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested) override;
     void beep() override;
     void openAddress(const QString& address) override;
 };

@@ -6,17 +6,17 @@
 #include <stdlib.h>
 #include <string.h>
 
-static void read_value(const char *argument, mpz_t value) {
+static void read_value(const char* argument, mpz_t value) {
     if (argument[0] != '@') {
         mpz_set_str(value, argument, 10);
         return;
     }
-    FILE *file = fopen(argument + 1, "rb");
+    FILE* file = fopen(argument + 1, "rb");
     if (!file) exit(1);
     fseek(file, 0, SEEK_END);
     long size = ftell(file);
     fseek(file, 0, SEEK_SET);
-    char *text = malloc((size_t)size + 1);
+    char* text = malloc((size_t)size + 1);
     size_t got = fread(text, 1, (size_t)size, file);
     fclose(file);
     while (got > 0 && (text[got - 1] == '\n' || text[got - 1] == '\r')) --got;
@@ -25,7 +25,7 @@ static void read_value(const char *argument, mpz_t value) {
     free(text);
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 3) return 2;
     mpz_t a, b, r;
     mpz_inits(a, b, r, NULL);
@@ -37,7 +37,7 @@ int main(int argc, char **argv) {
     else if (!strcmp(argv[1], "mul")) mpz_mul(r, a, b);
     else if (!strcmp(argv[1], "add")) mpz_add(r, a, b);
     else return 2;
-    char *text = mpz_get_str(NULL, 10, r);
+    char* text = mpz_get_str(NULL, 10, r);
     size_t length = strlen(text);
     text[length] = '\n';
     fwrite(text, 1, length + 1, stdout);

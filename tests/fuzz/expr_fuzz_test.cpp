@@ -22,8 +22,9 @@ std::string tagged(char letter, const std::string& rest) {
     text += rest;
     return text;
 }
-std::string tagged(char letter, int number) { return tagged(letter, std::to_string(number)); }
-
+std::string tagged(char letter, int number) {
+    return tagged(letter, std::to_string(number));
+}
 
 using namespace numerelle::expr;
 using Clock = std::chrono::steady_clock;
@@ -53,18 +54,26 @@ public:
     std::string noise(std::size_t length) {
         static const std::string alphabet = "0123456789.+-*/^()xXeEdD&HOSINCOTGLPRQABFHX| \t,;#";
         std::string out;
-        for (std::size_t i = 0; i < length; ++i) out += alphabet[static_cast<std::size_t>(below(static_cast<int>(alphabet.size())))];
+        for (std::size_t i = 0; i < length; ++i)
+            out += alphabet[static_cast<std::size_t>(below(static_cast<int>(alphabet.size())))];
         return out;
     }
 
     std::string mutate(std::string text) {
         const int edits = 1 + below(4);
         for (int e = 0; e < edits; ++e) {
-            const std::size_t at = text.empty() ? 0 : static_cast<std::size_t>(below(static_cast<int>(text.size()) + 1));
+            const std::size_t at =
+                text.empty() ? 0 : static_cast<std::size_t>(below(static_cast<int>(text.size()) + 1));
             switch (below(3)) {
-                case 0: text.insert(at, noise(1 + below(3))); break;
-                case 1: if (at < text.size()) text.erase(at, 1 + below(3)); break;
-                default: if (at < text.size()) text[at] = noise(1)[0]; break;
+                case 0:
+                    text.insert(at, noise(1 + below(3)));
+                    break;
+                case 1:
+                    if (at < text.size()) text.erase(at, 1 + below(3));
+                    break;
+                default:
+                    if (at < text.size()) text[at] = noise(1)[0];
+                    break;
             }
         }
         return text;
@@ -80,14 +89,31 @@ public:
         const int length = below(14);
         for (int i = 0; i < length; ++i) {
             switch (below(8)) {
-                case 0: p.push_back(tagged('x', below(9))); break;
-                case 1: p.push_back(std::to_string(below(7) - 3)); break;
-                case 2: p.push_back(tagged('f', below(5))); break;
-                case 3: p.push_back(tagged('s', operandText())); break;
-                case 4: p.push_back(tagged('S', operandText())); break;
-                case 5: p.push_back(tagged('h', below(38))); break;
-                case 6: p.push_back(noise(below(3))); break;
-                default: p.push_back(tagged('x', below(4))); p.push_back(operandText()); break;
+                case 0:
+                    p.push_back(tagged('x', below(9)));
+                    break;
+                case 1:
+                    p.push_back(std::to_string(below(7) - 3));
+                    break;
+                case 2:
+                    p.push_back(tagged('f', below(5)));
+                    break;
+                case 3:
+                    p.push_back(tagged('s', operandText()));
+                    break;
+                case 4:
+                    p.push_back(tagged('S', operandText()));
+                    break;
+                case 5:
+                    p.push_back(tagged('h', below(38)));
+                    break;
+                case 6:
+                    p.push_back(noise(below(3)));
+                    break;
+                default:
+                    p.push_back(tagged('x', below(4)));
+                    p.push_back(operandText());
+                    break;
             }
         }
         return p;
@@ -96,24 +122,34 @@ public:
 private:
     std::string operandText() {
         switch (below(4)) {
-            case 0: return tagged('x', below(9));
-            case 1: return "1E+999";
-            case 2: return ".5";
-            default: return std::to_string(below(11) - 5);
+            case 0:
+                return tagged('x', below(9));
+            case 1:
+                return "1E+999";
+            case 2:
+                return ".5";
+            default:
+                return std::to_string(below(11) - 5);
         }
     }
 
     std::string operand(int depth) {
-        static const char* names[] = {"SIN", "COS", "S", "ABS", "LN", "E", "EXP", "FIX", "FIX0", "TG", "A", "LG",
-                                      "CTG", "ARCSIN", "ARCCOS", "ARCCTG", "ARCCSC", "ARCSEC", "SINH", "CH", "TGH",
-                                      "CTGH", "SECH", "CSCH", "ARCSINH", "HARCCOS", "ARCTGH", "ARCCTGH", "ARCSECH",
-                                      "ARCCSCH", "LOG2", "INT", "SGN", "SQRT", "SEC", "CSC", "|", "q"};
+        static const char* names[] = {
+            "SIN",  "COS",  "S",    "ABS",    "LN",      "E",       "EXP",    "FIX",     "FIX0",    "TG",
+            "A",    "LG",   "CTG",  "ARCSIN", "ARCCOS",  "ARCCTG",  "ARCCSC", "ARCSEC",  "SINH",    "CH",
+            "TGH",  "CTGH", "SECH", "CSCH",   "ARCSINH", "HARCCOS", "ARCTGH", "ARCCTGH", "ARCSECH", "ARCCSCH",
+            "LOG2", "INT",  "SGN",  "SQRT",   "SEC",     "CSC",     "|",      "q"};
         switch (below(depth > 4 ? 3 : 6)) {
-            case 0: return "x";
-            case 1: return std::to_string(below(20));
-            case 2: return std::to_string(below(100)) + "." + std::to_string(below(100)) + (below(4) ? "" : "E-2");
-            case 3: return tagged('(', formula(depth + 1)) + ")";
-            default: return std::string(names[below(static_cast<int>(std::size(names)))]) + "(" + formula(depth + 1) + ")";
+            case 0:
+                return "x";
+            case 1:
+                return std::to_string(below(20));
+            case 2:
+                return std::to_string(below(100)) + "." + std::to_string(below(100)) + (below(4) ? "" : "E-2");
+            case 3:
+                return tagged('(', formula(depth + 1)) + ")";
+            default:
+                return std::string(names[below(static_cast<int>(std::size(names)))]) + "(" + formula(depth + 1) + ")";
         }
     }
 

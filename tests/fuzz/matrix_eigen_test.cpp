@@ -21,9 +21,9 @@ Matrix awkwardMatrix(std::mt19937& random) {
     for (int r = 1; r <= n; ++r) {
         for (int c = 1; c <= n; ++c) {
             double v = value(random) * scale;
-            if (kind == 1 && random() % 2) v = 0;                    // sparse
-            if (kind == 2) v = std::round(value(random) * 2);        // small integers, repeated values
-            if (kind == 3 && r == c % n + 1) v = 1;                  // permutation-like
+            if (kind == 1 && random() % 2) v = 0;              // sparse
+            if (kind == 2) v = std::round(value(random) * 2);  // small integers, repeated values
+            if (kind == 3 && r == c % n + 1) v = 1;            // permutation-like
             if (kind == 3 && r != c % n + 1) v = 0;
             m(r, c) = v;
         }

@@ -36,10 +36,18 @@ TEST(MatrixFileFuzz, MutatedValidFilesRoundTripOrFail) {
         for (double& v : store) v = value(random);
         std::vector<unsigned char> bytes = encodeMatrixFile(store);
         switch (trial % 4) {
-            case 0: ASSERT_EQ(decodeMatrixFile(bytes, store.size() - 1).store, store); break;  // untouched
-            case 1: bytes.resize(random() % bytes.size()); break;     // cut short
-            case 2: bytes[random() % 4] ^= static_cast<unsigned char>(1 + random() % 255); break;  // count
-            case 3: bytes[4 + random() % (bytes.size() - 4)] ^= 0xFF; break;  // an element
+            case 0:
+                ASSERT_EQ(decodeMatrixFile(bytes, store.size() - 1).store, store);
+                break;  // untouched
+            case 1:
+                bytes.resize(random() % bytes.size());
+                break;  // cut short
+            case 2:
+                bytes[random() % 4] ^= static_cast<unsigned char>(1 + random() % 255);
+                break;  // count
+            case 3:
+                bytes[4 + random() % (bytes.size() - 4)] ^= 0xFF;
+                break;  // an element
         }
         matrix_file_checks::checkFile(static_cast<std::size_t>(n), bytes);
     }

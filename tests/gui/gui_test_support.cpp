@@ -110,7 +110,9 @@ DataDirectory::DataDirectory() {
     qputenv("NUMERELLE_DATA_DIR", directory.path().toLocal8Bit());
 }
 
-DataDirectory::~DataDirectory() { qputenv("NUMERELLE_DATA_DIR", previous); }
+DataDirectory::~DataDirectory() {
+    qputenv("NUMERELLE_DATA_DIR", previous);
+}
 
 void DataDirectory::write(const QString& relative, const QString& content) const {
     QFile file(path(relative));

@@ -27,14 +27,14 @@
 
 class RecordingUiServices final : public UiServices {
 public:
-    QStringList messages;           // every message box, in order
-    QStringList prompts;            // every input-box prompt
+    QStringList messages;  // every message box, in order
+    QStringList prompts;   // every input-box prompt
     QStringList openedAddresses;
     int beeps = 0;
-    std::deque<bool> confirmAnswers;                   // default: OK
-    std::deque<std::optional<QString>> inputAnswers;   // default: cancelled
-    std::deque<QString> saveAnswers;                   // default: cancelled
-    std::function<void(const QString&)> onMessage;     // sees the window as the box would
+    std::deque<bool> confirmAnswers;                  // default: OK
+    std::deque<std::optional<QString>> inputAnswers;  // default: cancelled
+    std::deque<QString> saveAnswers;                  // default: cancelled
+    std::function<void(const QString&)> onMessage;    // sees the window as the box would
 
     void message(QWidget*, const QString& text) override {
         messages << text;

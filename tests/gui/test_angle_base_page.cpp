@@ -21,10 +21,14 @@ struct BasePage {
     }
     QRadioButton* forBase(int base, int row) {
         switch (base) {
-        case 16: return option("Option6", row);
-        case 10: return option("Option7", row);
-        case 8: return option("Option8", row);
-        case 2: return option("Option9", row);
+            case 16:
+                return option("Option6", row);
+            case 10:
+                return option("Option7", row);
+            case 8:
+                return option("Option8", row);
+            case 2:
+                return option("Option9", row);
         }
         return nullptr;
     }
@@ -89,7 +93,11 @@ private slots:
     }
 
     void conversions() {
-        const struct { const char* input; int from, to; const char* expected; } rows[] = {
+        const struct {
+            const char* input;
+            int from, to;
+            const char* expected;
+        } rows[] = {
             {"ZZ", 36, 3, "1202222"},  // custom bases in both rows
             {"0.1", 10, 2, "0.0001100110011001100110011001100110011001100110011001101"},
         };
@@ -127,7 +135,10 @@ private slots:
     }
 
     void customBaseIsClamped() {
-        const struct { const char* answer; int base; } rows[] = {{"40", 36}, {"12.7", 12}};
+        const struct {
+            const char* answer;
+            int base;
+        } rows[] = {{"40", 36}, {"12.7", 12}};
         for (const auto& row : rows) {
             BasePage p;
             p.t.ui.inputAnswers = {QString::fromLatin1(row.answer), QString::fromLatin1(row.answer)};

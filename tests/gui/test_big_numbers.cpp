@@ -35,8 +35,14 @@ private:
 private slots:
     void decimalBoxesComplainOnFocusLoss() {
         const QString minus = QStringLiteral("不能把负号放在这里"), points = QStringLiteral("不能有两个小数点");
-        const struct { const char* box; const char* typed; QStringList messages; } rows[] = {
-            {"Text1_0", "1-2", {minus}}, {"Text1_2", "1.2.3", {points}}, {"Text1_5", "1.2-.3", {minus, points}},
+        const struct {
+            const char* box;
+            const char* typed;
+            QStringList messages;
+        } rows[] = {
+            {"Text1_0", "1-2", {minus}},
+            {"Text1_2", "1.2.3", {points}},
+            {"Text1_5", "1.2-.3", {minus, points}},
             {"Text1_4", "-1.5", {}},  // a leading minus is fine
         };
         for (const auto& row : rows) {
@@ -49,7 +55,11 @@ private slots:
     }
 
     void keyFiltersDiscardOtherKeys() {
-        const struct { const char* box; const char* typed; const char* kept; } rows[] = {
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* kept;
+        } rows[] = {
             {"Text1_1", "a-1/2.5e", "-12.5"}, {"Text8", "x-2.5 ", "-2.5"}, {"Text5_0", "1-2.3a", "123"},
             {"Text5_1", "-7e", "7"},          {"Text48_2", "4.0", "40"},   {"Text43", "-3", "3"},
         };
@@ -63,14 +73,17 @@ private slots:
     // An input method commits text without key presses; the boxes keep
     // only what their key filters would let through.
     void inputMethodCommitsAreFiltered() {
-        const struct { const char* box; const char* before; const char* committed; const char* kept; } rows[] = {
-            {"Text5_0", "", "１０", ""},           // full-width digits
-            {"Text5_0", "7", "1２3", "713"},       // only the plain digits stay
-            {"Text5_1", "2", "-十", "2"},
-            {"Text48_1", "5", "五个", "5"},        // Chinese characters in the set size
-            {"Text48_0", "", "３", ""},
-            {"Text8", "", "－2．5", "25"},        // full-width sign and point
-            {"Text8", "", "-2.5", "-2.5"},         // what the keys let through passes
+        const struct {
+            const char* box;
+            const char* before;
+            const char* committed;
+            const char* kept;
+        } rows[] = {
+            {"Text5_0", "", "１０", ""},                                      // full-width digits
+            {"Text5_0", "7", "1２3", "713"},                                  // only the plain digits stay
+            {"Text5_1", "2", "-十", "2"},    {"Text48_1", "5", "五个", "5"},  // Chinese characters in the set size
+            {"Text48_0", "", "３", ""},      {"Text8", "", "－2．5", "25"},   // full-width sign and point
+            {"Text8", "", "-2.5", "-2.5"},                                    // what the keys let through passes
             {"Text1_0", "1", "e3", "13"},
         };
         TestWindow w;
@@ -90,11 +103,17 @@ private slots:
     // number in full or abbreviated.
     void pastedNumbersOfAnyLength() {
         const QString big(kLongNumber, u'8');
-        const struct { const char* box; const char* before; int cursor; QString pasted, held; bool abbreviated; } rows[] = {
+        const struct {
+            const char* box;
+            const char* before;
+            int cursor;
+            QString pasted, held;
+            bool abbreviated;
+        } rows[] = {
             {"Text1_0", "59", 1, "12", "5129", false},  // cursor -1: everything selected
             {"Text1_4", "59", -1, "12", "12", false},
-            {"Text1_1", "", -1, big, big, false},       // exactly at the limit stays in full
-            {"Text1_5", "7", 1, big, "7" + big, true},  // one character past it
+            {"Text1_1", "", -1, big, big, false},                             // exactly at the limit stays in full
+            {"Text1_5", "7", 1, big, "7" + big, true},                        // one character past it
             {"Text8", "", -1, "1\n" + big + "\r\n2", "1" + big + "2", true},  // a copied result's line breaks dropped
             {"Text48_3", "1", -1, "3" + big, "3" + big, true},
             {"Text5_1", "1", -1, "2" + big, "2" + big, true},
@@ -219,17 +238,42 @@ private slots:
         const qsizetype perLine = box->charactersPerLine();
         const QFontMetrics metrics(box->font());
         const int cell = metrics.horizontalAdvance(u'0'), line = metrics.lineSpacing();
-        const struct { const char* name; std::function<void()> select; QString copied; } rows[] = {
-            {"keys", [box] { QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier); }, whole},
-            {"menu", [box] { QVERIFY(!chooseFromMenu(box, "edit-copy")); QVERIFY(chooseFromMenu(box, "select-all")); QVERIFY(chooseFromMenu(box, "edit-copy")); }, whole},
-            {"double click", [box] { QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, QPoint(20, 10)); box->copy(); }, whole},
-            {"mouse, second line into the third", [=] {
+        const struct {
+            const char* name;
+            std::function<void()> select;
+            QString copied;
+        } rows[] = {
+            {"keys",
+             [box] {
+                 QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                 QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+             },
+             whole},
+            {"menu",
+             [box] {
+                 QVERIFY(!chooseFromMenu(box, "edit-copy"));
+                 QVERIFY(chooseFromMenu(box, "select-all"));
+                 QVERIFY(chooseFromMenu(box, "edit-copy"));
+             },
+             whole},
+            {"double click",
+             [box] {
+                 QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+                 box->copy();
+             },
+             whole},
+            {"mouse, second line into the third",
+             [=] {
                  // From the start of line 2 to the 7th cell of line 3.
                  QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(4, 4 + line + line / 2));
-                 QMouseEvent move(QEvent::MouseMove, QPointF(4 + 7 * cell, 4 + 2 * line + line / 2), box->viewport()->mapToGlobal(QPointF(0, 0)), Qt::NoButton, Qt::LeftButton, {});
+                 QMouseEvent move(QEvent::MouseMove, QPointF(4 + 7 * cell, 4 + 2 * line + line / 2),
+                                  box->viewport()->mapToGlobal(QPointF(0, 0)), Qt::NoButton, Qt::LeftButton, {});
                  QApplication::sendEvent(box->viewport(), &move);
-                 QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, QPoint(4 + 7 * cell, 4 + 2 * line + line / 2));
-                 box->copy(); }, whole.mid(perLine, perLine + 7)},
+                 QTest::mouseRelease(box->viewport(), Qt::LeftButton, {},
+                                     QPoint(4 + 7 * cell, 4 + 2 * line + line / 2));
+                 box->copy();
+             },
+             whole.mid(perLine, perLine + 7)},
         };
         for (const auto& row : rows) {
             box->setText(whole);  // no selection
@@ -268,7 +312,12 @@ private slots:
         // A name that leaves no room for the temporary file's suffix makes the
         // save fail whoever runs the test.
         const QString fits = dir.filePath(QStringLiteral("result.txt")), tooLong = dir.filePath(QString(250, u'n'));
-        const struct { const char* name; std::optional<QString> answer; QByteArray before, after; QStringList messages; } rows[] = {
+        const struct {
+            const char* name;
+            std::optional<QString> answer;
+            QByteArray before, after;
+            QStringList messages;
+        } rows[] = {
             {"new file", fits, {}, resultText(box).toLatin1() + '\n', {}},
             {"over an old one", fits, "old\n", resultText(box).toLatin1() + '\n', {}},
             {"cancelled", std::nullopt, "old\n", "old\n", {}},
@@ -289,7 +338,8 @@ private slots:
             QVERIFY(saved.open(QIODevice::ReadOnly));
             QVERIFY2(saved.readAll() == row.after, row.name);
             QVERIFY2(w.ui.messages.size() == row.messages.size(), row.name);
-            if (!row.messages.isEmpty()) QVERIFY2(w.ui.messages[0].startsWith(row.messages[0]), qPrintable(w.ui.messages[0]));
+            if (!row.messages.isEmpty())
+                QVERIFY2(w.ui.messages[0].startsWith(row.messages[0]), qPrintable(w.ui.messages[0]));
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left behind
         }
     }
@@ -312,7 +362,14 @@ private slots:
     // button counts the characters; timed work puts its seconds and "秒"
     // in its button's tool tip.
     void longResultsFitTheirBoxWidth() {
-        const struct { QStringList inputs; const char* button; const char* result; const char* lengthButton; const char* lengthBox; bool timed; } rows[] = {
+        const struct {
+            QStringList inputs;
+            const char* button;
+            const char* result;
+            const char* lengthButton;
+            const char* lengthBox;
+            bool timed;
+        } rows[] = {
             {{"Text1_0", QString(3000, u'9'), "Text1_1", "1"}, "Command1", "Text2", nullptr, nullptr, false},
             {{"Text1_2", QString(3000, u'9'), "Text1_3", "1"}, "Command2", "Text3", nullptr, nullptr, false},
             {{"Text1_4", QString(900, u'7'), "Text1_5", "-3"}, "Command3", "Text4", nullptr, nullptr, true},
@@ -323,7 +380,8 @@ private slots:
         };
         for (const auto& row : rows) {
             TestWindow w;
-            for (qsizetype i = 0; i + 1 < row.inputs.size(); i += 2) setInputText(w.edit(row.inputs[i]), row.inputs[i + 1]);
+            for (qsizetype i = 0; i + 1 < row.inputs.size(); i += 2)
+                setInputText(w.edit(row.inputs[i]), row.inputs[i + 1]);
             auto* box = w.find<ResultView>(row.result);
             click(w, row.button);
             QTRY_VERIFY2(resultLength(box) > 200, row.button);
@@ -343,7 +401,14 @@ private slots:
 
     // Refusals shown in a message box, and what the result box then shows.
     void messagesOfThePermutationPage() {
-        const struct { const char* n; const char* m; const char* button; const char* result; const char* shown; const char* message; } rows[] = {
+        const struct {
+            const char* n;
+            const char* m;
+            const char* button;
+            const char* result;
+            const char* shown;
+            const char* message;
+        } rows[] = {
             {"5", "3", "Command26", "Text50", "0", "数据要上小，下大？"},
             {"100000", "1", "Command27", "Text51", "?", "数据太大？需要很长时间，所以不能计算！"},  // left as it was
         };

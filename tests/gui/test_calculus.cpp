@@ -30,7 +30,11 @@ private slots:
     }
 
     void keyFiltersDiscardWhatIsNotANumber() {
-        const struct { const char* box; const char* typed; const char* kept; } rows[] = {
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* kept;
+        } rows[] = {
             {"Text21_0", "a+1-2.5/3 x*(", "1-2.5/3"},
             {"Text21_1", "-7b", "-7"},
             {"Text22_0", "12E3", "123"},
@@ -48,7 +52,13 @@ private slots:
     }
 
     void leavingARangeBoxWarnsWhenTheRangeIsUpsideDown() {
-        const struct { const char* upperName; const char* lowerName; const char* upper; const char* lower; bool warned; } rows[] = {
+        const struct {
+            const char* upperName;
+            const char* lowerName;
+            const char* upper;
+            const char* lower;
+            bool warned;
+        } rows[] = {
             {"Text21_0", "Text21_1", "1", "5", true},
             {"Text21_0", "Text21_1", "10", "9", false},
             {"Text22_0", "Text22_1", "-1", "-2", false},
@@ -113,8 +123,11 @@ private slots:
     }
 
     void limitsAndIntervalsShowTheirLeadingNumberOnceLeft() {
-        const struct { const char* box; const char* typed; const char* shown; } rows[] = {
-            {"Text25_0", "12abc", "12"}, {"Text25_1", "", "0"}, {"Text28", "2.50", "2.5"}};
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* shown;
+        } rows[] = {{"Text25_0", "12abc", "12"}, {"Text25_1", "", "0"}, {"Text28", "2.50", "2.5"}};
         for (const auto& row : rows) {
             fill({{row.box, row.typed}});
             QCOMPARE(edit(row.box)->text(), QString::fromUtf8(row.shown));

@@ -86,7 +86,7 @@ private slots:
         p.enter(p.cell(0), QStringLiteral("4"));
         p.columns->setValue(2);
         p.t.expectShown({{"jfc1_3", "F="}, {"jfc1_0", "C+"}});
-        p.enter(p.cell(4), QStringLiteral("5"));   // right-hand side of equation 1
+        p.enter(p.cell(4), QStringLiteral("5"));  // right-hand side of equation 1
         QCOMPARE(p.state.equationStore[6], 5.0);
         p.rows->setValue(2);
         p.enter(p.cell(19), QStringLiteral("-1"));  // right-hand side of equation 6
@@ -148,8 +148,10 @@ private slots:
         QWidget* equations = p.t.find<QWidget>("Frame19");
         QWidget* polynomial = p.t.find<QWidget>("Frame20");
         const int equationsWidth = equations->width(), polynomialWidth = polynomial->width();
-        const struct { const char* unknowns; const char* degree; } rows[] = {
-            {"2", "2"}, {"4", "3"}, {"5", "5"}, {"54", "100"}, {"3", "1"}};
+        const struct {
+            const char* unknowns;
+            const char* degree;
+        } rows[] = {{"2", "2"}, {"4", "3"}, {"5", "5"}, {"54", "100"}, {"3", "1"}};
         for (const auto& row : rows) {
             p.enter(p.count, QString::fromLatin1(row.unknowns));
             p.enter(p.degree, QString::fromLatin1(row.degree));

@@ -28,10 +28,18 @@ int darkestAlongEdge(const QImage& image, int edge) {
         for (int i = corner; i < length - corner; ++i) {
             QPoint at;
             switch (edge) {
-                case 0: at = QPoint(i, depth); break;
-                case 1: at = QPoint(w - 1 - depth, i); break;
-                case 2: at = QPoint(i, h - 1 - depth); break;
-                default: at = QPoint(depth, i); break;
+                case 0:
+                    at = QPoint(i, depth);
+                    break;
+                case 1:
+                    at = QPoint(w - 1 - depth, i);
+                    break;
+                case 2:
+                    at = QPoint(i, h - 1 - depth);
+                    break;
+                default:
+                    at = QPoint(depth, i);
+                    break;
             }
             lightest = std::max(lightest, qGray(image.pixel(at)));
         }
@@ -56,7 +64,10 @@ class HighDpiTest : public QObject {
 
 private slots:
     void firstWindowFitsTheScreen() {
-        struct Row { QSize available; QSize expected; };
+        struct Row {
+            QSize available;
+            QSize expected;
+        };
         const Row rows[] = {
             {{1600, 1170}, {980, 640}},  // a desktop screen: the preferred size
             {{800, 570}, {784, 522}},    // 1600 × 1200 at scale 2, less a panel
@@ -69,9 +80,11 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect available = window.screen()->availableGeometry();
-        QVERIFY2(available.contains(window.frameGeometry()),
-                 qPrintable(QStringLiteral("%1×%2 on %3×%4").arg(window.width()).arg(window.height())
-                                .arg(available.width()).arg(available.height())));
+        QVERIFY2(available.contains(window.frameGeometry()), qPrintable(QStringLiteral("%1×%2 on %3×%4")
+                                                                            .arg(window.width())
+                                                                            .arg(window.height())
+                                                                            .arg(available.width())
+                                                                            .arg(available.height())));
     }
 
     void coverPictureHasTheScreensPixels() {
@@ -111,9 +124,11 @@ private slots:
                 const int inside = backgroundOf(shown);
                 for (int edge = 0; edge < 4; ++edge) {
                     const int border = darkestAlongEdge(shown, edge);
-                    QVERIFY2(border + 30 < inside,
-                             qPrintable(QStringLiteral("%1, edge %2: border %3, inside %4")
-                                            .arg(box->objectName()).arg(edge).arg(border).arg(inside)));
+                    QVERIFY2(border + 30 < inside, qPrintable(QStringLiteral("%1, edge %2: border %3, inside %4")
+                                                                  .arg(box->objectName())
+                                                                  .arg(edge)
+                                                                  .arg(border)
+                                                                  .arg(inside)));
                 }
                 ++checked;
             }

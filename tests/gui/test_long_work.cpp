@@ -28,7 +28,11 @@ private slots:
         QWidget window;
         RecordingUiServices ui;
         LongWorkRunner runner(&window, &ui);
-        struct Row { const char* name; std::function<void()> fail; const char* message; };
+        struct Row {
+            const char* name;
+            std::function<void()> fail;
+            const char* message;
+        };
         const Row rows[] = {
             {"out of memory", [] { throw std::bad_alloc(); }, "内存不够"},
             {"other failure", [] { throw std::length_error("too long"); }, "计算时出了错，无法完成"},
@@ -37,11 +41,12 @@ private slots:
             ui.messages.clear();
             bool applied = false;
             bool cancelled = false;
-            QVERIFY(runner.start(QString::fromLatin1(row.name), [&](numerelle::WorkControl&) { row.fail(); },
-                                 [&](bool wasCancelled) {
-                                     applied = true;
-                                     cancelled = wasCancelled;
-                                 }));
+            QVERIFY(runner.start(
+                QString::fromLatin1(row.name), [&](numerelle::WorkControl&) { row.fail(); },
+                [&](bool wasCancelled) {
+                    applied = true;
+                    cancelled = wasCancelled;
+                }));
             runner.waitForIdle();
             QVERIFY(applied);
             QVERIFY(cancelled);
@@ -57,13 +62,14 @@ private slots:
         const auto uiThread = QThread::currentThread();
         int result = 0;
         bool appliedOnUi = false;
-        QVERIFY(runner.start(QStringLiteral("short"),
-                             [&](numerelle::WorkControl&) { ranElsewhere = QThread::currentThread() != uiThread; },
-                             [&](bool cancelled) {
-                                 QVERIFY(!cancelled);
-                                 appliedOnUi = QThread::currentThread() == uiThread;
-                                 result = 42;
-                             }));
+        QVERIFY(runner.start(
+            QStringLiteral("short"),
+            [&](numerelle::WorkControl&) { ranElsewhere = QThread::currentThread() != uiThread; },
+            [&](bool cancelled) {
+                QVERIFY(!cancelled);
+                appliedOnUi = QThread::currentThread() == uiThread;
+                result = 42;
+            }));
         QVERIFY(runner.busy());
         QCOMPARE(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor,
                  Qt::WaitCursor);
@@ -93,7 +99,8 @@ private slots:
             },
             [&](bool cancelled) { appliedCancelled = cancelled; }));
         // A second job is refused while one runs.
-        QVERIFY(!runner.start(QStringLiteral("second"), [](numerelle::WorkControl&) {}, [](bool) {}));
+        QVERIFY(!runner.start(
+            QStringLiteral("second"), [](numerelle::WorkControl&) {}, [](bool) {}));
         // The dialog opens and advances through the UI thread's event loop
         // while the worker runs: the window stays responsive.
         QProgressDialog* dialog = nullptr;
@@ -132,11 +139,12 @@ private slots:
 
         std::atomic<bool> release{false};
         const ReleaseOnExit releaseOnFailure{release};
-        QVERIFY(runner.start(QStringLiteral("gated"),
-                             [&](numerelle::WorkControl&) {
-                                 while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                             },
-                             [](bool) {}));
+        QVERIFY(runner.start(
+            QStringLiteral("gated"),
+            [&](numerelle::WorkControl&) {
+                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            },
+            [](bool) {}));
         // At once, before the page is shown disabled: typing and clicks are
         // swallowed, each press with a beep; the rest of the window works.
         QVERIFY(page->isEnabled());
@@ -166,20 +174,23 @@ private slots:
         LongWorkRunner runner(&window, &ui);
         std::atomic<bool> release{false};
         const ReleaseOnExit releaseOnFailure{release};
-        QVERIFY(runner.start(QStringLiteral("first"),
-                             [&](numerelle::WorkControl&) {
-                                 while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                             },
-                             [](bool) {}));
+        QVERIFY(runner.start(
+            QStringLiteral("first"),
+            [&](numerelle::WorkControl&) {
+                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            },
+            [](bool) {}));
         bool secondRan = false;
-        QVERIFY(!runner.start(QStringLiteral("second"), [&](numerelle::WorkControl&) { secondRan = true; },
-                              [&](bool) { secondRan = true; }));
+        QVERIFY(!runner.start(
+            QStringLiteral("second"), [&](numerelle::WorkControl&) { secondRan = true; },
+            [&](bool) { secondRan = true; }));
         QCOMPARE(ui.beeps, 1);
         release = true;
         runner.waitForIdle();
         QVERIFY(!secondRan);
         // Idle again: a press runs without a beep.
-        QVERIFY(runner.start(QStringLiteral("third"), [](numerelle::WorkControl&) {}, [](bool) {}));
+        QVERIFY(runner.start(
+            QStringLiteral("third"), [](numerelle::WorkControl&) {}, [](bool) {}));
         runner.waitForIdle();
         QCOMPARE(ui.beeps, 1);
     }
@@ -193,11 +204,12 @@ private slots:
         t.type(amount, QStringLiteral("5"));
         std::atomic<bool> release{false};
         const ReleaseOnExit releaseOnFailure{release};
-        QVERIFY(t.window->longWork().start(QStringLiteral("gated"),
-                                           [&](numerelle::WorkControl&) {
-                                               while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                                           },
-                                           [](bool) {}));
+        QVERIFY(t.window->longWork().start(
+            QStringLiteral("gated"),
+            [&](numerelle::WorkControl&) {
+                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            },
+            [](bool) {}));
         QTest::keyClicks(amount, QStringLiteral("9"));
         QCOMPARE(amount->text(), QStringLiteral("5"));
         QTRY_VERIFY(!page->isEnabled());

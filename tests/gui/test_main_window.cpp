@@ -26,9 +26,8 @@ private slots:
         QCOMPARE(home->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QTest::mouseClick(mail, Qt::LeftButton);
         QTest::mouseClick(home, Qt::LeftButton);
-        QCOMPARE(t.ui.openedAddresses,
-                 QStringList({QStringLiteral("mailto:numerelle@example.org"),
-                              QStringLiteral("https://numerelle.example.org")}));
+        QCOMPARE(t.ui.openedAddresses, QStringList({QStringLiteral("mailto:numerelle@example.org"),
+                                                    QStringLiteral("https://numerelle.example.org")}));
     }
 
     void helpButtonsShowTheirFiles() {
@@ -50,7 +49,10 @@ private slots:
         DataDirectory data;
         TestWindow t;
         auto* help = t.find<QPlainTextEdit>("helptext");
-        struct Row { const char* name; QString text; };
+        struct Row {
+            const char* name;
+            QString text;
+        };
         // 85 two-byte characters are exactly 170 bytes; 255 of them exactly 510 (2 × 255).
         const Row rows[] = {
             {"empty", QString()},
@@ -75,7 +77,11 @@ private slots:
         DataDirectory data;
         TestWindow t;
         auto* help = t.find<QPlainTextEdit>("helptext");
-        struct Row { const char* name; QString text; QString shown; };
+        struct Row {
+            const char* name;
+            QString text;
+            QString shown;
+        };
         const Row rows[] = {
             {"CR LF", QStringLiteral("第一行\r\n第二行\r\n"), QStringLiteral("第一行\n第二行\n")},
             {"CR alone", QStringLiteral("a\rb"), QStringLiteral("a\nb")},
@@ -101,7 +107,11 @@ private slots:
         QFile huge(data.path(QStringLiteral("help2.vqx")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{50} * 1024 * 1024));
         huge.close();
-        struct Row { const char* button; const char* file; QString says; };
+        struct Row {
+            const char* button;
+            const char* file;
+            QString says;
+        };
         const Row rows[] = {
             {"Command39", "help1.vqx", QStringLiteral("不是普通文件")},
             {"Command40", "help2.vqx", QStringLiteral("超过 16 MB")},
@@ -145,7 +155,11 @@ private slots:
         auto* equals = t.find<QPushButton>("Command37");
         QCOMPARE(formula->text(), QStringLiteral("0"));
         QCOMPARE(result->text(), QStringLiteral("0"));
-        struct Row { const char* formula; const char* result; int messages; };
+        struct Row {
+            const char* formula;
+            const char* result;
+            int messages;
+        };
         const Row rows[] = {{"SIN(PI/2)+1", "2", 0}, {"1/2", "0.5", 0}, {"", "0", 0}, {"1/0", "", 1}, {"(2", "", 2}};
         for (const Row& row : rows) {
             t.ui.messages.clear();
@@ -167,10 +181,18 @@ private slots:
     // empty number, read as 0, into 1 with its own message.)
     void formulaFieldsOnFocusLoss() {
         const QString bad = QStringLiteral("式子有问题");
-        const struct { const char* box; const char* typed; const char* shown; QStringList messages; } rows[] = {
-            {"Text47_0", "2*PI", "6.28318530717958", {}}, {"Text47_0", "", "1", {QStringLiteral("增数不能为0！")}},
-            {"Text47_0", "12abc", "12", {}},              {"Text47_0", "1E+20", "1E+20", {}},
-            {"Text47_0", "1/0", "1/0", {bad}},            {"Text47_0", "(2", "(2", {QStringLiteral("括号错了!"), bad}},
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* shown;
+            QStringList messages;
+        } rows[] = {
+            {"Text47_0", "2*PI", "6.28318530717958", {}},
+            {"Text47_0", "", "1", {QStringLiteral("增数不能为0！")}},
+            {"Text47_0", "12abc", "12", {}},
+            {"Text47_0", "1E+20", "1E+20", {}},
+            {"Text47_0", "1/0", "1/0", {bad}},
+            {"Text47_0", "(2", "(2", {QStringLiteral("括号错了!"), bad}},
             {"Text11", "1/0", "1/0", {bad}},
         };
         for (const auto& row : rows) {
@@ -197,7 +219,10 @@ private slots:
         QTest::keyClick(&unsignedBox, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(unsignedBox.text(), QStringLiteral("1.5/25"));
 
-        struct Row { const char* text; const char* shown; };
+        struct Row {
+            const char* text;
+            const char* shown;
+        };
         const Row rows[] = {{"", "0"}, {"12abc", "12"}, {"-.5", "-0.5"}, {"1/3", "1"}, {"x", "0"}};
         for (const Row& row : rows) {
             normalised.setText(QString::fromUtf8(row.text));
@@ -215,7 +240,12 @@ private slots:
         auto* natural = t.find<QCheckBox>("Check1");
         QCOMPARE(result->text(), QStringLiteral("0"));
 
-        struct Row { const char* number; const char* base; bool natural; const char* result; };
+        struct Row {
+            const char* number;
+            const char* base;
+            bool natural;
+            const char* result;
+        };
         // The values are golden cases; here each box and the check box reach them.
         const Row rows[] = {{"-8", "2", false, "3"}, {"EXP(2)", "10", true, "2"}};
         for (const Row& row : rows) {
@@ -252,8 +282,14 @@ private slots:
         TestWindow t;
         auto* number = t.find<QLineEdit>("Text47_0");
         auto* base = t.find<QLineEdit>("Text47_1");
-        struct Row { QLineEdit* box; const char* typed; const char* message; const char* resetTo; };
-        const Row rows[] = {{base, "1", "底数不能为0或1", "10"}, {base, "-1", "底数不能为0或1", "10"},
+        struct Row {
+            QLineEdit* box;
+            const char* typed;
+            const char* message;
+            const char* resetTo;
+        };
+        const Row rows[] = {{base, "1", "底数不能为0或1", "10"},
+                            {base, "-1", "底数不能为0或1", "10"},
                             {number, "0", "增数不能为0！", "1"}};
         for (const Row& row : rows) {
             t.ui.messages.clear();

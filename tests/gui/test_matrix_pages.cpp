@@ -94,8 +94,8 @@ private slots:
         QCOMPARE(p.columns->maximum(), 2);
         QCOMPARE(p.rows->maximum(), 2);
         for (int i = 0; i < 16; ++i) QVERIFY(p.cell(i)->isEnabled());
-        p.enter(p.cell(10), QStringLiteral("8"));  // (2, 2) at the origin: index 14
-        p.enter(p.cell(5), QStringLiteral("2*4+1"));   // (1, 1): index 7
+        p.enter(p.cell(10), QStringLiteral("8"));     // (2, 2) at the origin: index 14
+        p.enter(p.cell(5), QStringLiteral("2*4+1"));  // (1, 1): index 7
         QCOMPARE(p.state.matrixStore[14], 8.0);
         QCOMPARE(p.cell(5)->text(), QStringLiteral("9"));
         p.columns->setValue(2);
@@ -115,7 +115,11 @@ private slots:
     void cellsShowWholeNumberTexts() {
         MatrixPage p;
         p.setOrder(5);
-        const struct { const char* formula; const char* shown; bool whole; } rows[] = {
+        const struct {
+            const char* formula;
+            const char* shown;
+            bool whole;
+        } rows[] = {
             {"-1/3", "-0.333333333333333", true},
             {"-PI*1E13", "-31415926535897.9", true},
             {"1/7", "0.142857142857143", true},
@@ -172,7 +176,8 @@ private slots:
         MatrixPage p;
         p.enterMatrix({{1, 2}, {3, 4}});
         p.saveAs(QStringLiteral("../escape"));
-        QCOMPARE(p.t.ui.messages.last(), QStringLiteral("矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！"));
+        QCOMPARE(p.t.ui.messages.last(),
+                 QStringLiteral("矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！"));
         QVERIFY(!QFile::exists(userDataDirectory() + "/../escape.kmx"));
         p.saveAs(QString());
         QCOMPARE(p.t.ui.messages.last(), QStringLiteral("请输入矩阵的名称！"));
@@ -219,7 +224,11 @@ private slots:
         MatrixPage p;
         p.enterMatrix({{1, 2}, {3, 4}});
         const Store before = p.state.matrixStore;
-        struct Row { const char* name; QByteArray bytes; QString message; };
+        struct Row {
+            const char* name;
+            QByteArray bytes;
+            QString message;
+        };
         const QString wrongCount = QStringLiteral("矩阵元素数目不对，请重新输入！");
         const QString corrupt = QStringLiteral("矩阵文件已损坏，无法读取！");
         const Row rows[] = {
@@ -304,7 +313,7 @@ private slots:
         QVERIFY(p.state.finishPendingMatrixOrderChange);
         p.state.finishPendingMatrixOrderChange();  // nothing pending
         QCOMPARE(p.state.matrixStore.size(), 5u);
-        p.t.type(p.order, QStringLiteral("3"));      // the focus stays in the box
+        p.t.type(p.order, QStringLiteral("3"));  // the focus stays in the box
         p.state.finishPendingMatrixOrderChange();
         QCOMPARE(p.state.matrixStore.size(), 10u);
     }

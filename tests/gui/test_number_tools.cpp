@@ -29,7 +29,11 @@ private slots:
     // The lines themselves are golden cases; here the box's rewrite on
     // leaving it and a long line shown from its start.
     void factorisationKeepsTypedDigits() {
-        const struct { const char* typed; const char* box; const char* result; } rows[] = {
+        const struct {
+            const char* typed;
+            const char* box;
+            const char* result;
+        } rows[] = {
             {"-12.6", "13", "13= 13"},
             {"2^53-1", "9007199254740991", "9007199254740991= 6361* 69431* 20394401"},
         };
@@ -102,8 +106,8 @@ private slots:
     void complexOperationsAndPower() {
         t->fill({{"Text35_0", "3"}, {"Text35_2", "4"}, {"Text35_1", "1"}, {"Text35_3", "-2"}});
         click("Command21");
-        t->expectShown({{"Text37", "-1"}, {"Text38", "2"},
-                        {"Text39", "2.23606797749979"}, {"Text40", "116.565051177078"}});
+        t->expectShown(
+            {{"Text37", "-1"}, {"Text38", "2"}, {"Text39", "2.23606797749979"}, {"Text40", "116.565051177078"}});
 
         t->fill({{"Text35_0", "-1"}, {"Text35_2", "0"}, {"Text35_4", "1/2"}, {"Text42", "-2.5"}});
         QCOMPARE(textOf(QStringLiteral("Text42")), QStringLiteral("3"));

@@ -31,7 +31,9 @@ int textRoom(const QLineEdit* box) {
     return room.width() - 4;
 }
 
-QList<QLineEdit*> allBoxes(const TestWindow& t) { return t.window->findChildren<QLineEdit*>(); }
+QList<QLineEdit*> allBoxes(const TestWindow& t) {
+    return t.window->findChildren<QLineEdit*>();
+}
 
 // Clicks on every button of the window, counted by object name.
 struct ClickCounter {
@@ -84,17 +86,54 @@ private slots:
         // into the trigonometric boxes, "Option4" their angles into radians;
         // "ff" is no decimal number and converts with a message).
         const std::pair<const char*, const char*> steps[] = {
-            {"Text5_0", "30"}, {"Command4", nullptr}, {"Command5", nullptr}, {"Text8", "7"}, {"Text5_1", "50"},
-            {"Command6", nullptr}, {"Command7", nullptr}, {"Text11", "2*3*5*7*11*13*17*19*23*29*31*37"},
-            {"Command8", nullptr}, {"Text13", "PI*1000"}, {"Command9", nullptr}, {"Text29", "1/8"},
-            {"Command17", nullptr}, {"Text43", "2.0"}, {"Text44_0", "123456789012"}, {"Text44_1", "987654321000"},
-            {"Command23", nullptr}, {"Text47_0", "SQRT(4)"}, {"Text47_1", "1+9"}, {"Command25", nullptr},
-            {"Text35_0", "1/3"}, {"Text35_1", "2/7"}, {"Text35_2", "PI"}, {"Text35_3", "-1/9"}, {"Text35_4", "1/3"},
-            {"Text42", "2.5"}, {"Command21", nullptr}, {"Option2", nullptr}, {"Option4", nullptr},
-            {"Command22", nullptr}, {"Text57", "2"}, {"jfc_0", "1/3+1"}, {"jfc_1", "1/3+1"}, {"jfc_2", "1/3+1"},
-            {"jfc_5", "1/3+1"}, {"jfc_6", "1/3+1"}, {"jfc_7", "1/3+1"}, {"jfc_6", "-7/3"}, {"Command32", nullptr},
-            {"Text59", "2"}, {"ncfc_0", "1/3"}, {"Text53", "2"}, {"Text52_0", "PI/7"}, {"Text52_1", "PI/7"},
-            {"Text52_4", "PI/7"}, {"Text52_5", "PI/7"}, {"Text52_5", "1/3"}, {"Command28", nullptr},
+            {"Text5_0", "30"},
+            {"Command4", nullptr},
+            {"Command5", nullptr},
+            {"Text8", "7"},
+            {"Text5_1", "50"},
+            {"Command6", nullptr},
+            {"Command7", nullptr},
+            {"Text11", "2*3*5*7*11*13*17*19*23*29*31*37"},
+            {"Command8", nullptr},
+            {"Text13", "PI*1000"},
+            {"Command9", nullptr},
+            {"Text29", "1/8"},
+            {"Command17", nullptr},
+            {"Text43", "2.0"},
+            {"Text44_0", "123456789012"},
+            {"Text44_1", "987654321000"},
+            {"Command23", nullptr},
+            {"Text47_0", "SQRT(4)"},
+            {"Text47_1", "1+9"},
+            {"Command25", nullptr},
+            {"Text35_0", "1/3"},
+            {"Text35_1", "2/7"},
+            {"Text35_2", "PI"},
+            {"Text35_3", "-1/9"},
+            {"Text35_4", "1/3"},
+            {"Text42", "2.5"},
+            {"Command21", nullptr},
+            {"Option2", nullptr},
+            {"Option4", nullptr},
+            {"Command22", nullptr},
+            {"Text57", "2"},
+            {"jfc_0", "1/3+1"},
+            {"jfc_1", "1/3+1"},
+            {"jfc_2", "1/3+1"},
+            {"jfc_5", "1/3+1"},
+            {"jfc_6", "1/3+1"},
+            {"jfc_7", "1/3+1"},
+            {"jfc_6", "-7/3"},
+            {"Command32", nullptr},
+            {"Text59", "2"},
+            {"ncfc_0", "1/3"},
+            {"Text53", "2"},
+            {"Text52_0", "PI/7"},
+            {"Text52_1", "PI/7"},
+            {"Text52_4", "PI/7"},
+            {"Text52_5", "PI/7"},
+            {"Text52_5", "1/3"},
+            {"Command28", nullptr},
         };
         for (const auto& [name, text] : steps) text ? typeAndLeave(name, text) : press(name);
         auto* category = t.find<QComboBox>("Combo1");
@@ -104,13 +143,15 @@ private slots:
         t.find<QListWidget>("List2")->setCurrentRow(0);
         t.find<QListWidget>("List3")->setCurrentRow(1);
         const std::pair<const char*, const char*> moreSteps[] = {
-            {"Text16", "1/3"}, {"Command10", nullptr}, {"Command11", nullptr}, {"Text18_0", "PI/3"},
-            {"Command12", nullptr}, {"Command13", nullptr}, {"Text62", "ff"}, {"Option9_0", nullptr},
-            {"Text62", "1010101010101010101010101"}, {"Option6_1", nullptr}, {"Command36", nullptr},
-            {"Text64", "1/7"}, {"Command37", nullptr}, {"Text19", "1/x"}, {"Text21_0", "100"},
-            {"Command14", nullptr}, {"Text23", "1+1/x"}, {"Text22_0", "7"}, {"Command15", nullptr},
-            {"Text26", "SIN(x)"}, {"Text25_0", "0"}, {"Text25_1", "PI"}, {"Text28", "1E3"}, {"Command16", nullptr},
-            {"Text60", "PI/4"}, {"Command35", nullptr},
+            {"Text16", "1/3"},      {"Command10", nullptr}, {"Command11", nullptr},
+            {"Text18_0", "PI/3"},   {"Command12", nullptr}, {"Command13", nullptr},
+            {"Text62", "ff"},       {"Option9_0", nullptr}, {"Text62", "1010101010101010101010101"},
+            {"Option6_1", nullptr}, {"Command36", nullptr}, {"Text64", "1/7"},
+            {"Command37", nullptr}, {"Text19", "1/x"},      {"Text21_0", "100"},
+            {"Command14", nullptr}, {"Text23", "1+1/x"},    {"Text22_0", "7"},
+            {"Command15", nullptr}, {"Text26", "SIN(x)"},   {"Text25_0", "0"},
+            {"Text25_1", "PI"},     {"Text28", "1E3"},      {"Command16", nullptr},
+            {"Text60", "PI/4"},     {"Command35", nullptr},
         };
         for (const auto& [name, text] : moreSteps) text ? typeAndLeave(name, text) : press(name);
 
@@ -121,10 +162,9 @@ private slots:
                 QVERIFY2(changed, qPrintable(QStringLiteral("%1 was never written").arg(box->objectName())));
             if (!changed) continue;
             ++written;
-            QVERIFY2(box->cursorPosition() == 0,
-                     qPrintable(QStringLiteral("%1 shows \"%2\" from position %3")
-                                    .arg(box->objectName(), box->text())
-                                    .arg(box->cursorPosition())));
+            QVERIFY2(box->cursorPosition() == 0, qPrintable(QStringLiteral("%1 shows \"%2\" from position %3")
+                                                                .arg(box->objectName(), box->text())
+                                                                .arg(box->cursorPosition())));
         }
         // Results, rewritten inputs, complex parts, grid cells, converted units and angles.
         QVERIFY2(written >= 55, qPrintable(QString::number(written)));
@@ -154,10 +194,10 @@ private slots:
         QCOMPARE(t.window->size(), QSize(980, 640));
         const QString widest = QString::fromLatin1(kWidestNumberText);
         const char* boxes[] = {
-            "Text49", "Text65", "Text18_0", "Text18_1", "Text16", "Text17", "Text34", "Text14", "Text15",
-            "Text30", "Text33", "Text31", "Text32", "Text37", "Text38", "Text39", "Text40", "Text41",
-            "Text35_0", "Text35_1", "Text35_2", "Text35_3", "Text36_0", "Text36_1", "Text36_2", "Text36_3",
-            "Text36_4", "Text36_5", "Text54", "Text27", "Text61", "Text20", "Text24",
+            "Text49",   "Text65",   "Text18_0", "Text18_1", "Text16",   "Text17",   "Text34",   "Text14",   "Text15",
+            "Text30",   "Text33",   "Text31",   "Text32",   "Text37",   "Text38",   "Text39",   "Text40",   "Text41",
+            "Text35_0", "Text35_1", "Text35_2", "Text35_3", "Text36_0", "Text36_1", "Text36_2", "Text36_3", "Text36_4",
+            "Text36_5", "Text54",   "Text27",   "Text61",   "Text20",   "Text24",
         };
         for (const char* name : boxes) {
             QLineEdit* box = t.edit(QString::fromLatin1(name));
@@ -183,30 +223,54 @@ private slots:
             const char* committed;  // the box's text when the button runs (null: as typed)
         };
         const Row rows[] = {
-            {"Text1_0", "12", "Command1", nullptr},   {"Text1_1", "3", "Command1", nullptr},
-            {"Text1_3", "12", "Command2", nullptr},   {"Text1_2", "3", "Command2", nullptr},
-            {"Text1_4", "12", "Command3", nullptr},   {"Text1_5", "3", "Command3", nullptr},
-            {"Text8", "2", "Command6", nullptr},      {"Text5_1", "10", "Command6", nullptr},
-            {"Text5_0", "10", "Command4", nullptr},   {"Text11", "2*3", "Command8", "6"},
-            {"Text13", "1/4", "Command9", "0.25"},    {"Text29", "2*6", "Command17", "12"},
-            {"Text43", "3", "Command23", nullptr},    {"Text44_0", "12", "Command23", nullptr},
-            {"Text44_1", "18", "Command23", nullptr}, {"Text47_0", "2*4", "Command25", "8"},
-            {"Text47_1", "1+1", "Command25", "2"},    {"Text48_0", "5", "Command26", nullptr},
-            {"Text48_1", "2", "Command26", nullptr},  {"Text48_2", "5", "Command27", nullptr},
-            {"Text48_3", "2", "Command27", nullptr},  {"Text35_0", "1+1", "Command18", "2"},
-            {"Text35_3", "2*2", "Command18", "4"},    {"Text35_4", "1/2", "Command22", "0.5"},
-            {"Text42", "1+1", "Command22", "2"},      {"Text57", "2", "Command32", nullptr},
-            {"jfc_0", "2*3", "Command32", "6"},       {"Text59", "1", "polynomialSolve", nullptr},
-            {"ncfc_0", "2*2", "polynomialSolve", "4"}, {"Text53", "2", "Command28", nullptr},
-            {"Text52_0", "3*3", "Command28", "9"},    {"Text56", "nothing", "Command31", nullptr},
-            {"Text16", "1+1", "Command10", "2"},      {"Text17", "2+2", "Command11", "4"},
-            {"Text18_0", "PI", "Command12", "3.14159265358979"}, {"Text18_1", "90*2", "Command13", "180"},
-            {"Text62", "17", "Command36", nullptr},   {"Text64", "1+2", "Command37", nullptr},
-            {"Text19", "x", "Command14", nullptr},    {"Text21_0", "3", "Command14", nullptr},
-            {"Text21_1", "1", "Command14", nullptr},  {"Text23", "x", "Command15", nullptr},
-            {"Text22_0", "3", "Command15", nullptr},  {"Text22_1", "1", "Command15", nullptr},
-            {"Text26", "x", "Command16", nullptr},    {"Text25_0", "1", "Command16", nullptr},
-            {"Text25_1", "2", "Command16", nullptr},  {"Text28", "100", "Command16", nullptr},
+            {"Text1_0", "12", "Command1", nullptr},
+            {"Text1_1", "3", "Command1", nullptr},
+            {"Text1_3", "12", "Command2", nullptr},
+            {"Text1_2", "3", "Command2", nullptr},
+            {"Text1_4", "12", "Command3", nullptr},
+            {"Text1_5", "3", "Command3", nullptr},
+            {"Text8", "2", "Command6", nullptr},
+            {"Text5_1", "10", "Command6", nullptr},
+            {"Text5_0", "10", "Command4", nullptr},
+            {"Text11", "2*3", "Command8", "6"},
+            {"Text13", "1/4", "Command9", "0.25"},
+            {"Text29", "2*6", "Command17", "12"},
+            {"Text43", "3", "Command23", nullptr},
+            {"Text44_0", "12", "Command23", nullptr},
+            {"Text44_1", "18", "Command23", nullptr},
+            {"Text47_0", "2*4", "Command25", "8"},
+            {"Text47_1", "1+1", "Command25", "2"},
+            {"Text48_0", "5", "Command26", nullptr},
+            {"Text48_1", "2", "Command26", nullptr},
+            {"Text48_2", "5", "Command27", nullptr},
+            {"Text48_3", "2", "Command27", nullptr},
+            {"Text35_0", "1+1", "Command18", "2"},
+            {"Text35_3", "2*2", "Command18", "4"},
+            {"Text35_4", "1/2", "Command22", "0.5"},
+            {"Text42", "1+1", "Command22", "2"},
+            {"Text57", "2", "Command32", nullptr},
+            {"jfc_0", "2*3", "Command32", "6"},
+            {"Text59", "1", "polynomialSolve", nullptr},
+            {"ncfc_0", "2*2", "polynomialSolve", "4"},
+            {"Text53", "2", "Command28", nullptr},
+            {"Text52_0", "3*3", "Command28", "9"},
+            {"Text56", "nothing", "Command31", nullptr},
+            {"Text16", "1+1", "Command10", "2"},
+            {"Text17", "2+2", "Command11", "4"},
+            {"Text18_0", "PI", "Command12", "3.14159265358979"},
+            {"Text18_1", "90*2", "Command13", "180"},
+            {"Text62", "17", "Command36", nullptr},
+            {"Text64", "1+2", "Command37", nullptr},
+            {"Text19", "x", "Command14", nullptr},
+            {"Text21_0", "3", "Command14", nullptr},
+            {"Text21_1", "1", "Command14", nullptr},
+            {"Text23", "x", "Command15", nullptr},
+            {"Text22_0", "3", "Command15", nullptr},
+            {"Text22_1", "1", "Command15", nullptr},
+            {"Text26", "x", "Command16", nullptr},
+            {"Text25_0", "1", "Command16", nullptr},
+            {"Text25_1", "2", "Command16", nullptr},
+            {"Text28", "100", "Command16", nullptr},
             {"Text60", "1+1", "Command35", "2"},
         };
         ClickCounter counter(t);
@@ -240,8 +304,14 @@ private slots:
     void enterRepeatsTheOperationPressedLast() {
         TestWindow t;
         ClickCounter counter(t);
-        struct Row { const char* form; const char* box; const char* pressedFirst; } rows[] = {
-            {"Option1", "Text35_0", "Command20"}, {"Option2", "Text36_1", "Command19"}, {nullptr, "Text44_1", "Command24"},
+        struct Row {
+            const char* form;
+            const char* box;
+            const char* pressedFirst;
+        } rows[] = {
+            {"Option1", "Text35_0", "Command20"},
+            {"Option2", "Text36_1", "Command19"},
+            {nullptr, "Text44_1", "Command24"},
         };
         for (const Row& row : rows) {
             if (row.form) t.click(QString::fromLatin1(row.form));  // the boxes of the other form are greyed
@@ -261,8 +331,14 @@ private slots:
     void enterWithAFailingBoxPressesNothing() {
         TestWindow t;
         ClickCounter counter(t);
-        struct Row { const char* box; const char* typed; const char* message; } rows[] = {
-            {"Text47_0", "1/0", "式子有问题"}, {"Text52_0", "(1", "式子有问题"}, {"Text1_0", "1-2", nullptr},
+        struct Row {
+            const char* box;
+            const char* typed;
+            const char* message;
+        } rows[] = {
+            {"Text47_0", "1/0", "式子有问题"},
+            {"Text52_0", "(1", "式子有问题"},
+            {"Text1_0", "1-2", nullptr},
         };
         for (const Row& row : rows) {
             QLineEdit* box = t.edit(QString::fromLatin1(row.box));
@@ -300,7 +376,10 @@ private slots:
             auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
             QVERIFY2(box && box->objectName().startsWith(QStringLiteral("Text52_")), how);
             QVERIFY2(focusedText() == QString::number(100 + element),
-                     qPrintable(QStringLiteral("%1 to element %2 shows %3").arg(QLatin1String(how)).arg(element).arg(focusedText())));
+                     qPrintable(QStringLiteral("%1 to element %2 shows %3")
+                                    .arg(QLatin1String(how))
+                                    .arg(element)
+                                    .arg(focusedText())));
             QVERIFY2(!box->visibleRegion().isEmpty(), how);
             QVERIFY2(box->selectedText() == box->text() && box->cursorPosition() == 0, how);
         };

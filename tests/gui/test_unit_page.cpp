@@ -57,7 +57,8 @@ private slots:
         p.choose(QStringLiteral("长度单位"));
         const QStringList length = p.names(p.from);
         QCOMPARE(p.names(p.to), length);
-        for (const char* unit : {"米", "千米", "厘米", "毫米", "微米", "纳米", "英里", "码", "英尺", "英寸", "海里", "里", "丈", "尺", "寸"})
+        for (const char* unit : {"米", "千米", "厘米", "毫米", "微米", "纳米", "英里", "码", "英尺", "英寸", "海里",
+                                 "里", "丈", "尺", "寸"})
             QVERIFY2(length.contains(QString::fromUtf8(unit)), unit);
         QVERIFY(p.from->selectedItems().isEmpty());
         QVERIFY(p.to->selectedItems().isEmpty());
@@ -84,7 +85,13 @@ private slots:
     }
 
     void conversionsWithTheShippedFiles() {
-        const struct { const char* category; const char* from; const char* to; const char* amount; const char* expected; } rows[] = {
+        const struct {
+            const char* category;
+            const char* from;
+            const char* to;
+            const char* amount;
+            const char* expected;
+        } rows[] = {
             // The conversions of every file are golden cases; here both buttons.
             {"长度单位", "千米", "米", "2.5", "2500"},
             {"体积，容积单位", "美制加仑", "升", "1", "3.785411784"},

@@ -55,7 +55,9 @@ void requestClose(MainForm& window, CloseBy by) {
     QTest::keyClick(front ? front : &window, Qt::Key_Q, Qt::ControlModifier);
 }
 
-const char* closeName(CloseBy by) { return by == CloseBy::WindowClose ? "window close" : "Ctrl+Q"; }
+const char* closeName(CloseBy by) {
+    return by == CloseBy::WindowClose ? "window close" : "Ctrl+Q";
+}
 
 // Each modal box that opens while `open` runs, by class; the first is asked
 // to close the window as soon as it shows. Returns the milliseconds from
@@ -126,10 +128,12 @@ private slots:
         };
         for (CloseBy by : {CloseBy::WindowClose, CloseBy::CtrlQ}) {
             for (const Row& row : rows) {
-                const QString context = QStringLiteral("%1, %2").arg(QLatin1String(row.name), QLatin1String(closeName(by)));
+                const QString context =
+                    QStringLiteral("%1, %2").arg(QLatin1String(row.name), QLatin1String(closeName(by)));
                 RealBoxWindow w;
                 QStringList seen;
-                const qint64 ms = closeWhileABoxIsOpen(w.window, by, [&] { row.open(w); }, seen);
+                const qint64 ms = closeWhileABoxIsOpen(
+                    w.window, by, [&] { row.open(w); }, seen);
                 QVERIFY2(seen == QStringList{QString::fromLatin1(row.box)},
                          qPrintable(context + QStringLiteral(": boxes ") + seen.join(u' ')));
                 QVERIFY2(ms >= 0 && ms < 500, qPrintable(context + QStringLiteral(": %1 ms").arg(ms)));
@@ -157,7 +161,8 @@ private slots:
             clock.start();
             requestClose(w.window, by);
             QTRY_VERIFY_WITH_TIMEOUT(!w.window.isVisible() && !w.window.longWork().busy(), 2000);
-            QVERIFY2(clock.elapsed() < 500, qPrintable(QStringLiteral("%1: %2 ms").arg(closeName(by)).arg(clock.elapsed())));
+            QVERIFY2(clock.elapsed() < 500,
+                     qPrintable(QStringLiteral("%1: %2 ms").arg(closeName(by)).arg(clock.elapsed())));
         }
     }
 
@@ -184,7 +189,8 @@ private slots:
                  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(2).center());
              },
              2},
-            {"Ctrl+Tab", [](TestWindow&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier); }, 8},
+            {"Ctrl+Tab", [](TestWindow&, QLineEdit* box) { QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier); },
+             8},
             {"Ctrl+Shift+Tab",
              [](TestWindow&, QLineEdit* box) {
                  QTest::keyClick(box, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);

@@ -30,8 +30,9 @@ TEST(GcdPage, RefusesZeroAndTooLargeNumbers) {
 
     // The multiple's refusal replaces the largest number in its own box and
     // leaves the divisor box alone.
-    for (const std::vector<std::string>& numbers :
-         {std::vector<std::string>{"6", "10000000000000001"}, {"10000000000000001", "3"}, {"3", "5", "99999999999999999"}}) {
+    for (const std::vector<std::string>& numbers : {std::vector<std::string>{"6", "10000000000000001"},
+                                                    {"10000000000000001", "3"},
+                                                    {"3", "5", "99999999999999999"}}) {
         SCOPED_TRACE(numbers.back());
         const nb::GcdOutcome tooLargeMultiple = nb::computeLcm(numbers, control);
         EXPECT_EQ(tooLargeMultiple.multipleBox, "数太大了！");

@@ -16,12 +16,22 @@ namespace {
 numerelle::WorkControl control;
 
 using Page = nb::PageOutcome (*)(std::string_view, std::string_view);
-nb::PageOutcome sum(std::string_view a, std::string_view b) { return nb::computeSum(a, b); }
-nb::PageOutcome factorial(std::string_view n, std::string_view) { return nb::computeFactorial(n, control); }
-nb::PageOutcome power(std::string_view a, std::string_view b) { return nb::computePower(a, b, control); }
+nb::PageOutcome sum(std::string_view a, std::string_view b) {
+    return nb::computeSum(a, b);
+}
+nb::PageOutcome factorial(std::string_view n, std::string_view) {
+    return nb::computeFactorial(n, control);
+}
+nb::PageOutcome power(std::string_view a, std::string_view b) {
+    return nb::computePower(a, b, control);
+}
 // a = upper box (selection m), b = lower box (set size n).
-nb::PageOutcome perm(std::string_view a, std::string_view b) { return nb::computePermutation(a, b, control); }
-nb::PageOutcome comb(std::string_view a, std::string_view b) { return nb::computeCombination(a, b, control); }
+nb::PageOutcome perm(std::string_view a, std::string_view b) {
+    return nb::computePermutation(a, b, control);
+}
+nb::PageOutcome comb(std::string_view a, std::string_view b) {
+    return nb::computeCombination(a, b, control);
+}
 
 // Expected outcome: a result text (nullptr: box unchanged) and the messages.
 struct Row {
@@ -144,8 +154,8 @@ TEST(BigPages, CombinationIdentitiesOnLargeSets) {
         // C(n, m) * m! = P(n, m).
         bool negative = false;
         std::string product;
-        ASSERT_TRUE(nb::bigMultiply(*comb(m, n).result, magnitude(*factorial(m, "").result, negative), product,
-                                    control));
+        ASSERT_TRUE(
+            nb::bigMultiply(*comb(m, n).result, magnitude(*factorial(m, "").result, negative), product, control));
         EXPECT_EQ(product, *perm(m, n).result);
     }
     // C(n, m) = C(n, n - m) on a short set size, across the symmetry step.

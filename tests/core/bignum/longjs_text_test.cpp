@@ -134,7 +134,10 @@ TEST(DecimalText, RefusesWhatIsNotADecimal) {
     // The other rows are golden cases, each problem by its message.
     const Row rows[] = {
         {"empty", "", nb::DecimalTextProblem::None},
-        {"high byte with a digit's low nibble", "1234567\xB5" "12345678", nb::DecimalTextProblem::OtherCharacter},
+        {"high byte with a digit's low nibble",
+         "1234567\xB5"
+         "12345678",
+         nb::DecimalTextProblem::OtherCharacter},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -145,7 +148,8 @@ TEST(DecimalText, RefusesWhatIsNotADecimal) {
 TEST(DecimalText, FocusLossShowsMinusThenPointMessages) {
     EXPECT_EQ(nb::decimalBoxFocusMessages("1-2"), std::vector<std::string>{"不能把负号放在这里"});
     EXPECT_EQ(nb::decimalBoxFocusMessages("1.2.3"), std::vector<std::string>{"不能有两个小数点"});
-    EXPECT_EQ(nb::decimalBoxFocusMessages("1.2-.3"), (std::vector<std::string>{"不能把负号放在这里", "不能有两个小数点"}));
+    EXPECT_EQ(nb::decimalBoxFocusMessages("1.2-.3"),
+              (std::vector<std::string>{"不能把负号放在这里", "不能有两个小数点"}));
     EXPECT_TRUE(nb::decimalBoxFocusMessages("-1.5").empty());
     EXPECT_TRUE(nb::decimalBoxFocusMessages(" -1.5").empty());
 }

@@ -29,19 +29,19 @@ std::string tenTo(std::size_t zeros) {
 
 std::string makeNumber(std::mt19937_64& rng, std::size_t digits, Shape shape) {
     switch (shape) {
-    case Shape::AllNines:
-        return std::string(digits, '9');
-    case Shape::PowerOfTen:
-        return tenTo(digits - 1);
-    case Shape::SparseTop: {
-        // Non-zero only at the ends: long runs of zero limbs inside.
-        std::string s(digits, '0');
-        s[0] = '1';
-        s[digits - 1] = static_cast<char>('1' + rng() % 9);
-        return s;
-    }
-    case Shape::Random:
-        break;
+        case Shape::AllNines:
+            return std::string(digits, '9');
+        case Shape::PowerOfTen:
+            return tenTo(digits - 1);
+        case Shape::SparseTop: {
+            // Non-zero only at the ends: long runs of zero limbs inside.
+            std::string s(digits, '0');
+            s[0] = '1';
+            s[digits - 1] = static_cast<char>('1' + rng() % 9);
+            return s;
+        }
+        case Shape::Random:
+            break;
     }
     std::string s(digits, '0');
     for (auto& c : s) c = static_cast<char>('0' + rng() % 10);
@@ -208,11 +208,9 @@ TEST(NaturalMultiply, SmallFactorsAndDivisors) {
     std::mt19937_64 rng(19);
     const std::uint64_t values[] = {1, 2, 7, 999999999, 1000000000, 1000000001, 4294967295ull, 4294967296ull,
                                     // the last factor on the 64-bit path, and the first past it
-                                    18446744073ull, 18446744074ull,
-                                    999999999999999999ull, 18446744073709551615ull};
-    const std::pair<std::size_t, Shape> numbers[] = {{1, Shape::Random},    {9, Shape::Random},
-                                                     {10, Shape::Random},   {50, Shape::Random},
-                                                     {400, Shape::Random},  {9, Shape::AllNines},
+                                    18446744073ull, 18446744074ull, 999999999999999999ull, 18446744073709551615ull};
+    const std::pair<std::size_t, Shape> numbers[] = {{1, Shape::Random},    {9, Shape::Random},   {10, Shape::Random},
+                                                     {50, Shape::Random},   {400, Shape::Random}, {9, Shape::AllNines},
                                                      {400, Shape::AllNines}};
     for (const auto& [digits, shape] : numbers) {
         std::string a = makeNumber(rng, digits, shape);

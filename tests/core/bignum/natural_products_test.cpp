@@ -10,18 +10,30 @@ namespace numerelle::bignum {
 namespace {
 
 WorkControl control;
-std::string fact(std::uint32_t n) { return naturalFactorial(n, control).value(); }
-std::string pow(std::string_view b, std::uint64_t e) { return naturalPower(b, e, control).value(); }
-std::string perm(std::string_view n, std::uint32_t m) { return naturalFallingFactorial(n, m, control).value(); }
-std::string comb(std::string_view n, std::uint32_t m) { return naturalBinomial(n, m, control).value(); }
-std::string mul(std::string_view a, std::string_view b) { return naturalMultiply(a, b, control).value(); }
-std::string pow32(std::string_view b, std::uint32_t e) { return pow(b, e); }
+std::string fact(std::uint32_t n) {
+    return naturalFactorial(n, control).value();
+}
+std::string pow(std::string_view b, std::uint64_t e) {
+    return naturalPower(b, e, control).value();
+}
+std::string perm(std::string_view n, std::uint32_t m) {
+    return naturalFallingFactorial(n, m, control).value();
+}
+std::string comb(std::string_view n, std::uint32_t m) {
+    return naturalBinomial(n, m, control).value();
+}
+std::string mul(std::string_view a, std::string_view b) {
+    return naturalMultiply(a, b, control).value();
+}
+std::string pow32(std::string_view b, std::uint32_t e) {
+    return pow(b, e);
+}
 
 TEST(NaturalProducts, FactorialMatchesReference) {
     const auto s = static_cast<std::uint32_t>(limbs::kSwingFactorialMin);
     // Both sides of the switch to swinging factorials, odd and even halvings.
-    for (std::uint32_t n : {0u, 1u, 2u, 12u, 13u, 20u, 21u, 25u, 47u, 48u, 49u, 100u, 1000u, s - 1, s, s + 1,
-                            2 * s - 1, 2 * s, 2 * s + 1, 4 * s + 3}) {
+    for (std::uint32_t n : {0u,  1u,   2u,    12u,   13u, 20u,   21u,       25u,   47u,       48u,
+                            49u, 100u, 1000u, s - 1, s,   s + 1, 2 * s - 1, 2 * s, 2 * s + 1, 4 * s + 3}) {
         SCOPED_TRACE(n);
         EXPECT_EQ(fact(n), reference::factorial(n));
     }

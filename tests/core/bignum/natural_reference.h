@@ -109,7 +109,9 @@ inline std::string subtract(std::string_view x, std::string_view y) {
     return print(a);
 }
 
-inline std::string multiply(std::string_view x, std::string_view y) { return print(mul(parse(x), parse(y))); }
+inline std::string multiply(std::string_view x, std::string_view y) {
+    return print(mul(parse(x), parse(y)));
+}
 
 inline std::string factorial(std::uint32_t n) {
     Digits r{1};

@@ -12,8 +12,8 @@
 
 namespace {
 
-using numerelle::WorkControl;
 using numerelle::numberText;
+using numerelle::WorkControl;
 using numerelle::calculus::Accumulation;
 using numerelle::calculus::InputFault;
 using numerelle::calculus::Result;
@@ -22,12 +22,12 @@ using numerelle::expr::Evaluation;
 using Failure = numerelle::FailureKind;
 using PointFunction = std::function<Evaluation(double)>;
 
-Evaluation ok(double v) { return {v, Failure::None}; }
+Evaluation ok(double v) {
+    return {v, Failure::None};
+}
 
 const PointFunction identity = [](double x) { return ok(x); };
-const PointFunction reciprocal = [](double x) {
-    return x == 0 ? Evaluation{0, Failure::DivisionByZero} : ok(1 / x);
-};
+const PointFunction reciprocal = [](double x) { return x == 0 ? Evaluation{0, Failure::DivisionByZero} : ok(1 / x); };
 const PointFunction square = [](double x) { return ok(x * x); };
 const PointFunction squareRoot = [](double x) {
     return x < 0 ? Evaluation{0, Failure::InvalidArgument} : ok(std::sqrt(x));
@@ -125,8 +125,8 @@ struct IntegralRow {
 
 TEST(Integral, ResultBoxTexts) {
     const std::string divisionByZero = "出了错！" + numerelle::failureText(Failure::DivisionByZero);
-    const std::string badCount = "出了错！" + numerelle::calculus::failureText(
-                                                 Result::failedWith(InputFault::IntervalCount));
+    const std::string badCount =
+        "出了错！" + numerelle::calculus::failureText(Result::failedWith(InputFault::IntervalCount));
     const std::string overflow = "出了错！" + numerelle::failureText(Failure::Overflow);
     // The other rows are golden cases; these need plain point functions.
     const IntegralRow rows[] = {
@@ -183,8 +183,8 @@ TEST(Integral, PolynomialsOfDegreeOneAreExactForAnyN) {
             const double high = std::max(limit[0], limit[1]);
             const double exact = antiderivative(high) - antiderivative(low);
             for (const double n : {1.0, 2.0, 7.0, 1000.0, 9999.0}) {
-                SCOPED_TRACE(numberText(line.slope) + "x+" + numberText(line.offset) + " over " +
-                             numberText(limit[0]) + ".." + numberText(limit[1]) + " n=" + numberText(n));
+                SCOPED_TRACE(numberText(line.slope) + "x+" + numberText(line.offset) + " over " + numberText(limit[0]) +
+                             ".." + numberText(limit[1]) + " n=" + numberText(n));
                 WorkControl control;
                 const Result result = numerelle::calculus::integrateTrapezoids(f, limit[0], limit[1], n, control);
                 ASSERT_TRUE(result.hasValue());

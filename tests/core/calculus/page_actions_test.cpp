@@ -24,8 +24,8 @@ TEST(SumsPage, RangeOrderComparesNumbers) {
         bool wrong;
     };
     const Row rows[] = {
-        {"1", "5", true}, {"10", "9", false}, {"5", "5", false}, {"-1", "-2", false},
-        {"-2", "-1", true}, {"", "1", true},  {"", "", false},   {"0.5", "1/2", true},  // "/" is no division here: 1/2 reads as 1
+        {"1", "5", true}, {"10", "9", false}, {"5", "5", false},    {"-1", "-2", false}, {"-2", "-1", true},
+        {"", "1", true},  {"", "", false},    {"0.5", "1/2", true},  // "/" is no division here: 1/2 reads as 1
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.upper) + " over " + row.lower);

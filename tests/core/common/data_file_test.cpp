@@ -69,8 +69,8 @@ TEST_F(DataFileTest, RefusesWhatIsNoRegularFile) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         // A blocking open would never return: give it a few seconds.
-        auto read = std::async(std::launch::async,
-                               [&] { return readDataFile(row.path, kTextDataFileCap, OverCap::Refuse); });
+        auto read =
+            std::async(std::launch::async, [&] { return readDataFile(row.path, kTextDataFileCap, OverCap::Refuse); });
         ASSERT_EQ(read.wait_for(std::chrono::seconds(5)), std::future_status::ready);
         const DataFileRead result = read.get();
         EXPECT_EQ(result.problem, row.problem);
@@ -89,7 +89,12 @@ TEST(Gb18030Test, DecodesToUtf8AndMarksWhatIsNotGb18030) {
         {"ASCII passes unchanged", "m 1\r\n", "m 1\r\n", false},
         {"two-byte GB2312", "\xB5\xA5\xCE\xBB", "单位", false},
         {"four-byte GB18030", "\x81\x30\x84\x36", "\xC2\xA5", false},
-        {"a byte that starts nothing, decoding goes on", "a\x80" "b", "a\xEF\xBF\xBD" "b", true},
+        {"a byte that starts nothing, decoding goes on",
+         "a\x80"
+         "b",
+         "a\xEF\xBF\xBD"
+         "b",
+         true},
         {"cut short at the end", "\xB5\xA5\xCE", "单\xEF\xBF\xBD", true},
     };
     for (const auto& row : rows) {

@@ -67,8 +67,8 @@ TEST(Determinant, WholeNumbersAboveOrderTenAreExact) {
     struct Row {
         const char* name;
         int order;
-        int range;  // entries in -range..range
-        bool exact; // the value has at most 15 digits
+        int range;   // entries in -range..range
+        bool exact;  // the value has at most 15 digits
     };
     const Row rows[] = {
         {"order 11, digits", 11, 9, true},

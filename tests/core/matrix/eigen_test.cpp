@@ -18,9 +18,8 @@ using Complex = std::complex<double>;
 std::vector<Complex> sorted(const Eigenvalues& e) {
     std::vector<Complex> values;
     for (std::size_t k = 1; k < e.real.size(); ++k) values.emplace_back(e.real[k], e.imaginary[k]);
-    std::sort(values.begin(), values.end(), [](Complex x, Complex y) {
-        return x.real() != y.real() ? x.real() < y.real() : x.imag() < y.imag();
-    });
+    std::sort(values.begin(), values.end(),
+              [](Complex x, Complex y) { return x.real() != y.real() ? x.real() < y.real() : x.imag() < y.imag(); });
     return values;
 }
 
@@ -68,7 +67,8 @@ TEST(Eigenvalues, FullMatricesAfterReduction) {
     };
     const Row rows[] = {
         // A cyclic permutation: plain double shifts stall on it.
-        {"cyclic permutation", matrixOf({{0, 0, 0, 1}, {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}),
+        {"cyclic permutation",
+         matrixOf({{0, 0, 0, 1}, {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}),
          {{-1, 0}, {0, -1}, {0, 1}, {1, 0}}},
     };
     for (const Row& row : rows) {

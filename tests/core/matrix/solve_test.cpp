@@ -19,7 +19,8 @@ TEST(LinearSystem, ScaleDoesNotMatter) {
     // overflow on the second.
     for (double scale : {1e-150, 1.0, 1e150}) {
         SCOPED_TRACE(scale);
-        const Solution s = solveLinearSystem(matrixOf({{2 * scale, scale}, {scale, 3 * scale}}), {3 * scale, 4 * scale});
+        const Solution s =
+            solveLinearSystem(matrixOf({{2 * scale, scale}, {scale, 3 * scale}}), {3 * scale, 4 * scale});
         ASSERT_EQ(s.outcome, Outcome::Done);
         EXPECT_NEAR(s.x[0], 1, 1e-14);
         EXPECT_NEAR(s.x[1], 1, 1e-14);

@@ -91,10 +91,19 @@ TEST(EquationStore, UnknownNames) {
         int j;
         const char* name;
     };
-    const Row rows[] = {{1, "A"}, {26, "Z"}, {27, "a"}, {52, "z"}, {53, "{"}, {54, "|"}, {56, "~"},
+    const Row rows[] = {{1, "A"},
+                        {26, "Z"},
+                        {27, "a"},
+                        {52, "z"},
+                        {53, "{"},
+                        {54, "|"},
+                        {56, "~"},
                         // 127 (DEL), the C1 controls, the no-break space and
                         // the soft hyphen are skipped.
-                        {57, "\u00a1"}, {68, "\u00ac"}, {69, "\u00ae"}, {2000, "\u0839"}};
+                        {57, "\u00a1"},
+                        {68, "\u00ac"},
+                        {69, "\u00ae"},
+                        {2000, "\u0839"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.j);
         EXPECT_EQ(unknownName(row.j), row.name);

@@ -74,7 +74,9 @@ TEST(Complex, BoxValue) {
 
 namespace {
 
-double valueOf(const std::optional<std::string>& text) { return numerelle::numberFromText(*text); }
+double valueOf(const std::optional<std::string>& text) {
+    return numerelle::numberFromText(*text);
+}
 
 // A whole power must agree with repeated multiplication, and the D roots of
 // a fractional power raised back to the D-th power must give Z1 again.

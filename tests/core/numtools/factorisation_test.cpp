@@ -32,10 +32,8 @@ TEST(Factorisation, NumbersFromFormulas) {
     const Row rows[] = {
         {"above 10^16", "2E+16", "数太大了！", false},
         {"10^16 as number text", "1E+16", "1E+16=" + repeated("2", 16) + "*" + repeated("5", 16), false},
-        {"rounded 16-digit value", "1.23456789012346E+15",
-         "1.23456789012346E+15= 2* 2* 5* 1753* 35213003141", false},
-        {"negative, never rewritten", "-12", "Error" + numerelle::failureText(
-                                                           numerelle::FailureKind::InvalidArgument),
+        {"rounded 16-digit value", "1.23456789012346E+15", "1.23456789012346E+15= 2* 2* 5* 1753* 35213003141", false},
+        {"negative, never rewritten", "-12", "Error" + numerelle::failureText(numerelle::FailureKind::InvalidArgument),
          true},
     };
     for (const Row& row : rows) {

@@ -10,7 +10,13 @@ using Failure = numerelle::FailureKind;
 using numerelle::numtools::LogarithmInputCheck;
 
 TEST(Logarithm, FailuresAreValues) {
-    struct Row { const char* name; double number; double base; bool natural; Failure failure; };
+    struct Row {
+        const char* name;
+        double number;
+        double base;
+        bool natural;
+        Failure failure;
+    };
     const Row rows[] = {
         {"log of zero", 0, 10, false, Failure::InvalidArgument},
         {"log of a negative", -2, 10, true, Failure::InvalidArgument},

@@ -67,16 +67,11 @@ TEST(BaseKeyFilter, LettersOnlyUpToTheBase) {
         int base;
         bool accepted;
     } rows[] = {
-        {"minus in base 10", U'-', 10, true},
-        {"nine passes even in base 2", U'9', 2, true},
-        {"slash never", U'/', 16, false},
-        {"A in base 11", U'A', 11, true},
-        {"B in base 11", U'B', 11, false},
-        {"F in base 16", U'F', 16, true},
-        {"G in base 16", U'G', 16, false},
-        {"g in base 16", U'g', 16, false},
-        {"z in base 36", U'z', 36, true},
-        {"colon just past the digits", U':', 10, false},
+        {"minus in base 10", U'-', 10, true},    {"nine passes even in base 2", U'9', 2, true},
+        {"slash never", U'/', 16, false},        {"A in base 11", U'A', 11, true},
+        {"B in base 11", U'B', 11, false},       {"F in base 16", U'F', 16, true},
+        {"G in base 16", U'G', 16, false},       {"g in base 16", U'g', 16, false},
+        {"z in base 36", U'z', 36, true},        {"colon just past the digits", U':', 10, false},
         {"Chinese character", U'进', 36, false},
     };
     for (const auto& row : rows) {

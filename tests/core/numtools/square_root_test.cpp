@@ -28,8 +28,7 @@ TEST(SquareRoot, AsksBeforeLargeDenominators) {
 TEST(SquareRoot, NegativeInputFails) {
     const SquareRootOutput out = simplify(-4);
     EXPECT_TRUE(out.beep);
-    EXPECT_EQ(out.underRoot,
-              "Error" + numerelle::failureText(numerelle::FailureKind::InvalidArgument));
+    EXPECT_EQ(out.underRoot, "Error" + numerelle::failureText(numerelle::FailureKind::InvalidArgument));
     EXPECT_FALSE(out.factorNumerator);
 }
 

@@ -15,7 +15,7 @@ TEST(UnitCategories, ItemsMapToTheirFiles) {
         const char* item;
         const char* file;
     } rows[] = {
-        {"长度单位", "dw1.vqx"}, {"时间单位", "dw2.vqx"}, {"质量单位", "dw5.vqx"},
+        {"长度单位", "dw1.vqx"}, {"时间单位", "dw2.vqx"},       {"质量单位", "dw5.vqx"},
         {"面积单位", "dw3.vqx"}, {"体积，容积单位", "dw4.vqx"},
     };
     ASSERT_EQ(unitCategories().size(), std::size(rows));
@@ -66,15 +66,21 @@ TEST(ParseUnitList, ProblemsNameTheLineAndKeepTheRest) {
         std::vector<UnitFileError> errors;
     } rows[] = {
         {"odd number of lines", {"米", "1", "千米"}, {"米"}, {{UnitFileProblem::SizeMissing, 3, "千米"}}},
-        {"size not a number", {"米", "1", "尺", "abc", "寸", "0.0333"}, {"米", "寸"},
+        {"size not a number",
+         {"米", "1", "尺", "abc", "寸", "0.0333"},
+         {"米", "寸"},
          {{UnitFileProblem::SizeNotPositive, 4, "abc"}}},
         {"size zero", {"米", "0", "寸", "2"}, {"寸"}, {{UnitFileProblem::SizeNotPositive, 2, "0"}}},
         {"size empty", {"米", ""}, {}, {{UnitFileProblem::SizeNotPositive, 2, ""}}},
         {"size with trailing text", {"米", "12abc"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "12abc"}}},
         {"size as a fraction", {"丈", "10/3"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "10/3"}}},
-        {"names and sizes swapped from a line on", {"米", "1", "1000", "千米"}, {"米"},
+        {"names and sizes swapped from a line on",
+         {"米", "1", "1000", "千米"},
+         {"米"},
          {{UnitFileProblem::SizeNotPositive, 4, "千米"}}},
-        {"two problems", {"米", "x", "千米", "1000", "尺"}, {"千米"},
+        {"two problems",
+         {"米", "x", "千米", "1000", "尺"},
+         {"千米"},
          {{UnitFileProblem::SizeNotPositive, 2, "x"}, {UnitFileProblem::SizeMissing, 5, "尺"}}},
     };
     for (const auto& row : rows) {
@@ -111,11 +117,24 @@ TEST(ReadNumber, OnlyWholeDecimalTexts) {
         const char* text;
         std::optional<double> expected;
     } rows[] = {
-        {"-0.5", -0.5}, {".5", 0.5}, {"+3", 3}, {" 12 ", 12}, {"1.5E-07", 1.5e-7},
-        {"", std::nullopt}, {"  ", std::nullopt}, {"12abc", std::nullopt},
-        {"1/3", std::nullopt}, {"2*PI", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
-        {"0x10", std::nullopt}, {"1e400", std::nullopt}, {"++1", std::nullopt}, {"1 2", std::nullopt},
-        {"-", std::nullopt}, {".", std::nullopt},
+        {"-0.5", -0.5},
+        {".5", 0.5},
+        {"+3", 3},
+        {" 12 ", 12},
+        {"1.5E-07", 1.5e-7},
+        {"", std::nullopt},
+        {"  ", std::nullopt},
+        {"12abc", std::nullopt},
+        {"1/3", std::nullopt},
+        {"2*PI", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1e400", std::nullopt},
+        {"++1", std::nullopt},
+        {"1 2", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);

@@ -27,7 +27,9 @@ using namespace numerelle::bignum;
     std::abort();
 }
 
-inline std::string natural(std::string_view digits) { return reference::print(reference::parse(digits)); }
+inline std::string natural(std::string_view digits) {
+    return reference::print(reference::parse(digits));
+}
 
 inline bool less(const std::string& a, const std::string& b) {  // naturals without leading zeros
     return a.size() != b.size() ? a.size() < b.size() : a < b;
@@ -113,7 +115,9 @@ inline Decimal sum(Decimal a, Decimal b) {
     return canonical({a.negative, reference::subtract(a.digits, b.digits), scale});
 }
 
-inline Decimal negated(Decimal d) { return canonical({!d.negative, d.digits, d.scale}); }
+inline Decimal negated(Decimal d) {
+    return canonical({!d.negative, d.digits, d.scale});
+}
 
 inline Decimal product(const Decimal& a, const Decimal& b) {
     return canonical({a.negative != b.negative, reference::multiply(a.digits, b.digits), a.scale + b.scale});
@@ -128,8 +132,12 @@ struct Expected {
     std::string text;
 };
 
-inline Expected value(Decimal d) { return {Expected::Value, canonical(std::move(d)), {}}; }
-inline Expected shownText(Expected::Kind kind, std::string text) { return {kind, {}, std::move(text)}; }
+inline Expected value(Decimal d) {
+    return {Expected::Value, canonical(std::move(d)), {}};
+}
+inline Expected shownText(Expected::Kind kind, std::string text) {
+    return {kind, {}, std::move(text)};
+}
 const Expected messagesOnly{Expected::MessagesOnly, {}, {}};
 
 // Long enough for the product's Karatsuba and transform paths (the seeds
@@ -173,7 +181,8 @@ inline void check(const Expected& expected, const PageOutcome& outcome, std::str
     const std::string shown = outcome.result.value_or("(unchanged)");
     if (outcome.cancelled) fail("cancelled without a cancel", a, b, shown);
     switch (expected.kind) {
-        case Expected::Skip: return;
+        case Expected::Skip:
+            return;
         case Expected::MessagesOnly:
             if (outcome.result || outcome.messages.empty()) fail("should refuse with a message", a, b, shown);
             return;
@@ -205,9 +214,15 @@ inline void checkAction(int action, std::string_view a, std::string_view b) {
         const std::optional<Decimal> x = readBox(a), y = readBox(b);
         const bool read = x && y;
         switch (action) {
-            case 0: check(read ? value(sum(*x, *y)) : messagesOnly, computeSum(a, b), a, b); break;
-            case 1: check(read ? value(sum(*x, negated(*y))) : messagesOnly, computeDifference(a, b), a, b); break;
-            default: check(read ? value(product(*x, *y)) : messagesOnly, computeProduct(a, b, control), a, b); break;
+            case 0:
+                check(read ? value(sum(*x, *y)) : messagesOnly, computeSum(a, b), a, b);
+                break;
+            case 1:
+                check(read ? value(sum(*x, negated(*y))) : messagesOnly, computeDifference(a, b), a, b);
+                break;
+            default:
+                check(read ? value(product(*x, *y)) : messagesOnly, computeProduct(a, b, control), a, b);
+                break;
         }
         return;
     }
@@ -217,10 +232,18 @@ inline void checkAction(int action, std::string_view a, std::string_view b) {
     if (action == 6) expected = expectFactorial(a);
     if (expected.kind == Expected::Skip) return;
     switch (action) {
-        case 3: check(expected, computePower(a, b, control), a, b); break;
-        case 4: check(expected, computePermutation(a, b, control), a, b); break;
-        case 5: check(expected, computeCombination(a, b, control), a, b); break;
-        default: check(expected, computeFactorial(a, control), a, b); break;
+        case 3:
+            check(expected, computePower(a, b, control), a, b);
+            break;
+        case 4:
+            check(expected, computePermutation(a, b, control), a, b);
+            break;
+        case 5:
+            check(expected, computeCombination(a, b, control), a, b);
+            break;
+        default:
+            check(expected, computeFactorial(a, control), a, b);
+            break;
     }
     return;
 }

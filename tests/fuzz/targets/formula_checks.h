@@ -38,7 +38,9 @@ inline bool same(const Evaluation& a, const Evaluation& b) {
     return a.failure == b.failure && (!a.ok() || a.value == b.value);
 }
 
-inline bool finiteWhenOk(const Evaluation& e) { return !e.ok() || std::isfinite(e.value); }
+inline bool finiteWhenOk(const Evaluation& e) {
+    return !e.ok() || std::isfinite(e.value);
+}
 
 inline void checkFormula(std::string_view formula, double x) {
     const CompiledFormula compiled = compileFormula(substituteVariable(formula));
@@ -83,7 +85,8 @@ inline void checkProgram(std::string_view text, double x) {
     require(finiteWhenOk(interpreted) && finiteWhenOk(fast) && finiteWhenOk(rows), "value not finite", text);
     // Function 11 is RND, however its code is written ("h11", "h11h5", "h1.1E1").
     for (std::size_t i = 2; i < program.size(); ++i) {
-        if (!program[i].empty() && program[i][0] == 'h' && leadingNumber(std::string_view(program[i]).substr(1)) == 11) {
+        if (!program[i].empty() && program[i][0] == 'h' &&
+            leadingNumber(std::string_view(program[i]).substr(1)) == 11) {
             return;
         }
     }
