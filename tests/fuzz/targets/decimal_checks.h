@@ -145,10 +145,17 @@ const Expected messagesOnly{Expected::MessagesOnly, {}, {}};
 constexpr std::size_t kOperandLimit = 5000;  // characters of one operand of + - *
 constexpr std::size_t kResultLimit = 10000;  // digits of a power, factorial or selection
 
+// A whole-number box (exponent, set size, selection, factorial) holds only
+// digits and blanks, and its blanks are dropped before it is read; anything
+// else is refused with a message.
+inline bool onlyDigits(std::string_view text) {
+    return withoutBlanks(text).find_first_not_of("0123456789") == std::string::npos;
+}
+
 inline Expected expectPower(std::string_view typed, std::string_view exponent) {
     const std::optional<Decimal> base = readBox(typed);
-    if (!base) return messagesOnly;
-    const std::uint64_t e = leadingWholeNumber(exponent);
+    if (!base || !onlyDigits(exponent)) return messagesOnly;
+    const std::uint64_t e = leadingWholeNumber(withoutBlanks(exponent));
     const bool zero = base->digits == "0";
     if (e == 0) return zero ? shownText(Expected::FailureText, "无意义！") : value({false, "1", 0});
     // To the power one the base comes back as it was typed, blanks dropped
@@ -161,9 +168,9 @@ inline Expected expectPower(std::string_view typed, std::string_view exponent) {
 }
 
 inline Expected expectSelection(bool combination, std::string_view mText, std::string_view nText) {
+    if (!onlyDigits(nText) || !onlyDigits(mText)) return messagesOnly;
     const std::string n = withoutBlanks(nText);
-    if (n.find_first_not_of("0123456789") != std::string::npos) return messagesOnly;
-    const std::uint64_t m = leadingWholeNumber(mText);
+    const std::uint64_t m = leadingWholeNumber(withoutBlanks(mText));
     if (m > 99999) return messagesOnly;
     if (m * std::max<std::size_t>(n.size(), 1) > kResultLimit) return {};
     const auto k = static_cast<std::uint32_t>(m);
@@ -171,7 +178,8 @@ inline Expected expectSelection(bool combination, std::string_view mText, std::s
 }
 
 inline Expected expectFactorial(std::string_view text) {
-    const std::uint64_t n = leadingWholeNumber(text);
+    if (!onlyDigits(text)) return messagesOnly;
+    const std::uint64_t n = leadingWholeNumber(withoutBlanks(text));
     if (n > 99999) return shownText(Expected::FailureText, "太大了！");
     if (n > 3000) return {};
     return value({false, reference::factorial(static_cast<std::uint32_t>(n)), 0});
