@@ -45,35 +45,9 @@ private slots:
         QCOMPARE(t.ui.openedAddresses, QStringList({QStringLiteral("https://numerelle.example.org")}));
     }
 
-    void helpFilesOfAnyLengthShowWhole() {
-        DataDirectory data;
-        TestWindow t;
-        auto* help = t.find<QPlainTextEdit>("helptext");
-        struct Row {
-            const char* name;
-            QString text;
-        };
-        // 85 two-byte characters are exactly 170 bytes; 255 of them exactly 510 (2 × 255).
-        const Row rows[] = {
-            {"empty", QString()},
-            {"exact multiple of 255 bytes", QString(255, QChar(u'数'))},
-            {"one byte past a block", QString(255, QChar(u'数')) + QStringLiteral("x")},
-            {"short", QStringLiteral("帮助")},
-        };
-        for (const Row& row : rows) {
-            data.write(QStringLiteral("help.vqx"), row.text);
-            t.find<QPushButton>("Command38")->click();
-            t.window->longWork().waitForIdle();
-            QCOMPARE(help->toPlainText(), row.text);
-        }
-        // A missing file shows an empty box and is not created.
-        t.find<QPushButton>("Command39")->click();
-        t.window->longWork().waitForIdle();
-        QCOMPARE(help->toPlainText(), QString());
-        QVERIFY(!QFile::exists(data.path(QStringLiteral("help1.vqx"))));
-    }
-
-    void helpFilesWithWindowsLineBreaks() {
+    // Any length, and any line breaks: the box shows the text with LF breaks,
+    // and the undo of a paste settles instead of recursing.
+    void helpFilesShowWholeWithTheirLineBreaksMadeLf() {
         DataDirectory data;
         TestWindow t;
         auto* help = t.find<QPlainTextEdit>("helptext");
@@ -82,20 +56,30 @@ private slots:
             QString text;
             QString shown;
         };
+        // 85 two-byte characters are exactly 170 bytes; 255 of them exactly 510 (2 × 255).
+        const QString block(255, QChar(u'数'));
         const Row rows[] = {
+            {"empty", QString(), QString()},
+            {"exact multiple of 255 bytes", block, block},
+            {"one byte past a block", block + QStringLiteral("x"), block + QStringLiteral("x")},
+            {"short", QStringLiteral("帮助"), QStringLiteral("帮助")},
             {"CR LF", QStringLiteral("第一行\r\n第二行\r\n"), QStringLiteral("第一行\n第二行\n")},
             {"CR alone", QStringLiteral("a\rb"), QStringLiteral("a\nb")},
             {"CR LF and LF mixed", QStringLiteral("a\r\nb\nc\r\n\r\n"), QStringLiteral("a\nb\nc\n\n")},
         };
         for (const Row& row : rows) {
-            data.write(QStringLiteral("help3.vqx"), row.text);
-            t.find<QPushButton>("Command41")->click();
+            data.write(QStringLiteral("help.vqx"), row.text);
+            t.find<QPushButton>("Command38")->click();
             t.window->longWork().waitForIdle();
             QVERIFY2(help->toPlainText() == row.shown, row.name);
-            // The undo of a paste settles instead of recursing.
             help->insertPlainText(QStringLiteral("pasted"));
             QVERIFY2(help->toPlainText() == row.shown, row.name);
         }
+        // A missing file shows an empty box and is not created.
+        t.find<QPushButton>("Command39")->click();
+        t.window->longWork().waitForIdle();
+        QCOMPARE(help->toPlainText(), QString());
+        QVERIFY(!QFile::exists(data.path(QStringLiteral("help1.vqx"))));
     }
 
     void helpFilesThatAreNoRegularFilesOrHugeAreRefused() {
