@@ -91,7 +91,7 @@ QString helpFileProblemText(const QString& path, numerelle::DataFileProblem prob
         case numerelle::DataFileProblem::NotRegular:
             return QStringLiteral("帮助文件 %1 不是普通文件，无法显示！").arg(path);
         case numerelle::DataFileProblem::TooLarge:
-            return QStringLiteral("帮助文件 %1 超过 16 MB，无法显示！").arg(path);
+            return QStringLiteral("帮助文件 %1 超过 %2，无法显示！").arg(path, QString::fromStdString(numerelle::textDataFileCapText()));
         case numerelle::DataFileProblem::ReadFailed:
             return QStringLiteral("帮助文件 %1 读不出来！").arg(path);
         case numerelle::DataFileProblem::None:

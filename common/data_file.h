@@ -28,6 +28,10 @@ struct DataFileRead {
 // The cap of the help and unit files: far above any real one, low enough to
 // show and scroll at once.
 inline constexpr std::uint64_t kTextDataFileCap = std::uint64_t{16} << 20;
+// The cap as the messages name it ("16 MB").
+inline std::string textDataFileCapText() {
+    return std::to_string(kTextDataFileCap >> 20) + " MB";
+}
 
 DataFileRead readDataFile(const std::string& path, std::uint64_t cap, OverCap overCap);
 

@@ -86,7 +86,7 @@ std::string unitFileErrorText(std::string_view filePath, const UnitFileError& er
         case UnitFileProblem::NotRegularFile:
             return "单位文件 " + file + " 不是普通文件，这一类的单位无法读入！";
         case UnitFileProblem::FileTooLarge:
-            return "单位文件 " + file + " 超过 16 MB，这一类的单位无法读入！";
+            return "单位文件 " + file + " 超过 " + textDataFileCapText() + "，这一类的单位无法读入！";
         case UnitFileProblem::SizeMissing:
             return "单位文件 " + file + " 第 " + line + " 行的单位“" + error.text +
                    "”后面缺少表示大小的一行（文件的行数是奇数），这个单位没有读入！";
