@@ -3,9 +3,6 @@
 // toolkit's own texts.
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
-#include <QInputDialog>
-#include <QMenu>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QTabBar>
@@ -226,69 +223,42 @@ private slots:
         }
     }
 
+    // F1 opens the help without a box in focus; Ctrl+Q closes the window
+    // from a box.
     void keysOfTheWindow() {
         TestWindow t;
-        QTabWidget* tabs = t.window->tabs();
-        // F1 opens the help from anywhere, also without a box in focus.
-        tabs->setCurrentIndex(3);
+        t.window->tabs()->setCurrentIndex(3);
         QTest::keyClick(t.window.get(), Qt::Key_F1);
-        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabHelp"));
-        QTest::keyClick(t.find<QWidget>("helptext"), Qt::Key_F1);
-        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabHelp"));
-        // Ctrl+Q closes the window, from a box as from the window.
-        QLineEdit* box = t.edit(QStringLiteral("Text64"));
-        t.type(box, QStringLiteral("1+1"));
-        QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(t.window->tabs()->currentWidget()->objectName(), QStringLiteral("tabHelp"));
+        t.type(t.edit(QStringLiteral("Text64")), QStringLiteral("1+1"));
+        QTest::keyClick(t.edit(QStringLiteral("Text64")), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!t.window->isVisible());
         QVERIFY(t.ui.messages.isEmpty());
     }
 
-    // Qt's own texts in Chinese; message boxes carry the program's name in
-    // full as their title.
-    void toolkitTextsAreChinese() {
-        if (!installToolkitTranslation(*QCoreApplication::instance()))
-            QSKIP("Qt's Chinese translation (qtbase_zh_CN.qm, Debian qt6-translations-l10n) is not installed");
+    // A message box carries the program's name as its title, with room for
+    // all of it beside the window manager's icon and buttons; with Qt's
+    // Chinese translation installed its button reads "确定".
+    void messageBoxesShowTheWholeName() {
+        const bool translated = installToolkitTranslation(*QCoreApplication::instance());
         QApplication::setApplicationDisplayName(QStringLiteral("Numerelle"));
         RealBoxWindow w;
-        struct Shown {
-            QStringList buttons;
-            QString title;
-            int width = 0;
-        };
-        const auto whatIsShown = [](const std::function<void()>& open) {
-            Shown shown;
-            QTimer::singleShot(50, [&shown] {
-                QWidget* box = QApplication::activeModalWidget();
-                if (!box) return;
-                shown = {buttonTexts(box), box->windowTitle(), box->width()};
-                qobject_cast<QDialog*>(box)->reject();
-            });
-            open();
-            return shown;
-        };
+        QStringList buttons;
+        QString title;
+        int width = 0;
+        QTimer::singleShot(50, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            buttons = buttonTexts(box);
+            title = box->windowTitle();
+            width = box->width();
+            qobject_cast<QDialog*>(box)->reject();
+        });
+        w.ui.message(&w.window, QStringLiteral("式子有问题"));
+        QCOMPARE(title, QStringLiteral("Numerelle"));
         const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
-        const int titleWidth = titleFont.horizontalAdvance(QStringLiteral("Numerelle"));
-
-        Shown message = whatIsShown([&] { w.ui.message(&w.window, QStringLiteral("式子有问题")); });
-        QCOMPARE(message.buttons, QStringList{QStringLiteral("确定")});
-        QCOMPARE(message.title, QStringLiteral("Numerelle"));
-        // Room for the name beside the window manager's icon and three buttons.
-        QVERIFY2(message.width >= titleWidth + 120, qPrintable(QString::number(message.width)));
-
-        Shown question = whatIsShown([&] { w.ui.confirm(&w.window, QStringLiteral("?")); });
-        QCOMPARE(question.buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
-        Shown input = whatIsShown([&] { w.ui.input(&w.window, QStringLiteral("?"), QString()); });
-        QCOMPARE(input.buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
-        QCOMPARE(input.title, QStringLiteral("Numerelle"));
-
-        // The context menu of every line edit.
-        std::unique_ptr<QMenu> menu(w.find<QLineEdit>("Text64")->createStandardContextMenu());
-        QStringList items;
-        for (QAction* action : menu->actions()) items << action->text();
-        const QString all = items.join(u'|');
-        QVERIFY2(all.contains(QStringLiteral("复制")) && all.contains(QStringLiteral("全选")) &&
-                     all.contains(QStringLiteral("粘贴")),
-                 qPrintable(all));
+        QVERIFY2(width >= titleFont.horizontalAdvance(title) + 120, qPrintable(QString::number(width)));
+        if (translated) QCOMPARE(buttons, QStringList{QStringLiteral("确定")});
     }
 };
 
