@@ -3,17 +3,11 @@
 #include "widgets/result_view.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QStringEncoder>
 #include <QTabWidget>
-#include <QTemporaryDir>
-
-#include "widgets/long_work.h"
 
 namespace {
 QTemporaryDir& userDirectory() {

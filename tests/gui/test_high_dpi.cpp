@@ -18,29 +18,16 @@ namespace {
 // The darkest of the pixels along one edge, two device pixels deep, that
 // are not in the rounded corners.
 int darkestAlongEdge(const QImage& image, int edge) {
-    const int w = image.width(), h = image.height();
+    const int w = image.width(), h = image.height(), corner = 4;
+    const bool horizontal = edge == 0 || edge == 2;
     int darkest = 255;
-    const int corner = 4;
     for (int depth = 0; depth < 2; ++depth) {
-        const bool horizontal = edge == 0 || edge == 2;
-        const int length = horizontal ? w : h;
         int lightest = 0;  // of this line: a border is dark along all of it
-        for (int i = corner; i < length - corner; ++i) {
-            QPoint at;
-            switch (edge) {
-                case 0:
-                    at = QPoint(i, depth);
-                    break;
-                case 1:
-                    at = QPoint(w - 1 - depth, i);
-                    break;
-                case 2:
-                    at = QPoint(i, h - 1 - depth);
-                    break;
-                default:
-                    at = QPoint(depth, i);
-                    break;
-            }
+        for (int i = corner; i < (horizontal ? w : h) - corner; ++i) {
+            const QPoint at = edge == 0   ? QPoint(i, depth)
+                              : edge == 1 ? QPoint(w - 1 - depth, i)
+                              : edge == 2 ? QPoint(i, h - 1 - depth)
+                                          : QPoint(depth, i);
             lightest = std::max(lightest, qGray(image.pixel(at)));
         }
         darkest = std::min(darkest, lightest);

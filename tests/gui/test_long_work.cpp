@@ -1,17 +1,12 @@
 // The long-work runner: work off the UI thread, busy cursor, a progress
 // dialog with Cancel for long jobs, results applied on the UI thread.
-#include <QApplication>
-#include <QLineEdit>
 #include <QTabWidget>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QTest>
 #include <QThread>
 #include <atomic>
 #include <thread>
 
 #include "gui_test_support.h"
-#include "widgets/long_work.h"
 
 // A failed check returns early; the gated job must still end, or the
 // runner's destructor waits for it for ever.
@@ -98,9 +93,6 @@ private slots:
                 sawCancel = control.cancelled();
             },
             [&](bool cancelled) { appliedCancelled = cancelled; }));
-        // A second job is refused while one runs.
-        QVERIFY(!runner.start(
-            QStringLiteral("second"), [](numerelle::WorkControl&) {}, [](bool) {}));
         // The dialog opens and advances through the UI thread's event loop
         // while the worker runs: the window stays responsive.
         QProgressDialog* dialog = nullptr;
