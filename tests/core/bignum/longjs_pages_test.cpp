@@ -1,6 +1,6 @@
 // The button actions of the big-number pages: what each result box shows,
 // the messages, the beep and the elapsed time. Plain signed arithmetic is
-// cross-checked at random in longjs_random_test.cpp; the refusals, the
+// cross-checked by the decimal fuzz target and its seeds; the refusals, the
 // normal-form corners and the faults once found are rows of
 // tests/cases/bignum.cases. Here: what no command line can type (blanks,
 // empty boxes), lengths, times and cancellation.
