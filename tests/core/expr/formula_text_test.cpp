@@ -58,14 +58,6 @@ TEST(FormulaText, ReplaceTextIsCaseBlindAndRescansFromTheSecondCharacter) {
     EXPECT_EQ(replaceText(longText, "x", "x0").size(), 400000u);
 }
 
-TEST(FormulaText, CheckBracketsComparesCountsOnly) {
-    EXPECT_TRUE(checkBrackets("(1+2)*(3)"));
-    EXPECT_TRUE(checkBrackets(")1+2("));
-    EXPECT_TRUE(checkBrackets(""));
-    EXPECT_FALSE(checkBrackets("(1+2"));
-    EXPECT_FALSE(checkBrackets("1+2)"));
-}
-
 TEST(FormulaText, LeadingNumber) {
     struct Row {
         const char* input;
