@@ -66,12 +66,9 @@ std::vector<Case> loadCases() {
 std::string unescape(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            out += '\n';
-            ++i;
-        } else {
-            out += text[i];
-        }
+        const bool lineBreak = text.compare(i, 2, "\\n") == 0;
+        out += lineBreak ? '\n' : text[i];
+        if (lineBreak) ++i;
     }
     return out;
 }

@@ -1,6 +1,6 @@
 // The button actions of the big-number pages: what each result box shows,
 // the messages, the beep and the elapsed time. Plain signed arithmetic is
-// cross-checked at random in longjs_random_test.cpp; the refusals, the
+// cross-checked by the decimal fuzz target and its seeds; the refusals, the
 // normal-form corners and the faults once found are rows of
 // tests/cases/bignum.cases. Here: what no command line can type (blanks,
 // empty boxes), lengths, times and cancellation.
@@ -33,17 +33,16 @@ nb::PageOutcome comb(std::string_view a, std::string_view b) {
     return nb::computeCombination(a, b, control);
 }
 
-// Expected outcome: a result text (nullptr: box unchanged) and the messages.
+// The result box, and no message.
 struct Row {
     const char* name;
     Page page;
     const char* a;
     const char* b;
     const char* result;
-    std::vector<std::string> messages = {};
 };
 
-TEST(BigPages, ResultsAndRefusals) {
+TEST(BigPages, BlanksAndEmptyBoxes) {
     const Row rows[] = {
         {"sum: blanks of a pasted number are dropped", sum, "1 000", "1", "1001"},
         {"factorial: empty box reads as zero", factorial, "", "", "1"},
@@ -53,11 +52,8 @@ TEST(BigPages, ResultsAndRefusals) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const nb::PageOutcome outcome = row.page(row.a, row.b);
-        EXPECT_EQ(outcome.result.has_value(), row.result != nullptr);
-        if (row.result && outcome.result) {
-            EXPECT_EQ(*outcome.result, row.result);
-        }
-        EXPECT_EQ(outcome.messages, row.messages);
+        EXPECT_EQ(outcome.result, row.result);
+        EXPECT_TRUE(outcome.messages.empty());
         EXPECT_FALSE(outcome.cancelled);
     }
 }
@@ -117,49 +113,6 @@ TEST(BigPages, PowerLengthIsCountedFromTheValue) {
     const nb::PageOutcome shorter = nb::computePower("2", "3000000", control);
     ASSERT_TRUE(shorter.result.has_value());
     EXPECT_EQ(shorter.result->size(), 903090u);
-}
-
-// Strips the sign and blank of a result box and reports the sign.
-std::string magnitude(std::string shown, bool& negative) {
-    negative = !shown.empty() && shown[0] == '-';
-    return shown.substr(shown.find_first_not_of("- "));
-}
-
-TEST(BigPages, PowerAgreesWithRepeatedMultiplication) {
-    for (const char* base : {"-3.7", "123456.789", "0.0625", "98765"}) {
-        std::string expected = "1";
-        bool negative = false;
-        for (int e = 1; e <= 12; ++e) {
-            SCOPED_TRACE(std::string(base) + "^" + std::to_string(e));
-            std::string next;
-            ASSERT_TRUE(nb::bigMultiply(expected, base[0] == '-' ? base + 1 : base, next, control));
-            expected = next;
-            const nb::PageOutcome outcome = nb::computePower(base, std::to_string(e), control);
-            ASSERT_TRUE(outcome.result.has_value());
-            const std::string got = magnitude(*outcome.result, negative);
-            EXPECT_EQ(negative, base[0] == '-' && e % 2 == 1);
-            if (e == 1) continue;  // the base comes back as typed
-            // Both sides in one normal form: compare the values.
-            std::string diff;
-            nb::bigSubtract(got, magnitude(expected, negative), diff);
-            EXPECT_TRUE(diff == "0" || diff == " 0") << got << " vs " << expected;
-        }
-    }
-}
-
-TEST(BigPages, CombinationIdentitiesOnLargeSets) {
-    const std::string n = "123456789012";
-    for (const char* m : {"3", "40"}) {
-        SCOPED_TRACE(m);
-        // C(n, m) * m! = P(n, m).
-        bool negative = false;
-        std::string product;
-        ASSERT_TRUE(
-            nb::bigMultiply(*comb(m, n).result, magnitude(*factorial(m, "").result, negative), product, control));
-        EXPECT_EQ(product, *perm(m, n).result);
-    }
-    // C(n, m) = C(n, n - m) on a short set size, across the symmetry step.
-    EXPECT_EQ(*comb("9997", "10000").result, *comb("3", "10000").result);
 }
 
 TEST(BigPages, LongSetSizesAreRefusedBeforeAnyWork) {

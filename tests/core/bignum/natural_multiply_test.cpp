@@ -62,36 +62,24 @@ std::vector<std::size_t> thresholdSizes() {
 
 TEST(NaturalMultiply, EveryAlgorithmMatchesSchoolbookAcrossThresholds) {
     std::mt19937_64 rng(7);
-    const auto sizes = thresholdSizes();
-    for (std::size_t n : sizes) {
+    const MulAlgorithm algorithms[] = {MulAlgorithm::Automatic, MulAlgorithm::Karatsuba, MulAlgorithm::Transform};
+    for (std::size_t n : thresholdSizes()) {
         for (Shape shape : kShapes) {
+            const std::string a = makeNumber(rng, n * limbs::kLimbDigits - (n > 1 ? 4 : 0), shape);
+            const limbs::Limbs x = limbs::fromDecimal(a);
+            SCOPED_TRACE("limbs " + std::to_string(n) + " shape " + std::to_string(static_cast<int>(shape)));
+            const std::string square = reference::multiply(a, a);
+            for (MulAlgorithm alg : algorithms) ASSERT_EQ(limbs::toDecimal(limbs::square(x, alg)), square);
             // Pair each size with a balanced and an unbalanced partner.
             for (std::size_t m : {n, std::max<std::size_t>(1, n / 3 + 1), n + 7}) {
-                std::string a = makeNumber(rng, n * limbs::kLimbDigits, shape);
-                std::string b = makeNumber(rng, m * limbs::kLimbDigits - rng() % 9, Shape::Random);
-                SCOPED_TRACE("limbs " + std::to_string(n) + " x " + std::to_string(m) + " shape " +
-                             std::to_string(static_cast<int>(shape)));
+                const std::string b = makeNumber(rng, m * limbs::kLimbDigits - rng() % 9, Shape::Random);
+                SCOPED_TRACE("times " + std::to_string(m) + " limbs");
                 const std::string expected = reference::multiply(a, b);
-                const limbs::Limbs x = limbs::fromDecimal(a), y = limbs::fromDecimal(b);
-                for (MulAlgorithm alg : {MulAlgorithm::Automatic, MulAlgorithm::Karatsuba, MulAlgorithm::Transform}) {
+                const limbs::Limbs y = limbs::fromDecimal(b);
+                for (MulAlgorithm alg : algorithms) {
                     SCOPED_TRACE("algorithm " + std::to_string(static_cast<int>(alg)));
                     ASSERT_EQ(limbs::toDecimal(limbs::multiply(x, y, alg)), expected);
                 }
-            }
-        }
-    }
-}
-
-TEST(NaturalMultiply, SquaresMatchSchoolbookAcrossThresholds) {
-    std::mt19937_64 rng(11);
-    for (std::size_t n : thresholdSizes()) {
-        for (Shape shape : kShapes) {
-            std::string a = makeNumber(rng, n * limbs::kLimbDigits - (n > 1 ? 4 : 0), shape);
-            SCOPED_TRACE("limbs " + std::to_string(n) + " shape " + std::to_string(static_cast<int>(shape)));
-            const std::string expected = reference::multiply(a, a);
-            const limbs::Limbs x = limbs::fromDecimal(a);
-            for (MulAlgorithm alg : {MulAlgorithm::Automatic, MulAlgorithm::Karatsuba, MulAlgorithm::Transform}) {
-                ASSERT_EQ(limbs::toDecimal(limbs::square(x, alg)), expected);
             }
         }
     }

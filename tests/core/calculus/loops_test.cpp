@@ -1,6 +1,7 @@
-// The calculus loops run over plain point functions here, so every rule of
-// stepping, accumulation, failure and cancellation is checked independently
-// of the formula evaluator.
+// The calculus loops over plain point functions: what no formula shows
+// (the points visited, exactness for any n, cancellation and progress). The
+// result boxes of sums, products, integrals and derivatives, failures
+// included, are rows of tests/cases/calculus.cases.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,7 +16,6 @@ namespace {
 using numerelle::numberText;
 using numerelle::WorkControl;
 using numerelle::calculus::Accumulation;
-using numerelle::calculus::InputFault;
 using numerelle::calculus::Result;
 using numerelle::calculus::Status;
 using numerelle::expr::Evaluation;
@@ -27,48 +27,8 @@ Evaluation ok(double v) {
 }
 
 const PointFunction identity = [](double x) { return ok(x); };
-const PointFunction reciprocal = [](double x) { return x == 0 ? Evaluation{0, Failure::DivisionByZero} : ok(1 / x); };
-const PointFunction square = [](double x) { return ok(x * x); };
-const PointFunction squareRoot = [](double x) {
-    return x < 0 ? Evaluation{0, Failure::InvalidArgument} : ok(std::sqrt(x));
-};
 PointFunction constant(double c) {
     return [c](double) { return ok(c); };
-}
-
-struct RangeRow {
-    const char* name;
-    PointFunction f;
-    double start;
-    double end;
-    Accumulation kind;
-    Status status;
-    double value;      // when Value
-    Failure failure;   // when Failed by the arithmetic
-    InputFault fault;  // when Failed by the inputs
-};
-
-TEST(RangeLoop, SumsAndProducts) {
-    const auto sum = Accumulation::Sum;
-    const auto product = Accumulation::Product;
-    // The other rows go through the evaluator as golden cases
-    // (tests/cases/calculus.cases); these need plain point functions.
-    const RangeRow rows[] = {
-        {"sum of x over 1..100", identity, 1, 100, sum, Status::Value, 5050, {}, {}},
-        {"empty sum", identity, 5, 1, sum, Status::Empty, 0, {}, {}},
-        {"empty product is one", identity, 5, 1, product, Status::Value, 1, {}, {}},
-    };
-    for (const RangeRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        WorkControl control;
-        const Result result = numerelle::calculus::accumulateOverRange(row.f, row.start, row.end, row.kind, control);
-        ASSERT_EQ(result.status, row.status);
-        if (row.status == Status::Value) {
-            EXPECT_DOUBLE_EQ(result.value, row.value);
-        }
-        EXPECT_EQ(result.failure, row.failure);
-        EXPECT_EQ(result.fault, row.fault);
-    }
 }
 
 // The range loop and the integral, each over many points: cancelled before
@@ -112,37 +72,6 @@ TEST(RangeLoop, CancellationAndProgress) {
     cancelled.cancel();
     EXPECT_EQ(numerelle::calculus::accumulateOverRange(identity, 5, 1, Accumulation::Sum, cancelled).status,
               Status::Cancelled);
-}
-
-struct IntegralRow {
-    const char* name;
-    PointFunction f;
-    double start;  // the lower box
-    double end;    // the upper box
-    double intervals;
-    const char* text;  // the result box
-};
-
-TEST(Integral, ResultBoxTexts) {
-    const std::string divisionByZero = "出了错！" + numerelle::failureText(Failure::DivisionByZero);
-    const std::string badCount =
-        "出了错！" + numerelle::calculus::failureText(Result::failedWith(InputFault::IntervalCount));
-    const std::string overflow = "出了错！" + numerelle::failureText(Failure::Overflow);
-    // The other rows are golden cases; these need plain point functions.
-    const IntegralRow rows[] = {
-        {"x^2 over [0, 1]: trapezoid error 1/(6n^2)", square, 0, 1, 1000, "0.3333335"},
-        {"x over [1, 10] keeps its last trapezoid", identity, 1, 10, 1000, "49.5"},
-        {"n = 0", identity, 0, 1, 0, divisionByZero.c_str()},
-        {"fractional n", identity, 0, 1, 2.5, badCount.c_str()},
-        {"step too large", identity, -1e308, 1e308, 2, overflow.c_str()},
-    };
-    for (const IntegralRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        WorkControl control;
-        const Result result =
-            numerelle::calculus::integrateTrapezoids(row.f, row.start, row.end, row.intervals, control);
-        EXPECT_EQ(numerelle::calculus::resultBoxText(result), row.text);
-    }
 }
 
 TEST(Integral, VisitsExactlyNPlusOnePointsEndingAtTheLimit) {
@@ -194,35 +123,6 @@ TEST(Integral, PolynomialsOfDegreeOneAreExactForAnyN) {
                 EXPECT_NEAR(result.value, exact, 1e-12 * scale + 1e-300);
             }
         }
-    }
-}
-
-struct DerivativeRow {
-    const char* name;
-    PointFunction f;
-    double point;
-    double n;
-    Status status;
-    double value;
-    Failure failure;
-};
-
-TEST(Derivative, DifferenceQuotient) {
-    // The other rows are golden cases; these need plain point functions.
-    const DerivativeRow rows[] = {
-        {"x^2 at 3 is exact for a parabola", square, 3, 1000, Status::Value, 6, {}},
-        {"SQRT at 0 fails instead of counting 0", squareRoot, 0, 1000, Status::Failed, 0, Failure::InvalidArgument},
-        {"quotient overflows", [](double x) { return ok(x > 0 ? 1e308 : -1e308); }, 0, 1e10, Status::Failed, 0,
-         Failure::Overflow},
-    };
-    for (const DerivativeRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Result result = numerelle::calculus::differenceQuotient(row.f, row.point, row.n);
-        ASSERT_EQ(result.status, row.status);
-        if (row.status == Status::Value) {
-            EXPECT_NEAR(result.value, row.value, 1e-9 * std::fabs(row.value));
-        }
-        EXPECT_EQ(result.failure, row.failure);
     }
 }
 

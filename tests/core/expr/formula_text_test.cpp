@@ -58,52 +58,18 @@ TEST(FormulaText, ReplaceTextIsCaseBlindAndRescansFromTheSecondCharacter) {
     EXPECT_EQ(replaceText(longText, "x", "x0").size(), 400000u);
 }
 
-TEST(FormulaText, CheckBracketsComparesCountsOnly) {
-    EXPECT_TRUE(checkBrackets("(1+2)*(3)"));
-    EXPECT_TRUE(checkBrackets(")1+2("));
-    EXPECT_TRUE(checkBrackets(""));
-    EXPECT_FALSE(checkBrackets("(1+2"));
-    EXPECT_FALSE(checkBrackets("1+2)"));
-}
-
 TEST(FormulaText, LeadingNumber) {
     struct Row {
         const char* input;
         double expected;
     };
     const double inf = std::numeric_limits<double>::infinity();
+    // Number forms a formula can hold are golden rows of tests/cases/expr.cases
+    // (eval &HFF, eval 1.2.3, ...); here the signs of program operands, the
+    // stop at an operator and what overflows.
     const Row rows[] = {
-        {"12abc", 12},
-        {"2x", 2},
-        {"3+4", 3},
-        {"", 0},
-        {"abc", 0},
-        {"-2.5", -2.5},
-        {"+7", 7},
-        {".5", 0.5},
-        {"5.", 5},
-        {"1.2.3", 1.2},
-        {".", 0},
-        {"-", 0},
-        {"--3", 0},
-        {"1e-3", 0.001},
-        {"2E+2", 200},
-        {"1D3", 1000},
-        {"2d-1", 0.2},
-        {"1E", 1},
-        {"1E+", 1},
-        {"1Ex", 1},
-        {"&HFF", 255},
-        {"&h1fz", 31},
-        {"&O17", 15},
-        {"&O8", 0},
-        {"&Q1", 0},
-        {"1E999", inf},
-        {"-1E999", -inf},
-        {"1E-999", 0},
-        {"0.0001E310", 1e306},
-        {"00012", 12},
-        {"0.000e999", 0},
+        {"3+4", 3}, {"", 0},    {"-2.5", -2.5}, {"+7", 7},        {"-", 0},
+        {"--3", 0}, {"1E+", 1}, {"1E999", inf}, {"-1E999", -inf},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.input);

@@ -23,64 +23,17 @@ std::vector<Complex> sorted(const Eigenvalues& e) {
     return values;
 }
 
-// The reduction of small matrices, and the eigenvalues of small full ones,
-// are rows of tests/cases/matrix.cases.
-TEST(Hessenberg, TinyScaleIsStillReduced) {
-    // All entries far below 1: a pivot test against 1 would skip them all.
-    Matrix a = matrixOf({{1e-20, 2e-20, 3e-20}, {4e-20, 5e-20, 6e-20}, {7e-20, 8e-20, 10e-20}});
+// The reduction and the eigenvalues of small matrices, the blocks of
+// order one and two and overflow, are rows of tests/cases/matrix.cases.
+TEST(Eigenvalues, CyclicPermutationAfterReduction) {
+    // Plain double shifts stall on it.
+    Matrix a = matrixOf({{0, 0, 0, 1}, {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}});
     ASSERT_EQ(toHessenberg(a), Outcome::Done);
-    EXPECT_EQ(a(3, 1), 0);
-    EXPECT_NE(a(2, 1), 0);
-}
-
-TEST(Eigenvalues, BlocksOfTheSmallCases) {
-    struct Row {
-        const char* name;
-        Matrix a;
-        std::vector<double> real, imaginary;  // by index 1..n
-    };
-    const double root = std::sqrt(33.0);
-    const Row rows[] = {
-        {"two 1x1 blocks", matrixOf({{2, 0}, {0, 3}}), {2, 3}, {0, 0}},
-        {"complex pair", matrixOf({{0, -1}, {1, 0}}), {0, 0}, {-1, 1}},
-        {"real 2x2 block", matrixOf({{1, 2}, {3, 4}}), {(5 - root) / 2, (5 + root) / 2}, {0, 0}},
-        {"upper triangular", matrixOf({{1, 5, 6}, {0, 2, 7}, {0, 0, 3}}), {1, 2, 3}, {0, 0, 0}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Matrix a = row.a;
-        const Eigenvalues e = hessenbergEigenvalues(a, 0.00001);
-        ASSERT_EQ(e.outcome, Outcome::Done);
-        EXPECT_EQ(e.status, 1);
-        for (std::size_t k = 0; k < row.real.size(); ++k) {
-            EXPECT_NEAR(e.real[k + 1], row.real[k], 1e-12);
-            EXPECT_NEAR(e.imaginary[k + 1], row.imaginary[k], 1e-12);
-        }
-    }
-}
-
-TEST(Eigenvalues, FullMatricesAfterReduction) {
-    struct Row {
-        const char* name;
-        Matrix a;
-        std::vector<Complex> expected;  // ascending by real, then imaginary part
-    };
-    const Row rows[] = {
-        // A cyclic permutation: plain double shifts stall on it.
-        {"cyclic permutation",
-         matrixOf({{0, 0, 0, 1}, {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}),
-         {{-1, 0}, {0, -1}, {0, 1}, {1, 0}}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Matrix a = row.a;
-        ASSERT_EQ(toHessenberg(a), Outcome::Done);
-        const Eigenvalues e = hessenbergEigenvalues(a, 1e-15);
-        ASSERT_EQ(e.outcome, Outcome::Done);
-        const std::vector<Complex> got = sorted(e);
-        ASSERT_EQ(got.size(), row.expected.size());
-        for (std::size_t k = 0; k < got.size(); ++k) EXPECT_LT(std::abs(got[k] - row.expected[k]), 1e-9);
-    }
+    const Eigenvalues e = hessenbergEigenvalues(a, 1e-15);
+    ASSERT_EQ(e.outcome, Outcome::Done);
+    const std::vector<Complex> got = sorted(e), expected{{-1, 0}, {0, -1}, {0, 1}, {1, 0}};
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t k = 0; k < got.size(); ++k) EXPECT_LT(std::abs(got[k] - expected[k]), 1e-9);
 }
 
 // Cyclic Jacobi rotations on a symmetric matrix: a method unrelated to QR,
@@ -169,26 +122,18 @@ TEST(Eigenvalues, LargeRandomMatrixKeepsTraceAndDeterminant) {
     EXPECT_NEAR(product.real(), det, 1e-7 * std::fabs(det));
 }
 
-TEST(Eigenvalues, Texts) {
-    Eigenvalues e;
-    e.real = {0, 0, 0, 2.5};
-    e.imaginary = {0, -1, 1, 0};
-    EXPECT_EQ(eigenvalueText(e), "0+1i\n0-1i\n2.5");
-    EXPECT_EQ(complexText(0.5, 2), "0.5+2i");
-    EXPECT_EQ(complexText(-1, -0.25), "-1-0.25i");
+TEST(Eigenvalues, TextsAndSigns) {
     EXPECT_EQ(complexText(3, -0.0), "3");
     EXPECT_EQ(signOf(0), 1);
     EXPECT_EQ(signOf(-0.0), 1);
     EXPECT_EQ(signOf(-1e-300), -1);
 }
 
-TEST(Eigenvalues, CancellationAndOverflow) {
+TEST(Eigenvalues, Cancellation) {
     Matrix a = matrixOf({{1, 2, 3}, {4, 5, 6}, {0, 8, 10}});
     WorkControl control;
     control.cancel();
     EXPECT_EQ(hessenbergEigenvalues(a, 1e-15, &control).outcome, Outcome::Cancelled);
-    Matrix huge = matrixOf({{1e300, 1e300}, {-1e300, 1e300}});
-    EXPECT_EQ(hessenbergEigenvalues(huge, 1e-15).outcome, Outcome::Overflow);
 }
 
 }  // namespace

@@ -70,10 +70,6 @@ TEST(Complex, BoxValue) {
     EXPECT_EQ(boxValue("inf"), std::nullopt);
 }
 
-}  // namespace
-
-namespace {
-
 double valueOf(const std::optional<std::string>& text) {
     return numerelle::numberFromText(*text);
 }

@@ -43,10 +43,6 @@ TEST(ContinuedFraction, KindsAndLimits) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // Whatever the route, the three boxes together must be worth x: a whole part,
 // then a fraction that is proper unless the fallback kept x in the numerator.
 TEST(FractionPage, RandomDecimalsAreWorthTheirInput) {

@@ -42,10 +42,6 @@ TEST(SquareRoot, CancelledSearchWritesNothing) {
     EXPECT_FALSE(out.underRoot);
 }
 
-}  // namespace
-
-namespace {
-
 bool squareFree(long long c) {
     for (long long k = 2; k * k <= c; ++k)
         if (c % (k * k) == 0) return false;

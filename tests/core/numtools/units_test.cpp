@@ -10,24 +10,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(UnitCategories, ItemsMapToTheirFiles) {
-    const struct {
-        const char* item;
-        const char* file;
-    } rows[] = {
-        {"长度单位", "dw1.vqx"}, {"时间单位", "dw2.vqx"},       {"质量单位", "dw5.vqx"},
-        {"面积单位", "dw3.vqx"}, {"体积，容积单位", "dw4.vqx"},
-    };
-    ASSERT_EQ(unitCategories().size(), std::size(rows));
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(rows[i].item);
-        EXPECT_EQ(std::string(unitCategories()[i].name), rows[i].item);
-        EXPECT_EQ(unitFileForCategory(rows[i].item), rows[i].file);
-    }
-    EXPECT_FALSE(unitFileForCategory("长度"));
-    EXPECT_FALSE(unitFileForCategory(""));
-}
-
+// The categories, their files and the conversions through them are golden
+// cases (tests/cases/conversion.cases: units --list, units CATEGORY ...).
 TEST(SplitUnitFileLines, LineEndsAndTrailingBlankLines) {
     const struct {
         const char* name;

@@ -1,9 +1,9 @@
 #pragma once
 // The decimal-string page actions against the schoolbook natural-number
-// reference of the core tests, shared by the libFuzzer target and the
-// randomised core test. Operands are kept short enough for the reference;
-// the page must accept exactly the texts the reference accepts and show the
-// same value in normal form. A disagreement prints the input and aborts.
+// reference of the core tests, for the libFuzzer target and its seed corpus.
+// Operands are kept short enough for the reference; the page must accept
+// exactly the texts the reference accepts and show the same value in normal
+// form. A disagreement prints the input and aborts.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

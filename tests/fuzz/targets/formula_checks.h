@@ -1,9 +1,9 @@
 #pragma once
-// The agreement checks of the formula compiler and the evaluators, shared by
-// the libFuzzer target and the randomised harness of fuzz_tests: every route
-// to a value (the text program, the decoded rows, their compact form and the
-// reference reading of the rows) gives the same value or the same failure
-// kind. A disagreement prints the input and aborts.
+// The agreement checks of the formula compiler and the evaluators, for the
+// libFuzzer target and its seed corpus: every route to a value (the text
+// program, the decoded rows, their compact form and the reference reading of
+// the rows) gives the same value or the same failure kind. A disagreement
+// prints the input and aborts.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>

@@ -1,9 +1,8 @@
 #pragma once
-// The matrix-file decoder against an independent check of the layout, shared
-// by the libFuzzer target and the randomised harness of fuzz_tests: a file
-// is read exactly when the layout is sound, a read file encodes back to its
-// own bytes, and a refused one leaves nothing behind. A disagreement prints
-// what differed and aborts.
+// The matrix-file decoder against an independent check of the layout, for
+// the libFuzzer target and its seed corpus: a file is read exactly when the
+// layout is sound, a read file encodes back to its own bytes, and a refused
+// one leaves nothing behind. A disagreement prints what differed and aborts.
 #include <bit>
 #include <cmath>
 #include <cstddef>
