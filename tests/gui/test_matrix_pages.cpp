@@ -170,7 +170,8 @@ private slots:
             const char* name;
             QString message;
         } refused[] = {
-            {"../escape", QStringLiteral("矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！")},
+            {"../escape",
+             QStringLiteral("矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！")},
             {"", QStringLiteral("请输入矩阵的名称！")},
             {"blocked", QStringLiteral("矩阵保存失败，原来的文件没有改变！")},
         };
