@@ -57,14 +57,13 @@ private slots:
         QCOMPARE(p.t.ui.messages.size(), 1);
     }
 
-    // Custom bases in both rows; a long result gets the whole width and
-    // shows its first digits; an overflow empties the result.
+    // Custom bases in both rows; a long result gets the whole width; an
+    // overflow empties the result.
     void conversions() {
         BasePage p;
         QCOMPARE(p.run(QStringLiteral("ZZ"), 36, 3), QStringLiteral("1202222"));
         QCOMPARE(p.run(QStringLiteral("0.1"), 10, 2),
                  QStringLiteral("0.0001100110011001100110011001100110011001100110011001101"));
-        QCOMPARE(p.result->cursorPosition(), 0);
         QVERIFY(p.t.find<QGroupBox>(QStringLiteral("Frame22_1"))->width() <= p.result->width());
         QVERIFY(p.t.ui.messages.isEmpty());
         QCOMPARE(p.run(QStringLiteral("3000000000"), 10, 16), QString());
