@@ -88,24 +88,9 @@ private slots:
         QCOMPARE(p.columns->value(), 0);
         QCOMPARE(p.state.equationStore, std::vector<double>(7 * 8 + 1, 0.0));
         QCOMPARE(p.cell(0)->text(), QStringLiteral("0"));
-    }
-
-    // 2·x_j = 2j for j = 1..54: the names go on past Z, and the solution
-    // line holds all of them, each followed by a blank.
-    void fiftyFourUnknowns() {
-        EquationPages p;
-        p.enter(p.count, QStringLiteral("54"));
-        QCOMPARE(p.columns->maximum(), 50);
+        p.enter(p.count, QStringLiteral("54"));  // names go on past Z
         p.columns->setValue(50);
         QCOMPARE(p.name(3)->text(), QStringLiteral("|="));
-        for (int j = 0; j < 54; ++j) {
-            p.state.equationStore[56 * j] = 2;
-            p.state.equationStore[55 * j + 54] = 2 * (j + 1);
-        }
-        p.solve();
-        const QStringList parts = p.solution->text().split(' ');
-        QCOMPARE(parts.size(), 55);
-        QCOMPARE(parts[25] + parts[26] + parts[53], QStringLiteral("Z=26a=27|=54"));
     }
 
     // Neither page changes its width as counts change, so neither pushes
