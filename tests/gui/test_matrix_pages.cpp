@@ -148,18 +148,15 @@ private slots:
         QCOMPARE(p.t.find<QLabel>("Label58")->text(), QStringLiteral("first"));
         QVERIFY(p.t.ui.messages.isEmpty());
         QDir(userDataDirectory()).mkpath(QStringLiteral("blocked.kmx"));
-        const struct {
-            const char* name;
-            QString message;
-        } refused[] = {
+        const std::pair<const char*, QString> refused[] = {
             {"../escape",
              QStringLiteral("矩阵名称不能含有 / \\ : * ? \" < > | 或控制字符，也不能只由点组成，请重新输入！")},
             {"", QStringLiteral("请输入矩阵的名称！")},
             {"blocked", QStringLiteral("矩阵保存失败，原来的文件没有改变！")},
         };
-        for (const auto& row : refused) {
-            p.saveAs(QString::fromLatin1(row.name));
-            QCOMPARE(p.t.ui.messages.last(), row.message);
+        for (const auto& [name, message] : refused) {
+            p.saveAs(QString::fromLatin1(name));
+            QCOMPARE(p.t.ui.messages.last(), message);
         }
         QVERIFY(!QFile::exists(userDataDirectory() + "/../escape.kmx"));
         QVERIFY(save->toolTip().contains(QStringLiteral("first.kmx")));
