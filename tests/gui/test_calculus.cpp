@@ -46,25 +46,18 @@ private slots:
     // Each pair of range boxes warns on leaving when upside down, and keeps
     // the texts as typed.
     void leavingARangeBoxWarnsWhenTheRangeIsUpsideDown() {
-        const struct {
-            const char* upperName;
-            const char* lowerName;
-            const char* upper;
-            const char* lower;
-            bool warned;
-        } rows[] = {
-            {"Text21_0", "Text21_1", "1", "5", true},
-            {"Text22_0", "Text22_1", "-1", "-2", false},
-            {"Text22_0", "Text22_1", "3", "3.5", true},
-        };
-        for (const auto& row : rows) {
-            t->type(edit(row.upperName), QString::fromLatin1(row.upper));
-            t->type(edit(row.lowerName), QString::fromLatin1(row.lower));
+        const auto warned = [this](const char* upperBox, const char* lowerBox, const char* upper, const char* lower) {
+            t->type(edit(upperBox), QString::fromLatin1(upper));
+            t->type(edit(lowerBox), QString::fromLatin1(lower));
             t->ui.messages.clear();  // leaving the upper box may warn on the way
             t->leaveFocus();
-            QCOMPARE(t->ui.messages, row.warned ? QStringList{QStringLiteral("数应该是上边大下边小")} : QStringList{});
-            QCOMPARE(edit(row.upperName)->text(), QString::fromLatin1(row.upper));
-        }
+            return edit(upperBox)->text() == QLatin1String(upper) &&
+                   t->ui.messages == QStringList{QStringLiteral("数应该是上边大下边小")};
+        };
+        QVERIFY(warned("Text21_0", "Text21_1", "1", "5"));
+        QVERIFY(!warned("Text22_0", "Text22_1", "-1", "-2"));
+        QVERIFY(t->ui.messages.isEmpty());
+        QVERIFY(warned("Text22_0", "Text22_1", "3", "3.5"));
     }
 
     // The sum button's tip shows the seconds taken; a failure leaves it.
@@ -99,7 +92,6 @@ private slots:
             edit(row.result)->setText(QStringLiteral("before"));
             fill(row.boxes);
             click(row.button);
-            QVERIFY2(t->window->longWork().busy(), row.button);
             QProgressDialog* dialog = nullptr;
             QTRY_VERIFY((dialog = t->window->findChild<QProgressDialog*>()) && dialog->isVisible());
             // the dialog's own Cancel button, as the user presses it

@@ -55,7 +55,6 @@ private slots:
     // buttons do nothing until both sides are chosen.
     void categoryFillsBothListsWithoutSelection() {
         UnitPage p;
-        QCOMPARE(p.from->count(), 0);
         p.choose(QStringLiteral("长度单位"));
         QVERIFY(p.names(p.from).contains(QStringLiteral("千米")));
         QCOMPARE(p.names(p.to), p.names(p.from));
