@@ -5,6 +5,7 @@
 #include <QFile>
 #include <sys/stat.h>
 
+#include "app/shell_pages.h"
 #include "gui_test_support.h"
 #include "widgets/formula_field.h"
 #include "widgets/result_view.h"
@@ -75,7 +76,13 @@ private slots:
             {"missing", "Command42", {}, QString(), {}},
         };
         for (const auto& row : rows) {
-            if (!row.text.isNull()) data.write(QStringLiteral("help.vqx"), row.text);
+            if (!row.text.isNull()) {
+                data.write(QStringLiteral("help.vqx"), row.text);
+                // The box shows a lone CR as a break too: only the loader's text tells.
+                QString loaded;
+                QVERIFY(openfiles(data.path(QStringLiteral("help.vqx")), loaded) == numerelle::DataFileProblem::None);
+                QVERIFY2(loaded == row.shown, row.name);
+            }
             t.ui.messages.clear();
             t.click(QString::fromLatin1(row.button));
             t.window->longWork().waitForIdle();

@@ -155,8 +155,9 @@ private slots:
             {"blocked", QStringLiteral("矩阵保存失败，原来的文件没有改变！")},
         };
         for (const auto& [name, message] : refused) {
+            p.t.ui.messages.clear();
             p.saveAs(QString::fromLatin1(name));
-            QCOMPARE(p.t.ui.messages.last(), message);
+            QCOMPARE(p.t.ui.messages, QStringList{message});
         }
         QVERIFY(!QFile::exists(userDataDirectory() + "/../escape.kmx"));
         QVERIFY(save->toolTip().contains(QStringLiteral("first.kmx")));
@@ -200,8 +201,9 @@ private slots:
         };
         for (const auto& row : rows) {
             if (row.bytes) p.writeFile(QString::fromLatin1(row.name), *row.bytes);
+            p.t.ui.messages.clear();
             p.multiplyBy(QString::fromLatin1(row.name));
-            QCOMPARE(p.t.ui.messages.last(), row.message);
+            QVERIFY2(p.t.ui.messages == QStringList{row.message}, row.name);
             QCOMPARE(p.state.matrixStore, before);
         }
     }
