@@ -16,9 +16,9 @@ QTemporaryDir& userDirectory() {
 }
 }  // namespace
 
-TestWindow::TestWindow() {
+TestWindow::TestWindow(UiServices* boxes) {
     qputenv("NUMERELLE_USER_DIR", userDirectory().path().toLocal8Bit());
-    window = std::make_unique<MainForm>(ui);
+    window = std::make_unique<MainForm>(boxes ? *boxes : ui);
     // The offscreen screen is 800 × 600, smaller than the window's first size
     // on a desktop; the pages are tested at that size.
     window->resize(980, 640);

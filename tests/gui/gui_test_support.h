@@ -74,7 +74,9 @@ struct TestWindow {
     RecordingUiServices ui;
     std::unique_ptr<MainForm> window;
 
-    TestWindow();
+    // Given `boxes` (the program's real modal boxes), the window uses them
+    // instead of the recording double.
+    explicit TestWindow(UiServices* boxes = nullptr);
     ~TestWindow();
 
     template <typename T = QWidget>

@@ -30,6 +30,19 @@ private:
         QApplication::sendEvent(box, &press);
     }
     static void paste(QLineEdit* box) { pressControlKey(box, Qt::Key_V, 0x16); }
+
+    // Opens the widget's context menu and triggers the first entry `wanted` accepts.
+    static bool chooseFromMenu(QWidget* target, const std::function<bool(const QAction*)>& wanted) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(target, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QAction* chosen = nullptr;
+        for (QAction* action : menu ? menu->actions() : QList<QAction*>())
+            if (!chosen && wanted(action)) chosen = action;
+        if (chosen) chosen->trigger();
+        if (menu) menu->close();
+        return chosen != nullptr;
+    }
     static void copy(QLineEdit* box) { pressControlKey(box, Qt::Key_C, 0x03); }
 
 private slots:
@@ -126,17 +139,9 @@ private slots:
         auto* box = w.edit("Text1_1");
         w.type(w.edit("Text1_0"), "1");
         w.showTabOf(box);
-        // Opens the box's context menu and triggers the entry whose text ends so.
+        // The line edit's menu is Qt's own: its entries are known by their texts.
         const auto choose = [box](const QString& ending) {
-            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(box, &event);
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QAction* chosen = nullptr;
-            for (QAction* action : menu ? menu->actions() : QList<QAction*>())
-                if (action->text().endsWith(ending)) chosen = action;
-            if (chosen) chosen->trigger();
-            if (menu) menu->close();
-            return chosen != nullptr;
+            return chooseFromMenu(box, [&](const QAction* action) { return action->text().endsWith(ending); });
         };
         const QString big(kLongNumber * 10, u'4');
         QApplication::clipboard()->setText(big + "-1");
@@ -183,13 +188,9 @@ private slots:
 
     // Opens a result box's context menu and triggers the entry so named.
     static bool chooseFromMenu(ResultView* box, const char* entry) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(box->viewport(), &event);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QAction* chosen = menu ? menu->findChild<QAction*>(QString::fromLatin1(entry)) : nullptr;
-        if (chosen && chosen->isEnabled()) chosen->trigger();
-        if (menu) menu->close();
-        return chosen && chosen->isEnabled();
+        return chooseFromMenu(box->viewport(), [entry](const QAction* action) {
+            return action->objectName() == QLatin1String(entry) && action->isEnabled();
+        });
     }
 
     // Every way of selecting and copying gives the digits exactly: all of

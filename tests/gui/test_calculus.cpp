@@ -1,6 +1,7 @@
 // The sums page (Frame8) and the integral page (Frame10) as the user sees
 // them: key filters, focus-loss rewrites and messages, results
 // arriving from the long-work runner, and Cancel.
+#include <QClipboard>
 #include <QProgressDialog>
 
 #include "gui_test_support.h"
@@ -41,6 +42,11 @@ private slots:
             t->leaveFocus();
             QCOMPARE(edit(box)->text(), QString::fromUtf8(left));
         }
+        // Shortcuts pass the filter even when they carry a letter.
+        QApplication::clipboard()->setText(QStringLiteral("25"));
+        t->type(edit("Text28"), QStringLiteral("1"));
+        QTest::keyClick(edit("Text28"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit("Text28")->text(), QStringLiteral("125"));
     }
 
     // Each pair of range boxes warns on leaving when upside down, and keeps

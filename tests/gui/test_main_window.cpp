@@ -7,7 +7,6 @@
 
 #include "app/shell_pages.h"
 #include "gui_test_support.h"
-#include "widgets/formula_field.h"
 #include "widgets/result_view.h"
 
 class MainWindowTest : public QObject {
@@ -138,25 +137,6 @@ private slots:
             QCOMPARE(t.ui.messages, row.messages);
             QCOMPARE(t.text(row.box), QString::fromLatin1(row.shown));
             if (row.messages.endsWith(bad)) QTRY_VERIFY(t.edit(row.box)->hasFocus());
-        }
-    }
-
-    void numericKeyFilters() {
-        QLineEdit signedBox, unsignedBox, normalised;
-        attachSignedNumericFilter(&signedBox);
-        attachUnsignedNumericFilter(&unsignedBox);
-        QTest::keyClicks(&signedBox, QStringLiteral("a-1+2.5/3 x*("));
-        QCOMPARE(signedBox.text(), QStringLiteral("-12.5/3"));
-        QTest::keyClicks(&unsignedBox, QStringLiteral("-1.5/2e"));
-        QTest::keyClick(&unsignedBox, Qt::Key_Backspace);
-        // Shortcuts pass the filter even when they carry a letter.
-        QApplication::clipboard()->setText(QStringLiteral("25"));
-        QTest::keyClick(&unsignedBox, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(unsignedBox.text(), QStringLiteral("1.5/25"));
-        for (const auto& [text, shown] : {std::pair{"", "0"}, std::pair{"12abc", "12"}, std::pair{"1/3", "1"}}) {
-            normalised.setText(QString::fromUtf8(text));
-            normaliseNumberText(&normalised);
-            QCOMPARE(normalised.text(), QString::fromUtf8(shown));
         }
     }
 

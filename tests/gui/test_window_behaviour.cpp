@@ -18,25 +18,8 @@ namespace {
 
 // A window whose boxes are the program's real modal boxes.
 struct RealBoxWindow {
-    QtUiServices ui;
-    MainForm window{ui};
-    RealBoxWindow() {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        if (!QTest::qWaitForWindowActive(&window)) qWarning("the window did not become active");
-    }
-    ~RealBoxWindow() {
-        window.longWork().cancel();
-        window.longWork().waitForIdle();
-    }
-    template <typename T = QWidget>
-    T* find(const char* name) {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
-    void showTabOf(QWidget* widget) {
-        for (int i = 0; i < window.tabs()->count(); ++i)
-            if (window.tabs()->widget(i)->isAncestorOf(widget)) window.tabs()->setCurrentIndex(i);
-    }
+    QtUiServices boxes;
+    TestWindow t{&boxes};
 };
 
 enum class CloseBy { WindowClose, CtrlQ };
@@ -111,17 +94,10 @@ private slots:
         const Row rows[] = {
             {"message box", "QMessageBox",
              [](RealBoxWindow& w) {
-                 auto* formula = w.find<QLineEdit>("Text64");
-                 w.showTabOf(formula);
-                 formula->setText(QStringLiteral("(2"));
-                 QTest::mouseClick(w.find<QPushButton>("Command37"), Qt::LeftButton);
+                 w.t.edit("Text64")->setText(QStringLiteral("(2"));
+                 w.t.click("Command37");
              }},
-            {"input box", "QInputDialog",
-             [](RealBoxWindow& w) {
-                 auto* other = w.find<QRadioButton>("Option10_0");
-                 w.showTabOf(other);
-                 QTest::mouseClick(other, Qt::LeftButton);
-             }},
+            {"input box", "QInputDialog", [](RealBoxWindow& w) { w.t.click("Option10_0"); }},
         };
         for (CloseBy by : {CloseBy::WindowClose, CloseBy::CtrlQ}) {
             for (const Row& row : rows) {
@@ -130,11 +106,11 @@ private slots:
                 RealBoxWindow w;
                 QStringList seen;
                 const qint64 ms = closeWhileABoxIsOpen(
-                    w.window, by, [&] { row.open(w); }, seen);
+                    *w.t.window, by, [&] { row.open(w); }, seen);
                 QVERIFY2(seen == QStringList{QString::fromLatin1(row.box)},
                          qPrintable(context + QStringLiteral(": boxes ") + seen.join(u' ')));
                 QVERIFY2(ms >= 0 && ms < 500, qPrintable(context + QStringLiteral(": %1 ms").arg(ms)));
-                QVERIFY2(!w.window.isVisible(), qPrintable(context));
+                QVERIFY2(!w.t.window->isVisible(), qPrintable(context));
                 QVERIFY2(!QApplication::activeModalWidget(), qPrintable(context));
             }
         }
@@ -145,19 +121,18 @@ private slots:
     void closingCancelsARunningJob() {
         for (CloseBy by : {CloseBy::WindowClose, CloseBy::CtrlQ}) {
             RealBoxWindow w;
-            w.window.longWork().setProgressDelayMs(100);
-            w.find<QLineEdit>("Text19")->setText(QStringLiteral("x"));
-            w.find<QLineEdit>("Text21_0")->setText(QStringLiteral("1000000000000"));
-            auto* sum = w.find<QPushButton>("Command14");
-            w.showTabOf(sum);
-            QTest::mouseClick(sum, Qt::LeftButton);
-            QVERIFY(w.window.longWork().busy());
+            MainForm& window = *w.t.window;
+            window.longWork().setProgressDelayMs(100);
+            w.t.edit("Text19")->setText(QStringLiteral("x"));
+            w.t.edit("Text21_0")->setText(QStringLiteral("1000000000000"));
+            w.t.click("Command14");
+            QVERIFY(window.longWork().busy());
             QProgressDialog* dialog = nullptr;
-            QTRY_VERIFY((dialog = w.window.findChild<QProgressDialog*>()) && dialog->isVisible());
+            QTRY_VERIFY((dialog = window.findChild<QProgressDialog*>()) && dialog->isVisible());
             QElapsedTimer clock;
             clock.start();
-            requestClose(w.window, by);
-            QTRY_VERIFY_WITH_TIMEOUT(!w.window.isVisible() && !w.window.longWork().busy(), 2000);
+            requestClose(window, by);
+            QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible() && !window.longWork().busy(), 2000);
             QVERIFY2(clock.elapsed() < 500,
                      qPrintable(QStringLiteral("%1: %2 ms").arg(closeName(by)).arg(clock.elapsed())));
         }
@@ -254,7 +229,7 @@ private slots:
             width = box->width();
             qobject_cast<QDialog*>(box)->reject();
         });
-        w.ui.message(&w.window, QStringLiteral("式子有问题"));
+        w.boxes.message(w.t.window.get(), QStringLiteral("式子有问题"));
         QCOMPARE(title, QStringLiteral("Numerelle"));
         const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
         QVERIFY2(width >= titleFont.horizontalAdvance(title) + 120, qPrintable(QString::number(width)));
