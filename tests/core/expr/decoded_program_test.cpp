@@ -42,17 +42,12 @@ TEST(DecodedProgram, RowsFollowTheInstructions) {
     }
 }
 
-// Values of formulas in x are rows of tests/cases/expr.cases (one-point
-// sums); here the empty formula, which no command line passes.
-TEST(DecodedProgram, EmptyFormulaInXIsX) {
-    const DecodedProgram decoded = prepareFormulaInX("");
-    EXPECT_EQ(evaluateFormulaAt(decoded, 4).value, 4);
-    EXPECT_TRUE(sameEvaluation(evaluateFormulaAt(decoded, 4), runRows(decoded, 4)));
-}
-
-// Failures of formulas in x are one-point sums in tests/cases/expr.cases;
-// here the inputs no command line passes.
-TEST(DecodedProgram, FailuresEndTheRun) {
+// Values and failures of formulas in x are one-point sums in
+// tests/cases/expr.cases; here the inputs no command line passes.
+TEST(DecodedProgram, InputsNoCommandLinePasses) {
+    const DecodedProgram empty = prepareFormulaInX("");
+    EXPECT_EQ(evaluateFormulaAt(empty, 4).value, 4);
+    EXPECT_TRUE(sameEvaluation(evaluateFormulaAt(empty, 4), runRows(empty, 4)));
     EXPECT_EQ(evaluateFormulaAt(prepareFormulaInX("x"), std::nan("")).failure, Failure::Overflow);
     EXPECT_TRUE(prepareFormulaInX("SIN(x").bracketsMismatched);
     EXPECT_EQ(evaluateFormulaAt(DecodedProgram{}, 1).failure, Failure::Malformed);
