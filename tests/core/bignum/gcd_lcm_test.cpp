@@ -7,8 +7,9 @@ namespace nb = numerelle::bignum;
 
 namespace {
 
-// Divisors and multiples row by row, the huge numbers whose smallest fits
-// and the whole digits kept from each box are in tests/cases/bignum.cases.
+// Divisors and multiples row by row, the huge numbers whose smallest fits,
+// a divisor too large and the whole digits kept from each box are in
+// tests/cases/bignum.cases.
 TEST(GcdPage, RefusesZeroAndTooLargeNumbers) {
     numerelle::WorkControl control;
     const nb::GcdOutcome zeroDivisor = nb::computeGcd({"12", "0", "5"}, control);
@@ -24,10 +25,6 @@ TEST(GcdPage, RefusesZeroAndTooLargeNumbers) {
     // An empty box counts as zero.
     EXPECT_EQ(nb::computeGcd({"", "5"}, control).messages, std::vector<std::string>{"数据不可以有0"});
 
-    const nb::GcdOutcome tooLargeDivisor = nb::computeGcd({"10000000000000001", "20000000000000002"}, control);
-    EXPECT_EQ(tooLargeDivisor.divisorBox, "数太大了！");
-    EXPECT_TRUE(tooLargeDivisor.failed);
-
     // The multiple's refusal replaces the largest number in its own box and
     // leaves the divisor box alone.
     for (const std::vector<std::string>& numbers : {std::vector<std::string>{"6", "10000000000000001"},
@@ -42,17 +39,9 @@ TEST(GcdPage, RefusesZeroAndTooLargeNumbers) {
 }
 
 TEST(GcdPage, NumberBoxesKeepWholeDigits) {
-    const struct {
-        const char* input;
-        const char* expected;
-    } rows[] = {
-        {"", "0"},
-        {"123456789012345678901234567890", "123456789012345678901234567890"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.input);
-        EXPECT_EQ(nb::gcdNumberText(row.input), row.expected);
-    }
+    EXPECT_EQ(nb::gcdNumberText(""), "0");
+    const std::string digits = "123456789012345678901234567890";
+    EXPECT_EQ(nb::gcdNumberText(digits), digits);
 }
 
 TEST(GcdPage, CountBoxNeedsTwoAndStaysBounded) {

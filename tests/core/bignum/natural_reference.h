@@ -60,20 +60,6 @@ inline Digits mul(const Digits& a, const Digits& b) {
     return z;
 }
 
-inline void mulSmall(Digits& a, std::uint32_t f) {
-    std::uint64_t carry = 0;
-    for (auto& limb : a) {
-        std::uint64_t t = static_cast<std::uint64_t>(limb) * f + carry;
-        limb = static_cast<std::uint32_t>(t % kBase);
-        carry = t / kBase;
-    }
-    while (carry != 0) {
-        a.push_back(static_cast<std::uint32_t>(carry % kBase));
-        carry /= kBase;
-    }
-    trim(a);
-}
-
 inline std::uint32_t divSmall(Digits& a, std::uint32_t d) {
     std::uint64_t rem = 0;
     for (std::size_t i = a.size(); i-- > 0;) {
@@ -115,7 +101,7 @@ inline std::string multiply(std::string_view x, std::string_view y) {
 
 inline std::string factorial(std::uint32_t n) {
     Digits r{1};
-    for (std::uint32_t i = 2; i <= n; ++i) mulSmall(r, i);
+    for (std::uint32_t i = 2; i <= n; ++i) r = mul(r, Digits{i});
     return print(r);
 }
 
@@ -126,29 +112,26 @@ inline std::string power(std::string_view base, std::uint32_t e) {
 }
 
 // n (n-1) … (n-m+1), one factor at a time; n - i computed by subtraction.
-inline std::string falling(std::string_view n, std::uint32_t m) {
+// Choosing divides by i after the i-th factor, exact at every step: the
+// product so far is C(n, i).
+inline std::string fallingProduct(std::string_view n, std::uint32_t m, bool choose) {
     Digits r{1};
     std::string cur(n);
-    for (std::uint32_t i = 0; i < m; ++i) {
+    for (std::uint32_t i = 1; i <= m; ++i) {
         if (cur == "0") return "0";
         r = mul(r, parse(cur));
+        if (choose) divSmall(r, i);
         cur = subtract(cur, "1");
     }
     return print(r);
 }
 
-// C(n, m) by C(n-m+i, i) = C(n-m+i-1, i-1) (n-m+i) / i, exact at every step.
+inline std::string falling(std::string_view n, std::uint32_t m) {
+    return fallingProduct(n, m, false);
+}
+
 inline std::string binomial(std::string_view n, std::uint32_t m) {
-    std::string ms = std::to_string(m);
-    if (n.size() < ms.size() || (n.size() == ms.size() && n < ms)) return "0";
-    std::string top = subtract(n, ms);
-    Digits r{1};
-    for (std::uint32_t i = 1; i <= m; ++i) {
-        top = add(top, "1");
-        r = mul(r, parse(top));
-        divSmall(r, i);
-    }
-    return print(r);
+    return fallingProduct(n, m, true);
 }
 
 }  // namespace numerelle::bignum::reference

@@ -27,9 +27,6 @@ Evaluation ok(double v) {
 }
 
 const PointFunction identity = [](double x) { return ok(x); };
-PointFunction constant(double c) {
-    return [c](double) { return ok(c); };
-}
 
 // The range loop and the integral, each over many points: cancelled before
 // the start nothing is evaluated; cancelled during the run they stop within
@@ -64,7 +61,7 @@ TEST(RangeLoop, CancellationAndProgress) {
         EXPECT_LE(calls, 10000 + static_cast<long>(numerelle::calculus::pollInterval));
 
         WorkControl whole;
-        runs[i](constant(1), 100000, whole);
+        runs[i]([](double) { return ok(1); }, 100000, whole);
         EXPECT_EQ(whole.progressPermille(), 1000);
     }
     // An empty range that is cancelled is still reported as cancelled.

@@ -89,7 +89,7 @@ TEST(FormulaText, NumberToProgramText) {
     const Row rows[] = {
         {0.5, ".5"},
         {-0.5, "-.5"},
-        {12, "12"},
+        {10.5, "10.5"},  // a zero inside stays
         {1e20, "1E+20"},
         {1e-20, "1E-20"},
         {3.14159265358979, "3.14159265358979"},

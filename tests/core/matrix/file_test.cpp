@@ -30,43 +30,28 @@ TEST(MatrixFile, TwoByTwoIsFortyFourLittleEndianBytes) {
     EXPECT_EQ(matrixFileSize(9), 8u * 9 + 12);
 }
 
-TEST(MatrixFile, RoundTripKeepsTheSpareSlot) {
-    const Store store{0.5, -1e300, 3, 4, 5, 6, 7, 8, 9, 42};
-    const FileRead read = decodeMatrixFile(encodeMatrixFile(store), 9);
-    ASSERT_EQ(read.problem, FileProblem::None);
-    EXPECT_EQ(read.store, store);
-}
-
+// The seeds of the matrix-file fuzz target (tests/fuzz/corpus/matrix_file)
+// are replayed against an independent layout check and a byte-exact round
+// trip: the spare slot, counts that are negative, not square or not the
+// page's, short files and bad elements. Here the edges no seed reaches.
 TEST(MatrixFile, ChecksBeforeReading) {
     struct Row {
         const char* name;
         std::vector<unsigned char> bytes;
-        std::size_t expectedUpper;
         FileProblem problem;
     };
     std::vector<unsigned char> truncated = bytesOf(4, {1, 2, 3, 4, 0});
     truncated.pop_back();
-    std::vector<unsigned char> longer = bytesOf(4, {1, 2, 3, 4, 0});
-    longer.push_back(7);
     const double inf = std::numeric_limits<double>::infinity();
     const Row rows[] = {
-        {"empty file", {}, 4, FileProblem::NoCount},
-        {"three bytes", {4, 0, 0}, 4, FileProblem::NoCount},
-        {"negative count", bytesOf(-4, {1, 2, 3, 4, 0}), 4, FileProblem::NegativeCount},
-        {"most negative count", bytesOf(INT32_MIN, {}), 4, FileProblem::NegativeCount},
-        {"count not a square", bytesOf(5, {1, 2, 3, 4, 5, 6}), 4, FileProblem::NotSquare},
-        {"order 3 file against order 2", bytesOf(9, std::vector<double>(10, 1.0)), 4, FileProblem::CountMismatch},
-        {"huge square count, no data", bytesOf(46340 * 46340, {}), 4, FileProblem::CountMismatch},
-        {"one byte short", truncated, 4, FileProblem::Truncated},
-        {"count only", bytesOf(4, {}), 4, FileProblem::Truncated},
-        {"infinite element", bytesOf(4, {1, inf, 3, 4, 0}), 4, FileProblem::BadValue},
-        {"not-a-number element", bytesOf(4, {1, 2, std::nan(""), 4, 0}), 4, FileProblem::BadValue},
-        {"extra bytes are ignored", longer, 4, FileProblem::None},
-        {"odd spare slot is carried", bytesOf(4, {1, 2, 3, 4, inf}), 4, FileProblem::None},
+        {"empty file", {}, FileProblem::NoCount},
+        {"most negative count", bytesOf(INT32_MIN, {}), FileProblem::NegativeCount},
+        {"one byte short", truncated, FileProblem::Truncated},
+        {"odd spare slot is carried", bytesOf(4, {1, 2, 3, 4, inf}), FileProblem::None},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const FileRead read = decodeMatrixFile(row.bytes, row.expectedUpper);
+        const FileRead read = decodeMatrixFile(row.bytes, 4);  // a page of order 2
         EXPECT_EQ(read.problem, row.problem);
         EXPECT_EQ(read.store.empty(), row.problem != FileProblem::None);
     }

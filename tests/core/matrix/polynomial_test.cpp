@@ -35,25 +35,12 @@ bool sameRoots(std::vector<Complex> found, const std::vector<Complex>& expected,
     return true;
 }
 
-TEST(PolynomialRoots, KnownRoots) {
-    struct Row {
-        const char* name;
-        std::vector<double> coefficients;
-        std::vector<Complex> roots;  // in output order, up to ties of the real part
-        double tolerance;
-    };
-    // The other known roots, exactly as the page prints them, are in
-    // tests/cases/matrix.cases; a triple root is found only to about 1e-5.
-    const Row rows[] = {
-        {"triple root", {1, -3, 3, -1}, {1, 1, 1}, 1e-4},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const PolynomialRoots found = polynomialRoots(row.coefficients);
-        ASSERT_EQ(found.outcome, Outcome::Done);
-        ASSERT_EQ(found.roots.size(), row.roots.size());
-        EXPECT_TRUE(sameRoots(found.roots, row.roots, row.tolerance));
-    }
+// The other known roots, exactly as the page prints them, are in
+// tests/cases/matrix.cases; a triple root is found only to about 1e-5.
+TEST(PolynomialRoots, TripleRoot) {
+    const PolynomialRoots found = polynomialRoots({1, -3, 3, -1});
+    ASSERT_EQ(found.outcome, Outcome::Done);
+    EXPECT_TRUE(sameRoots(found.roots, {1, 1, 1}, 1e-4));
 }
 
 TEST(PolynomialRoots, DegreeTwentyFromKnownRoots) {

@@ -62,16 +62,6 @@ TEST(LinearSystem, ScalingAnEquationKeepsItsVerdict) {
     }
 }
 
-double residual(const Matrix& a, const std::vector<double>& x, const std::vector<double>& b) {
-    double worst = 0;
-    for (int i = 1; i <= a.order(); ++i) {
-        double sum = -b[i - 1];
-        for (int j = 1; j <= a.order(); ++j) sum += a(i, j) * x[j - 1];
-        worst = std::max(worst, std::fabs(sum));
-    }
-    return worst;
-}
-
 TEST(LinearSystem, FiftyFourUnknownsWithLargeEntries) {
     std::mt19937 random(54);
     for (int trial = 0; trial < 5; ++trial) {
@@ -84,8 +74,8 @@ TEST(LinearSystem, FiftyFourUnknownsWithLargeEntries) {
             for (int j = 1; j <= 54; ++j) b[i - 1] += a(i, j) * known[j - 1];
         const Solution s = solveLinearSystem(a, b);
         ASSERT_EQ(s.outcome, Outcome::Done);
-        // Residual relative to |A|·|x| and the error against the known answer.
-        EXPECT_LT(residual(a, s.x, b), 1e-9 * 1000 * 1000 * 54);
+        // Within 1e-6 of the known answer; that also bounds the residual by
+        // 54 * 1000 * 1e-6, relative to |A|·|x| about 1e-9.
         for (int j = 0; j < 54; ++j) EXPECT_NEAR(s.x[j], known[j], 1e-6);
     }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "numtools/units.h"
@@ -33,13 +34,10 @@ TEST(SplitUnitFileLines, LineEndsAndTrailingBlankLines) {
 TEST(ParseUnitList, GoodPairsAreReadInOrder) {
     const UnitList list = parseUnitList({"米", "1", "千米", "1000", "尺", " 0.33333333333333333333 ", "纳米", "1E-09"});
     EXPECT_TRUE(list.errors.empty());
-    ASSERT_EQ(list.units.size(), 4u);
-    EXPECT_EQ(list.units[0].name, "米");
-    EXPECT_EQ(list.units[0].size, 1);
-    EXPECT_EQ(list.units[1].name, "千米");
-    EXPECT_EQ(list.units[1].size, 1000);
-    EXPECT_EQ(list.units[2].size, 1.0 / 3);
-    EXPECT_EQ(list.units[3].size, 1e-9);
+    std::vector<std::pair<std::string, double>> units;
+    for (const Unit& unit : list.units) units.emplace_back(unit.name, unit.size);
+    EXPECT_EQ(units, (std::vector<std::pair<std::string, double>>{
+                         {"米", 1}, {"千米", 1000}, {"尺", 1.0 / 3}, {"纳米", 1e-9}}));
 }
 
 TEST(ParseUnitList, ProblemsNameTheLineAndKeepTheRest) {
