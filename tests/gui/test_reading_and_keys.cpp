@@ -144,11 +144,11 @@ private slots:
             QTest::keyClick(box, Qt::Key_Return);
             check(row.box);
         }
-        // What no Enter reaches: the length, the second operation of a frame,
-        // the complex forms and angle units, a base change that converts the
-        // typed value (with a message: "ff" is no binary number).
         // A system with one solution, complex numbers and a root that are not zero.
         t.fill({{"jfc_6", "-7/3"}, {"Text35_0", "1/3"}, {"Text35_1", "2/7"}, {"Text35_2", "1"}, {"Text29", "1/8"}});
+        // What no Enter reaches: the length, the other operations of a frame,
+        // the complex forms and angle units, a base change that converts the
+        // typed value (with a message: "ff" is no binary number).
         t.type(t.edit("Text62"), QStringLiteral("ff"));
         for (const char* button : {"Command5", "Command7", "Command24", "Command17", "Command18", "Command21",
                                    "Command22", "Command32", "Option2", "Option4", "Option9_0", "Option6_1"}) {

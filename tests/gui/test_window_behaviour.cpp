@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QProgressDialog>
-#include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
