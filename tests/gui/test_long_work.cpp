@@ -1,6 +1,5 @@
 // The long-work runner: work off the UI thread, busy cursor, a progress
 // dialog with Cancel for long jobs, results applied on the UI thread.
-#include <QTabWidget>
 #include <QProgressDialog>
 #include <QThread>
 #include <atomic>
@@ -170,29 +169,6 @@ private slots:
             QStringLiteral("third"), [](numerelle::WorkControl&) {}, [](bool) {}));
         runner.waitForIdle();
         QCOMPARE(ui.beeps, 4);
-    }
-
-    void windowBlocksTheTabOfTheJob() {
-        TestWindow t;
-        QLineEdit* amount = t.edit(QStringLiteral("Text16"));  // the unit tab
-        t.showTabOf(amount);
-        QWidget* page = t.window->tabs()->currentWidget();
-        QVERIFY(page->isAncestorOf(amount));
-        t.type(amount, QStringLiteral("5"));
-        std::atomic<bool> release{false};
-        const ReleaseOnExit releaseOnFailure{release};
-        QVERIFY(t.window->longWork().start(
-            QStringLiteral("gated"),
-            [&](numerelle::WorkControl&) {
-                while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            },
-            [](bool) {}));
-        QTest::keyClicks(amount, QStringLiteral("9"));
-        QCOMPARE(amount->text(), QStringLiteral("5"));
-        QTRY_VERIFY(!page->isEnabled());
-        release = true;
-        t.window->longWork().waitForIdle();
-        QVERIFY(page->isEnabled());
     }
 };
 

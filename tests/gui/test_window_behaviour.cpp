@@ -115,17 +115,22 @@ private slots:
         }
     }
 
-    // A running job with its progress dialog: the close cancels it and the
-    // window is gone within half a second, the job finished.
+    // A running job blocks its tab (typing there is swallowed) and shows its
+    // progress dialog; the close cancels it and the window is gone within
+    // half a second, the job finished.
     void closingCancelsARunningJob() {
         for (CloseBy by : {CloseBy::WindowClose, CloseBy::CtrlQ}) {
             RealBoxWindow w;
             MainForm& window = *w.t.window;
             window.longWork().setProgressDelayMs(100);
-            w.t.edit("Text19")->setText(QStringLiteral("x"));
+            QLineEdit* formula = w.t.edit("Text19");
+            formula->setText(QStringLiteral("x"));
             w.t.edit("Text21_0")->setText(QStringLiteral("1000000000000"));
             w.t.click("Command14");
             QVERIFY(window.longWork().busy());
+            QTest::keyClicks(formula, QStringLiteral("9"));
+            QCOMPARE(formula->text(), QStringLiteral("x"));
+            QTRY_VERIFY(!window.tabs()->currentWidget()->isEnabled());
             QProgressDialog* dialog = nullptr;
             QTRY_VERIFY((dialog = window.findChild<QProgressDialog*>()) && dialog->isVisible());
             QElapsedTimer clock;
