@@ -124,18 +124,14 @@ TEST(NaturalMultiply, PlainAndVectorKernelsAgreeWithTheReference) {
             std::vector<std::uint32_t> buffer(5 * length);
             std::vector<std::uint64_t> acc(zn);
             limbs::Limbs z(zn);
-            limbs::plain_for_test::convolveAndJoin(x.data(), x.size(), y.data(), y.size(), length, buffer.data(),
-                                                   z.data(), zn);
-            EXPECT_EQ(limbs::toDecimal(z), expected);
-            limbs::plain_for_test::schoolbook(x.data(), x.size(), y.data(), y.size(), z.data(), acc.data());
-            EXPECT_EQ(limbs::toDecimal(z), expected);
-            if (limbs::avx2::available()) {
-                limbs::avx2::convolveAndJoin(x.data(), x.size(), y.data(), y.size(), length, buffer.data(), z.data(),
-                                             zn);
+            const auto check = [&](auto convolveAndJoin, auto schoolbook) {
+                convolveAndJoin(x.data(), x.size(), y.data(), y.size(), length, buffer.data(), z.data(), zn);
                 EXPECT_EQ(limbs::toDecimal(z), expected);
-                limbs::avx2::schoolbook(x.data(), x.size(), y.data(), y.size(), z.data(), acc.data());
+                schoolbook(x.data(), x.size(), y.data(), y.size(), z.data(), acc.data());
                 EXPECT_EQ(limbs::toDecimal(z), expected);
-            }
+            };
+            check(limbs::plain_for_test::convolveAndJoin, limbs::plain_for_test::schoolbook);
+            if (limbs::avx2::available()) check(limbs::avx2::convolveAndJoin, limbs::avx2::schoolbook);
         }
     }
 }
@@ -165,6 +161,8 @@ TEST(NaturalMultiply, AddAndSubtractMatchReferenceAcrossLimbBoundaries) {
     for (std::size_t la : lengths) {
         for (std::size_t lb : lengths) {
             for (Shape shape : kShapes) {
+                // All nines against powers of ten carry and borrow across
+                // every limb (nines plus one; ten to the n minus n nines).
                 std::string a = makeNumber(rng, la, shape);
                 std::string b = makeNumber(rng, lb, shape == Shape::AllNines ? Shape::PowerOfTen : Shape::Random);
                 SCOPED_TRACE(a + " , " + b);
@@ -174,11 +172,6 @@ TEST(NaturalMultiply, AddAndSubtractMatchReferenceAcrossLimbBoundaries) {
             }
         }
     }
-    // All nines against powers of ten carry and borrow across every limb
-    // (nines plus one; ten to the n minus n nines).
-    EXPECT_EQ(naturalCompare("0", "0"), 0);
-    EXPECT_EQ(naturalCompare("9", "10"), -1);
-    EXPECT_EQ(naturalCompare("124", "123"), 1);
 }
 
 TEST(NaturalMultiply, SmallFactorsAndDivisors) {
