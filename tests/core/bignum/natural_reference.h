@@ -50,11 +50,9 @@ inline Digits mul(const Digits& a, const Digits& b) {
             z[i + j] = static_cast<std::uint32_t>(t % kBase);
             carry = t / kBase;
         }
-        for (std::size_t k = i + b.size(); carry != 0; ++k) {
-            std::uint64_t t = z[k] + carry;
-            z[k] = static_cast<std::uint32_t>(t % kBase);
-            carry = t / kBase;
-        }
+        // Each step stays below kBase^2, so the carry fits one limb, and no
+        // earlier row reached this one (Knuth's algorithm M).
+        z[i + b.size()] = static_cast<std::uint32_t>(carry);
     }
     trim(z);
     return z;
