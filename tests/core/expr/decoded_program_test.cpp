@@ -106,7 +106,8 @@ TEST(DecodedProgram, MalformedProgramsFailAlikeEverywhere) {
 // Differential check: the text interpreter, the rows and the compact form
 // agree bit for bit (the chains of sums, products and small powers are in
 // the next test; values at chosen points are one-point sums in
-// tests/cases/expr.cases).
+// tests/cases/expr.cases; a formula of more slots than the stack holds is
+// the seed tests/fuzz/corpus/formula/many_slots).
 TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
     const char* formulas[] = {
         "SIN(x)*x^2+1",
@@ -163,17 +164,6 @@ TEST(DecodedProgram, AgreesWithTheTextInterpreter) {
                 EXPECT_TRUE(std::isfinite(fast.value));
             }
         }
-    }
-
-    // Hundreds of slots: the register file no longer fits on the stack.
-    std::string longFormula = "x";
-    for (int i = 1; i <= 300; ++i) longFormula += (i % 2 ? "+(x*" : "-(x/") + std::to_string(i) + ")";
-    const CompiledFormula longCompiled = compileFormula(substituteVariable(longFormula));
-    const DecodedProgram longDecoded = prepareFormulaInX(longFormula);
-    ASSERT_GT(longDecoded.resultSlot, 300);
-    for (double x : points) {
-        SCOPED_TRACE(x);
-        EXPECT_TRUE(sameEvaluation(runProgram(longCompiled.program, x), evaluateFormulaAt(longDecoded, x)));
     }
 }
 
