@@ -56,10 +56,12 @@ ComplexResult complexPower(double a, double b, double n, double k, ComplexAngleU
 // modulus and angle.
 struct TrigonometricTexts {
     std::string modulus, angle, angleCopy;
+    bool operator==(const TrigonometricTexts&) const = default;
 };
 TrigonometricTexts toTrigonometricTexts(double x, double y, ComplexAngleUnit unit);
 struct AlgebraicTexts {
     std::string real, imaginary;
+    bool operator==(const AlgebraicTexts&) const = default;
 };
 AlgebraicTexts toAlgebraicTexts(double modulus, double angle, ComplexAngleUnit unit);
 

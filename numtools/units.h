@@ -24,6 +24,7 @@ std::optional<std::string> unitFileForCategory(std::string_view categoryName);
 struct Unit {
     std::string name;
     double size = 0;  // how many reference units make one of this unit
+    bool operator==(const Unit&) const = default;
 };
 
 enum class UnitFileProblem {
@@ -38,6 +39,7 @@ struct UnitFileError {
     UnitFileProblem problem;
     int line = 0;      // 1-based line of the file the problem is on; 0 for a missing file
     std::string text;  // that line's text
+    bool operator==(const UnitFileError&) const = default;
 };
 
 // Units read correctly, in file order, and what was wrong with the rest.

@@ -67,7 +67,6 @@ TEST(Determinant, WholeNumbersAboveOrderTenAreExact) {
     };
     const Row rows[] = {
         {"order 11, digits", 11, 9, true},
-        {"order 12, digits", 12, 9, true},
         {"order 12, small", 12, 3, true},
         {"order 40, ones and zeros", 40, 1, false},
         {"order 16, digits: more than 15 digits", 16, 9, false},
@@ -125,17 +124,6 @@ TEST(Determinant, OverflowAndCancellation) {
     std::mt19937 random(3);
     EXPECT_EQ(determinant(testing::randomMatrix(10, 1, random), &control).outcome, Outcome::Cancelled);
     EXPECT_EQ(determinant(testing::randomMatrix(30, 1, random), &control).outcome, Outcome::Cancelled);
-}
-
-TEST(Determinant, LargeOrderByLu) {
-    // Upper triangular with a row exchange: the sign must flip.
-    Matrix a(50);
-    for (int i = 1; i <= 50; ++i)
-        for (int j = i; j <= 50; ++j) a(i, j) = (i == j) ? 2 : 1;
-    for (int j = 1; j <= 50; ++j) std::swap(a(1, j), a(2, j));
-    const Determinant d = determinant(a);
-    ASSERT_EQ(d.outcome, Outcome::Done);
-    EXPECT_NEAR(d.value, -std::ldexp(1.0, 50), 1e-6 * std::ldexp(1.0, 50));
 }
 
 TEST(Product, KnownProducts) {

@@ -9,9 +9,7 @@ namespace {
 TEST(MatrixStore, ConversionsAreRowMajorWithASpareSlot) {
     const Store store{1, 2, 3, 4, 9};
     const Matrix m = storeToMatrix(store);
-    ASSERT_EQ(m.order(), 2);
-    EXPECT_EQ(m(1, 2), 2);
-    EXPECT_EQ(m(2, 1), 3);
+    EXPECT_EQ(m, testing::matrixOf({{1, 2}, {3, 4}}));
     // The spare slot does not survive a round trip: matrixToStore writes 0.
     EXPECT_EQ(matrixToStore(m), (Store{1, 2, 3, 4, 0}));
 }
@@ -93,8 +91,6 @@ TEST(EquationStore, UnknownNames) {
                         {26, "Z"},
                         {27, "a"},
                         {52, "z"},
-                        {53, "{"},
-                        {54, "|"},
                         {56, "~"},
                         // 127 (DEL), the C1 controls, the no-break space and
                         // the soft hyphen are skipped.
@@ -106,16 +102,6 @@ TEST(EquationStore, UnknownNames) {
         SCOPED_TRACE(row.j);
         EXPECT_EQ(unknownName(row.j), row.name);
     }
-}
-
-TEST(EquationStore, SplitIntoCoefficientsAndRightHandSides) {
-    // x + 2y = 3, 4x + 5y = 6, spare slot 9.
-    const Store equations{1, 2, 3, 4, 5, 6, 9};
-    Matrix a;
-    std::vector<double> b;
-    splitEquationStore(equations, 2, a, b);
-    EXPECT_EQ(a, testing::matrixOf({{1, 2}, {4, 5}}));
-    EXPECT_EQ(b, (std::vector<double>{3, 6}));
 }
 
 }  // namespace

@@ -19,22 +19,12 @@ using Unit = ComplexAngleUnit;
 // tests/cases/numtools.cases; here the form switches, the input angles and
 // the boxes' values.
 TEST(Complex, InputFormSwitches) {
-    const TrigonometricTexts trig = toTrigonometricTexts(1, 1, Unit::Degrees);
-    EXPECT_EQ(trig.modulus, "1.4142135623731");
-    EXPECT_EQ(trig.angle, "45");
-    EXPECT_EQ(trig.angleCopy, "45");
+    EXPECT_EQ(toTrigonometricTexts(1, 1, Unit::Degrees), (TrigonometricTexts{"1.4142135623731", "45", "45"}));
+    EXPECT_EQ(toTrigonometricTexts(0, 0, Unit::Radians), (TrigonometricTexts{"0", "0", "0"}));
     // Back from the texts as the boxes hold them.
-    const AlgebraicTexts back = toAlgebraicTexts(1.4142135623731, 45, Unit::Degrees);
-    EXPECT_EQ(back.real, "1");
-    EXPECT_EQ(back.imaginary, "1");
-
-    const TrigonometricTexts zero = toTrigonometricTexts(0, 0, Unit::Radians);
-    EXPECT_EQ(zero.modulus, "0");
-    EXPECT_EQ(zero.angle, "0");
-    const AlgebraicTexts grad = toAlgebraicTexts(2, 100, Unit::Gradians);
-    EXPECT_EQ(grad.imaginary, "2");
-    const AlgebraicTexts rad = toAlgebraicTexts(3, 3.14159265358979, Unit::Radians);
-    EXPECT_EQ(rad.real, "-3");
+    EXPECT_EQ(toAlgebraicTexts(1.4142135623731, 45, Unit::Degrees), (AlgebraicTexts{"1", "1"}));
+    EXPECT_EQ(toAlgebraicTexts(2, 100, Unit::Gradians).imaginary, "2");
+    EXPECT_EQ(toAlgebraicTexts(3, 3.14159265358979, Unit::Radians).real, "-3");
 }
 
 TEST(Complex, UnitChangeOfInputAngles) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "numtools/units.h"
@@ -34,10 +33,7 @@ TEST(SplitUnitFileLines, LineEndsAndTrailingBlankLines) {
 TEST(ParseUnitList, GoodPairsAreReadInOrder) {
     const UnitList list = parseUnitList({"米", "1", "千米", "1000", "尺", " 0.33333333333333333333 ", "纳米", "1E-09"});
     EXPECT_TRUE(list.errors.empty());
-    std::vector<std::pair<std::string, double>> units;
-    for (const Unit& unit : list.units) units.emplace_back(unit.name, unit.size);
-    EXPECT_EQ(units, (std::vector<std::pair<std::string, double>>{
-                         {"米", 1}, {"千米", 1000}, {"尺", 1.0 / 3}, {"纳米", 1e-9}}));
+    EXPECT_EQ(list.units, (std::vector<Unit>{{"米", 1}, {"千米", 1000}, {"尺", 1.0 / 3}, {"纳米", 1e-9}}));
 }
 
 TEST(ParseUnitList, ProblemsNameTheLineAndKeepTheRest) {
@@ -54,8 +50,6 @@ TEST(ParseUnitList, ProblemsNameTheLineAndKeepTheRest) {
          {{UnitFileProblem::SizeNotPositive, 4, "abc"}}},
         {"size zero", {"米", "0", "寸", "2"}, {"寸"}, {{UnitFileProblem::SizeNotPositive, 2, "0"}}},
         {"size empty", {"米", ""}, {}, {{UnitFileProblem::SizeNotPositive, 2, ""}}},
-        {"size with trailing text", {"米", "12abc"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "12abc"}}},
-        {"size as a fraction", {"丈", "10/3"}, {}, {{UnitFileProblem::SizeNotPositive, 2, "10/3"}}},
         {"names and sizes swapped from a line on",
          {"米", "1", "1000", "千米"},
          {"米"},
@@ -71,12 +65,7 @@ TEST(ParseUnitList, ProblemsNameTheLineAndKeepTheRest) {
         std::vector<std::string> names;
         for (const Unit& unit : list.units) names.push_back(unit.name);
         EXPECT_EQ(names, row.unitsKept);
-        ASSERT_EQ(list.errors.size(), row.errors.size());
-        for (std::size_t i = 0; i < row.errors.size(); ++i) {
-            EXPECT_EQ(list.errors[i].problem, row.errors[i].problem);
-            EXPECT_EQ(list.errors[i].line, row.errors[i].line);
-            EXPECT_EQ(list.errors[i].text, row.errors[i].text);
-        }
+        EXPECT_EQ(list.errors, row.errors);
     }
 }
 
@@ -108,13 +97,13 @@ TEST(ReadNumber, OnlyWholeDecimalTexts) {
         {"  ", std::nullopt},
         {"12abc", std::nullopt},
         {"1/3", std::nullopt},
-        {"2*PI", std::nullopt},
         {"inf", std::nullopt},
         {"nan", std::nullopt},
         {"0x10", std::nullopt},
         {"1e400", std::nullopt},
         {"++1", std::nullopt},
         {"1 2", std::nullopt},
+        {"1-2", std::nullopt},
         {"-", std::nullopt},
         {".", std::nullopt},
     };
