@@ -43,6 +43,24 @@ private:
         return chosen != nullptr;
     }
 
+    // Computes 10000! (35660 digits) into the factorial page's box.
+    static ResultView* factorialShown(TestWindow& w) {
+        auto* box = w.find<ResultView>("Text6");
+        w.showTabOf(box);
+        w.type(w.edit("Text5_0"), "10000");
+        click(w, "Command4");
+        w.window->longWork().waitForIdle();
+        QApplication::processEvents();
+        return box;
+    }
+
+    // Opens a result box's context menu and triggers the entry so named.
+    static bool chooseFromMenu(ResultView* box, const char* entry) {
+        return chooseFromMenu(box->viewport(), [entry](const QAction* action) {
+            return action->objectName() == QLatin1String(entry) && action->isEnabled();
+        });
+    }
+
 private slots:
     // Both refusals of a decimal box, in order, when it is left; the text
     // stays and the focus goes back to it.
@@ -171,24 +189,6 @@ private slots:
         QVERIFY(choose(QStringLiteral("清除")));
         QCOMPARE(inputText(box), QString());
         QVERIFY(!box->isReadOnly());
-    }
-
-    // Computes 10000! (35660 digits) into the factorial page's box.
-    static ResultView* factorialShown(TestWindow& w) {
-        auto* box = w.find<ResultView>("Text6");
-        w.showTabOf(box);
-        w.type(w.edit("Text5_0"), "10000");
-        click(w, "Command4");
-        w.window->longWork().waitForIdle();
-        QApplication::processEvents();
-        return box;
-    }
-
-    // Opens a result box's context menu and triggers the entry so named.
-    static bool chooseFromMenu(ResultView* box, const char* entry) {
-        return chooseFromMenu(box->viewport(), [entry](const QAction* action) {
-            return action->objectName() == QLatin1String(entry) && action->isEnabled();
-        });
     }
 
     // Every way of selecting and copying gives the digits exactly: all of
